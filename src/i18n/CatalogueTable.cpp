@@ -1,0 +1,157 @@
+// The built-in French catalogue, sorted by id.
+#include "Catalogue.h"
+#include "MessageIds.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace tarvix {
+namespace {
+
+constexpr detail::CatalogueEntry kTable[] = {
+    {65220, "Pile Winsock"},
+    {65221, "Modifier"},
+    {65222, "Connexion impossible à l'adresse %s sur le port %d"},
+    {65223, "Connexion réussie"},
+    {65224, "Suppression de \"%s\"\r\rConfirmez ?"},
+    {65226, "Activer"},
+    {65227, "Désactiver"},
+    {65228, "Connexion \"%s\"\r\rLe Port %d est déjà utilisé"},
+    {65229, "TARVIX Port Mapping\r\rArrêt en cours. Attendez SVP..."},
+    {65232, "Trop de niveaux de liens symboliques."},
+    {65233, "Nom de fichier trop long."},
+    {65234, "Hôte arrêté."},
+    {65235, "Pas de route vers l'hôte."},
+    {65236, "Répertoire non vide"},
+    {65248, "Famille de protocole non supportée."},
+    {65249, "Famille d'adresse non supportée par la famille de protocole."},
+    {65250, "Adresse déjà utilisée."},
+    {65251, "Impossible d'affecter l'adresse requise."},
+    {65252, "Le réseau est arrêté."},
+    {65253, "Le réseau est inaccessible."},
+    {65254, "Connexion interrompue ou réinitialisée par le réseau."},
+    {65255, "Le logiciel a provoqué l'interruption de la connexion."},
+    {65256, "Connexion réinitialisée par l'homologue (peer)."},
+    {65257, "Aucun espace tampon disponible."},
+    {65258, "Socket déjà connecté."},
+    {65259, "Le socket n'est pas connecté."},
+    {65260, "Envoi ou réception impossible après la fermeture du socket."},
+    {65261, "Références trop nombreuses, attribution impossible."},
+    {65262, "Délai de connexion dépassé."},
+    {65263, "Connexion refusée."},
+    {65264, "Nombre de fichiers incorrect."},
+    {65265, "Accès refusé."},
+    {65266, "Adresse incorrecte."},
+    {65267, "Argument incorrect."},
+    {65268, "Trop de fichiers ouverts."},
+    {65269, "L'opération risquerait de bloquer. "},
+    {65270, "Opération en cours."},
+    {65271, "Opération déjà en cours."},
+    {65272, "Opération socket sur cible non-socket."},
+    {65273, "Adresse de destination requise."},
+    {65274, "Message trop long."},
+    {65275, "Type de protocole inapproprié pour le socket."},
+    {65276, "Option de protocole incorrecte."},
+    {65277, "Protocole non supporté."},
+    {65278, "Type de socket non supporté."},
+    {65279, "Opération non supportée sur un socket."},
+    {65280, "%s n'a pas pu être chargé."},
+    {65281, "Taille d'ensemble dépassée."},
+    {65282, "Classe Thread non spécifiée."},
+    {65283, "Un seul TNetAntiFreeze peut exister par application."},
+    {65284, "InterceptEnabled ne peut être défini à true lorsque Intercept vaut nil."},
+    {65285, "Aucun gestionnaire d'exécution n'a été trouvé."},
+    {65286, "Pas de données pour la lecture."},
+    {65287, "Résolution du nom d'hôte %s."},
+    {65288, "Connexion à %s."},
+    {65289, "Connecté."},
+    {65290, "Déconnexion de %s."},
+    {65291, "Pas connecté."},
+    {65292, "%s"},
+    {65293, "%s n'est pas un service correct."},
+    {65294, "Erreur de socket # %d\r\n%s"},
+    {65295, "Appel système interrompu."},
+    {65301, "%s n'est pas un entier correct"},
+    {65302, "%s n'est pas un booléen correct"},
+    {65306, "Déjà connecté."},
+    {65307, "Impossible d'allouer le socket."},
+    {65308, "La connexion s'est terminée proprement."},
+    {65309, "Impossible d'établir une liaison avec le socket. L'adresse et le port sont déjà utilisés."},
+    {65310, "Pas suffisamment de données en mémoire tampon."},
+    {65311, "Erreur d'initialisation Winsock."},
+    {65327, "ExtractData : StringList pas créée !"},
+    {65346, "Avertissement"},
+    {65347, "Erreur"},
+    {65348, "Information"},
+    {65349, "Confirmation"},
+    {65350, "&Oui"},
+    {65351, "&Non"},
+    {65352, "OK"},
+    {65353, "Annuler"},
+    {65392, "Erreur socket Windows : %s (%d), avec l'API '%s'"},
+    {65393, "Erreur socket asynchrone %d"},
+    {65394, "Aucune adresse spécifiée"},
+    {65395, "Impossible de créer le nouveau socket"},
+    {65396, "Socket déjà ouvert"},
+    {65397, "Modification de valeur impossible lorsque le socket est actif"},
+    {65438, "Type de données incorrect pour '%s'"},
+    {65496, "Aucun argument pour le format '%s'"},
+    {65497, "Le format '%s' est incorrect ou incompatible avec l'argument"},
+    {65520, "'%s' n'est pas une valeur entière correcte"},
+    {65522, "Erreur E/S %d"},
+    {65523, "Fichier introuvable"},
+    {65524, "Nom de fichier incorrect"},
+    {65525, "Trop de fichiers ouverts"},
+    {65526, "Accès au fichier refusé"},
+    {65527, "Lecture au-delà de la fin de fichier"},
+    {65528, "Disque plein"},
+};
+
+// Windows Sockets codes 10004..10066 and the ids of their texts.
+constexpr struct {
+    int code;
+    int id;
+} kSocketErrors[] = {
+    {10004, 65295}, {10009, 65264}, {10013, 65265}, {10014, 65266}, {10022, 65267}, {10024, 65268},
+    {10035, 65269}, {10036, 65270}, {10037, 65271}, {10038, 65272}, {10039, 65273}, {10040, 65274},
+    {10041, 65275}, {10042, 65276}, {10043, 65277}, {10044, 65278}, {10045, 65279}, {10046, 65248},
+    {10047, 65249}, {10048, 65250}, {10049, 65251}, {10050, 65252}, {10051, 65253}, {10052, 65254},
+    {10053, 65255}, {10054, 65256}, {10055, 65257}, {10056, 65258}, {10057, 65259}, {10058, 65260},
+    {10059, 65261}, {10060, 65262}, {10061, 65263}, {10062, 65232}, {10063, 65233}, {10064, 65234},
+    {10065, 65235}, {10066, 65236},
+};
+
+constexpr bool Ascending()
+{
+    for (std::size_t i = 1; i < std::size(kTable); ++i)
+        if (kTable[i - 1].id >= kTable[i].id)
+            return false;
+    return true;
+}
+static_assert(Ascending(), "catalogue ids must stay sorted and unique");
+
+} // namespace
+
+const detail::CatalogueEntry* detail::BuiltInTable(std::size_t& count)
+{
+    count = std::size(kTable);
+    return kTable;
+}
+
+const char* BuiltInText(int id)
+{
+    const auto* end = std::end(kTable);
+    const auto* it = std::lower_bound(std::begin(kTable), end, id,
+                                      [](const detail::CatalogueEntry& e, int key) { return e.id < key; });
+    return it != end && it->id == id ? it->text : nullptr;
+}
+
+int msg::SocketErrorTextId(int code)
+{
+    for (const auto& e : kSocketErrors)
+        if (e.code == code)
+            return e.id;
+    return 0;
+}
+
+} // namespace tarvix
