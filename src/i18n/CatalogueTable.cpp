@@ -94,6 +94,7 @@ constexpr detail::CatalogueEntry kTable[] = {
     {65395, "Impossible de créer le nouveau socket"},
     {65396, "Socket déjà ouvert"},
     {65397, "Modification de valeur impossible lorsque le socket est actif"},
+    {65437, "Echec à la définition des données pour '%s'"},
     {65438, "Type de données incorrect pour '%s'"},
     {65496, "Aucun argument pour le format '%s'"},
     {65497, "Le format '%s' est incorrect ou incompatible avec l'argument"},

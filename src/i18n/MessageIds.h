@@ -37,6 +37,7 @@ inline constexpr int ReadBeyondEnd = 65527;    // 100
 inline constexpr int DiskFull = 65528;         // 101
 inline constexpr int NoArgumentForFormat = 65496;   // %s the format
 inline constexpr int FormatIncompatible = 65497;    // %s the format
+inline constexpr int RegistrySetFailed = 65437; // %s the value's name
 inline constexpr int RegistryBadType = 65438;  // %s the value's name
 
 // Engine.
