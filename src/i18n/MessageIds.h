@@ -16,6 +16,26 @@ inline constexpr int BadIntegerStore = 65301;  // %s
 inline constexpr int BadBooleanStore = 65302;  // %s
 inline constexpr int ExtractDataNoList = 65327;
 
+// tarvix-relay, the command-line runner.
+inline constexpr int CliHelp = 65168;              // %s default settings file
+inline constexpr int CliUnknownOption = 65169;     // %s the argument
+inline constexpr int CliMissingValue = 65170;      // %s the option
+inline constexpr int CliRepeatedOption = 65171;    // %s the option
+inline constexpr int CliUnexpectedArgument = 65172; // %s the argument
+inline constexpr int CliAllWithMapping = 65173;
+inline constexpr int CliSeeHelp = 65174;
+inline constexpr int CliFileError = 65175;         // %s file, %s error text
+inline constexpr int CliBadValue = 65176;          // %s file, %s section, %s error text
+inline constexpr int CliUnknownMapping = 65177;    // %s name, %s file
+inline constexpr int CliNothingToActivate = 65178; // %s file
+inline constexpr int CliListening = 65179;         // %s name, %d local port, %s remote host, %d remote port
+inline constexpr int CliClientAccepted = 65180;    // %s name, %d connections open
+inline constexpr int CliClientEnded = 65181;       // %s name, %d connections open
+inline constexpr int CliActivationFailed = 65182;  // %s name, %d local port, %s error text
+inline constexpr int CliStopping = 65183;          // %s signal name
+inline constexpr int CliStopped = 65184;
+inline constexpr int CliInternalError = 65185;     // %s error text
+
 // Message boxes.
 inline constexpr int TitleWarning = 65346;
 inline constexpr int TitleError = 65347;
