@@ -1,0 +1,224 @@
+// The activation controller of the main window: the local-port probe, the row states, the mapping instances.
+#include "Main.h"
+
+#include "editor/MessageDlg.h"
+#include "i18n/CatalogueModule.h"
+#include "i18n/Format.h"
+#include "i18n/MessageIds.h"
+#include "relay/Connect.h"
+#include "relay/NetExceptions.h"
+#include "settings/IniFileEx.h"
+#include "settings/MappingRecord.h"
+#include "ui/AsyncClientSocket.h"
+#include "ui/ImageList.h"
+#include "ui/TrayIcon.h"
+#include "ui_Main.h"
+
+#include <QApplication>
+#include <QEventLoop>
+
+namespace tarvix {
+
+// Ends the probe whatever way its handler leaves: the socket closed, ProbeBusy released.
+class TfMain::ProbeEnd {
+public:
+    explicit ProbeEnd(TfMain& main) : main_(main) {}
+    ~ProbeEnd()
+    {
+        try {
+            main_.clientSocket_->SetActive(false);
+        } catch (...) {
+            // The next probe opens the socket afresh.
+        }
+        const int index = main_.IndexOf(main_.RowById(main_.probeRowId_));
+        main_.probeRowId_ = 0;
+        main_.probeBusy_ = false;
+        emit main_.ProbeEnded(index);
+    }
+
+private:
+    TfMain& main_;
+};
+
+void TfMain::ToggleMapping(int index)
+{
+    TMappingItem* row = Row(index);
+    if (!row)
+        return;
+    if (row->instance) {
+        SetMappingState(index, msInactive);
+        DeactivateItem(row);
+        RefreshActions();
+        return;
+    }
+
+    SetMappingState(index, msProbing);
+    const std::uint64_t rowId = row->id;
+    while (probeBusy_)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // While waiting, the row may have been deleted, activated by another toggle, or the program be stopping.
+    row = RowById(rowId);
+    if (!row || row->instance)
+        return;
+    if (stopping_) {
+        SetMappingState(IndexOf(row), msInactive);
+        return;
+    }
+
+    index = IndexOf(row);
+    try {
+        const int port = settings_->ReadInteger(SectionOf(index), record::kLocalPort, record::kDefaultLocalPort);
+        probeBusy_ = true;
+        probeRowId_ = rowId;
+        probeAnswered_ = false;
+        emit ProbeStarted(index);
+        clientSocket_->SetPort(port);
+        clientSocket_->SetActive(true);
+    } catch (...) {
+        // A probe refused at once (or a port that cannot be read) tells nothing about the port.
+        if (probeRowId_ == rowId && !probeAnswered_) {
+            ProbeEnd end(*this);
+        }
+        if (TMappingItem* r = RowById(rowId); r && !r->instance)
+            SetMappingState(IndexOf(r), msInactive);
+        throw;
+    }
+}
+
+void TfMain::ClientSocketConnect()
+{
+    probeAnswered_ = true;
+    ProbeEnd end(*this);
+    TMappingItem* row = RowById(probeRowId_);
+    if (!row || row->instance)
+        return;
+    const int index = IndexOf(row);
+    SetMappingState(index, msPortBusy);
+    if (isVisible()) {
+        const QString text = QString::fromStdString(
+            FormatRes(msg::PortBusy, {row->text(0).toStdString(), std::int64_t{clientSocket_->PeerPort()}}));
+        MessageDlg(TMsgDlgType::mtError, text, mbOK, this);
+    }
+}
+
+void TfMain::ClientSocketError(int& errorCode)
+{
+    // Every failure of the probe means the port is free.
+    errorCode = 0;
+    probeAnswered_ = true;
+    ProbeEnd end(*this);
+    TMappingItem* row = RowById(probeRowId_);
+    if (!row || row->instance)
+        return;
+    if (stopping_) {
+        SetMappingState(IndexOf(row), msInactive);
+        return;
+    }
+    CreateInstance(row);
+}
+
+void TfMain::ClientSocketDisconnect()
+{
+    // A probe whose connect failed at once after its lookup ends here without either event; its error
+    // follows through the application's error display.
+    if (!probeBusy_ || probeAnswered_)
+        return;
+    probeAnswered_ = true;
+    const std::uint64_t rowId = probeRowId_;
+    {
+        ProbeEnd end(*this);
+    }
+    if (TMappingItem* row = RowById(rowId); row && !row->instance)
+        SetMappingState(IndexOf(row), msInactive);
+}
+
+void TfMain::CreateInstance(TMappingItem* row)
+{
+    const int index = IndexOf(row);
+    const QString section = SectionOf(index);
+    try {
+        const int localPort = settings_->ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
+        const QString address = settings_->ReadString(section, record::kAddress, QString());
+        const int port = settings_->ReadInteger(section, record::kPort, record::kDefaultPort);
+        const std::uint64_t instanceId = ++nextInstanceId_;
+        // Runs on the connection's thread: hand the report over and never wait for this thread.
+        auto report = [this, instanceId](TfConnect*, bool connected) {
+            QMetaObject::invokeMethod(
+                this, [this, instanceId, connected] { MappingStateChanged(instanceId, connected); },
+                Qt::QueuedConnection);
+        };
+        row->instance = std::make_unique<TfConnect>(localPort, address.toStdString(), port, report);
+        row->instanceId = instanceId;
+        row->openConnections = 0;
+    } catch (const ENetException&) {
+        // The engine could not take the port: shown like a busy port, and the error box says why.
+        SetMappingState(IndexOf(row), msPortBusy);
+        throw;
+    } catch (...) {
+        SetMappingState(IndexOf(row), msInactive);
+        throw;
+    }
+    RefreshActions();
+    SetMappingState(IndexOf(row), msListening);
+}
+
+void TfMain::MappingStateChanged(std::uint64_t instanceId, bool connected)
+{
+    for (int i = 0; i < RowCount(); ++i) {
+        TMappingItem* row = Row(i);
+        if (!row->instance || row->instanceId != instanceId)
+            continue;
+        if (connected)
+            ++row->openConnections;
+        else if (row->openConnections > 0)
+            --row->openConnections;
+        SetMappingState(i, row->openConnections > 0 ? msConnectionOpen : msListening);
+        return;
+    }
+    // The instance was deactivated meanwhile: the report is dropped.
+}
+
+bool TfMain::DeactivateItem(TMappingItem* row)
+{
+    if (!row || !row->instance)
+        return false;
+    row->instance->CloseMapping();
+    row->instance.reset();
+    row->instanceId = 0;
+    row->openConnections = 0;
+    SetMappingState(IndexOf(row), msInactive);
+    return true;
+}
+
+void TfMain::DeactivateAll()
+{
+    ui_->aActivate->setText(LoadResQString(msg::Activate));
+    for (int i = 0; i < RowCount(); ++i)
+        if (DeactivateItem(Row(i)))
+            SetMappingState(i, msInactive);
+}
+
+void TfMain::SetMappingState(int index, TMappingState state)
+{
+    TMappingItem* row = Row(index);
+    if (!row)
+        return;
+    row->state = state;
+    row->setIcon(0, ImageListIcon(state));
+
+    int icon = 5;
+    for (int i = 0; i < RowCount(); ++i) {
+        const TMappingState s = Row(i)->state;
+        if (s == msListening)
+            icon = 6;
+        else if (s == msConnectionOpen) {
+            icon = 7;
+            break;
+        }
+    }
+    appIconIndex_ = icon;
+    QApplication::setWindowIcon(ImageListIcon(icon));
+    trayIcon_->SetIcon(ImageListIcon(icon));
+}
+
+} // namespace tarvix

@@ -1,0 +1,433 @@
+#include "Main.h"
+
+#include "app/Misc.h"
+#include "editor/MessageDlg.h"
+#include "editor/NewModify.h"
+#include "i18n/CatalogueModule.h"
+#include "i18n/ExecutablePath.h"
+#include "i18n/Format.h"
+#include "i18n/MessageIds.h"
+#include "relay/Connect.h"
+#include "settings/IniFileEx.h"
+#include "settings/MappingRecord.h"
+#include "ui/ActionLabel.h"
+#include "ui/AsyncClientSocket.h"
+#include "ui/ImageList.h"
+#include "ui/TrayIcon.h"
+#include "ui_Main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+namespace tarvix {
+namespace {
+
+constexpr int kPortColumnWidth = 40;
+
+// A menu item bound to an action: it shows the action's caption, image and states and runs the action.
+QAction* AddMenuItem(QMenu* menu, const char* name, QAction* action)
+{
+    auto* item = new QAction(menu);
+    item->setObjectName(QLatin1String(name));
+    const auto follow = [item, action] {
+        item->setText(action->text());
+        item->setIcon(action->icon());
+        item->setEnabled(action->isEnabled());
+        item->setVisible(action->isVisible());
+        item->setProperty("imageIndex", action->property("imageIndex"));
+    };
+    follow();
+    QObject::connect(action, &QAction::changed, item, follow);
+    QObject::connect(item, &QAction::triggered, action, [action] { action->trigger(); });
+    menu->addAction(item);
+    return item;
+}
+
+} // namespace
+
+TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>()), options_(options)
+{
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setWindowIcon(ApplicationIcon());
+
+    ui_->Image1->setPixmap(QPixmap::fromImage(BannerImage()));
+
+    // The list: tooltip colours, selection kept visible without the focus.
+    QTreeWidget* list = ui_->List;
+    QPalette tip = list->palette();
+    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
+    tip.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        tip.setColor(QPalette::Inactive, role, tip.color(QPalette::Active, role));
+    list->setPalette(tip);
+    list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    list->header()->resizeSection(1, kPortColumnWidth);
+    list->header()->setSectionsMovable(false);
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfMain::ListSelectionChanged);
+    connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { aModifyExecute(); });
+    connect(list, &QWidget::customContextMenuRequested, this, &TfMain::ShowListMenu);
+
+    const struct {
+        QAction* action;
+        void (TfMain::*handler)();
+        int image;
+    } actions[] = {
+        {ui_->aActivate, &TfMain::aActivateExecute, 6},
+        {ui_->aOpen, &TfMain::aOpenExecute, 12},
+        {ui_->aDesactivateAll, &TfMain::aDesactivateAllExecute, 5},
+        {ui_->aNew, &TfMain::aNewExecute, 13},
+        {ui_->aModify, &TfMain::aModifyExecute, 13},
+        {ui_->aDelete, &TfMain::aDeleteExecute, 13},
+        {ui_->aHelp, &TfMain::aHelpExecute, -1},
+        {ui_->aClose, &TfMain::aCloseExecute, -1},
+        {ui_->aOnTheWeb, nullptr, 8},
+        {ui_->aQuit, &TfMain::aQuitExecute, 9},
+    };
+    for (const auto& a : actions) {
+        SetActionImage(a.action, a.image);
+        if (a.handler)
+            connect(a.action, &QAction::triggered, this, a.handler);
+    }
+    BindLinkLabels();
+    BuildMenus();
+
+    clientSocket_ = new TAsyncClientSocket(this);
+    clientSocket_->setObjectName(QStringLiteral("ClientSocket"));
+    clientSocket_->SetHost(QStringLiteral("127.0.0.1"));
+    clientSocket_->OnConnect = [this](auto&&...) { ClientSocketConnect(); };
+    clientSocket_->OnError = [this](TAsyncClientSocket*, TErrorEvent, int& errorCode) { ClientSocketError(errorCode); };
+    clientSocket_->OnDisconnect = [this](auto&&...) { ClientSocketDisconnect(); };
+
+    trayIcon_ = new TTrayIcon(this);
+    trayIcon_->setObjectName(QStringLiteral("TrayIcon"));
+    trayIcon_->SetMainWindow(this);
+    trayIcon_->SetPopupMenu(pmTray_);
+    trayIcon_->OnDblClick = [this](TTrayIcon*) { aOpenExecute(); };
+    trayIcon_->SetShowAtStart(false);
+    trayIcon_->SetTray(true);
+    trayIcon_->SetEnabled(true);
+
+    // Like an error in a creation handler: shown, and the window lives on with what was done.
+    try {
+        FormCreate();
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+}
+
+TfMain::~TfMain()
+{
+    // FormDestroy: the store goes without Save. Instances still running go first, before anything they
+    // report to is torn down.
+    for (int i = 0; i < RowCount(); ++i)
+        if (TMappingItem* row = Row(i); row->instance) {
+            row->instance->CloseMapping();
+            row->instance.reset();
+        }
+    settings_.reset();
+}
+
+void TfMain::FormCreate()
+{
+    SetupLanguageMenu();
+    setWindowTitle(QStringLiteral("TARVIX Port Mapping"));
+    trayIcon_->SetHint(windowTitle());
+    const QString version = GetVersionInfoValue(QCoreApplication::applicationFilePath(), QStringLiteral("FileVersion"));
+    mTitle_->setText(QString::fromStdString(
+        Format("%s (V%s)", {mTitle_->text().toStdString(), version.toStdString()})));
+    trayIcon_->SetIcon(windowIcon());
+    selectedItem_ = nullptr;
+    probeBusy_ = false;
+
+    settings_ = std::make_unique<TIniFileEx>();
+    settings_->SetSorted(false);
+    settings_->SetFileName(options_.settingsPath.isEmpty() ? SettingsFilePath() : options_.settingsPath);
+    settings_->Load();
+
+    const QStringList sections = settings_->Sections();
+    // Without a notification area the window is the only way in, so it is shown whatever the list holds.
+    if (sections.isEmpty() || trayIcon_->ShowAtStart())
+        show();
+    for (const QString& section : sections) {
+        const int port = settings_->ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
+        AddListItem(settings_->ReadString(section, record::kName, QString()), port, false);
+    }
+    for (int i = 0; i < settings_->SectionCount() && !stopping_; ++i)
+        if (settings_->ReadBool(settings_->SectionName(i), record::kAutoStart, record::kDefaultAutoStart))
+            ToggleMapping(i);
+    ui_->aDesactivateAll->setEnabled(true);
+}
+
+void TfMain::SetupLanguageMenu()
+{
+    // The language choice itself comes with the language modules; until then French is checked and
+    // only the modules present are offered.
+    for (QAction* item : pmTray_->findChildren<QAction*>()) {
+        const QVariant ext = item->property("moduleExtension");
+        if (!ext.isValid())
+            continue;
+        const QString extension = ext.toString();
+        item->setChecked(item->property("languageCode").toString() == languageCode_);
+        item->setVisible(extension.isEmpty() || QFile::exists(ExecutablePathWithExtension(extension)));
+    }
+}
+
+void TfMain::closeEvent(QCloseEvent* event)
+{
+    // FormCloseQuery: closing only hides; without a notification area to come back from, it minimizes.
+    event->ignore();
+    if (TTrayIcon::Available())
+        hide();
+    else
+        showMinimized();
+}
+
+void TfMain::StopApplication()
+{
+    if (stopping_)
+        return;
+    stopping_ = true;
+    QMessageBox* notice = CreateMessageDialog(TMsgDlgType::mtInformation, LoadResQString(msg::Stopping), mbNone, this);
+    notice->setObjectName(QStringLiteral("StopNotice"));
+    notice->setWindowModality(Qt::NonModal);
+    notice->show();
+    QCoreApplication::processEvents();
+    DeactivateAll();
+    // exit() rather than quit(): quitting would ask the windows to close, and this one only hides.
+    QCoreApplication::exit(0);
+}
+
+void TfMain::SetActionImage(QAction* action, int index)
+{
+    action->setProperty("imageIndex", index);
+    action->setIcon(index >= 0 ? ImageListIcon(index) : QIcon());
+}
+
+void TfMain::BindLinkLabels()
+{
+    const struct {
+        TActionLabel* label;
+        QAction* action;
+    } links[] = {
+        {ui_->lActive, ui_->aActivate}, {ui_->lDesactivateAll, ui_->aDesactivateAll}, {ui_->lNew, ui_->aNew},
+        {ui_->lModify, ui_->aModify},   {ui_->lDelete, ui_->aDelete},                 {ui_->lHelp, ui_->aHelp},
+        {ui_->lClose, ui_->aClose},
+    };
+    for (const auto& link : links)
+        link.label->SetAction(link.action);
+    // "Fermer" keeps its right edge where the form puts it, whatever the caption's length.
+    const int right = ui_->lClose->geometry().right();
+    ui_->lClose->adjustSize();
+    ui_->lClose->move(right + 1 - ui_->lClose->width(), ui_->lClose->y());
+}
+
+void TfMain::BuildMenus()
+{
+    pmList_ = new QMenu(this);
+    pmList_->setObjectName(QStringLiteral("pmList"));
+    AddMenuItem(pmList_, "mActive", ui_->aActivate);
+    AddMenuItem(pmList_, "mDesactivateAll2", ui_->aDesactivateAll);
+    pmList_->addSeparator();
+    AddMenuItem(pmList_, "mNew", ui_->aNew);
+    AddMenuItem(pmList_, "mModify", ui_->aModify);
+    AddMenuItem(pmList_, "mDelete", ui_->aDelete);
+
+    pmTray_ = new QMenu(this);
+    pmTray_->setObjectName(QStringLiteral("pmTray"));
+    mTitle_ = pmTray_->addAction(QStringLiteral("TARVIX Port Mapping"));
+    mTitle_->setObjectName(QStringLiteral("mTitle"));
+    mTitle_->setEnabled(false);
+    pmTray_->addSeparator();
+    AddMenuItem(pmTray_, "mOpen", ui_->aOpen);
+    AddMenuItem(pmTray_, "mDesactivateAll", ui_->aDesactivateAll);
+    pmTray_->addSeparator();
+    QMenu* languages = pmTray_->addMenu(ImageListIcon(10), QStringLiteral("Langue"));
+    languages->setObjectName(QStringLiteral("mLanguageMenu"));
+    languages->menuAction()->setObjectName(QStringLiteral("mLanguage"));
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* code;
+        const char* extension;
+    } kLanguages[] = {
+        {"mFrench", "Français", "FR", ""},
+        {"mEnglish", "English", "ENU", "enu"},
+        {"mGerman", "Deutsch", "DEU", "deu"},
+        {"mItalien", "Italiano", "ITA", "ita"},
+    };
+    int tag = 0;
+    for (const auto& l : kLanguages) {
+        QAction* item = languages->addAction(ImageListIcon(10), QString::fromUtf8(l.caption));
+        item->setObjectName(QLatin1String(l.name));
+        item->setCheckable(true);
+        item->setProperty("tag", tag++);
+        item->setProperty("languageCode", QLatin1String(l.code));
+        item->setProperty("moduleExtension", QLatin1String(l.extension));
+    }
+    AddMenuItem(pmTray_, "mOnTheWeb", ui_->aOnTheWeb);
+    pmTray_->addSeparator();
+    AddMenuItem(pmTray_, "mQuit", ui_->aQuit);
+}
+
+void TfMain::ShowListMenu(const QPoint& pos) { pmList_->popup(ui_->List->viewport()->mapToGlobal(pos)); }
+
+int TfMain::RowCount() const { return ui_->List->topLevelItemCount(); }
+
+TMappingItem* TfMain::Row(int index) const
+{
+    return static_cast<TMappingItem*>(ui_->List->topLevelItem(index));
+}
+
+int TfMain::IndexOf(const QTreeWidgetItem* row) const
+{
+    return row ? ui_->List->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(row)) : -1;
+}
+
+TMappingItem* TfMain::RowById(std::uint64_t id) const
+{
+    for (int i = 0; i < RowCount(); ++i)
+        if (Row(i)->id == id)
+            return Row(i);
+    return nullptr;
+}
+
+QString TfMain::SectionOf(int index) const { return settings_->SectionName(index); }
+
+TMappingItem* TfMain::AddListItem(const QString& caption, int port, bool select)
+{
+    auto* row = new TMappingItem(++nextRowId_);
+    row->setText(0, caption);
+    row->setText(1, QString::number(port));
+    row->setTextAlignment(1, Qt::AlignCenter);
+    row->setIcon(0, ImageListIcon(msInactive));
+    ui_->List->addTopLevelItem(row);
+    if (select)
+        ui_->List->selectionModel()->select(ui_->List->indexFromItem(row),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    return row;
+}
+
+void TfMain::ListSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    // One call per row whose selected state changed, the row left first.
+    const auto report = [this](const QItemSelection& rows, bool state) {
+        for (const QModelIndex& index : rows.indexes())
+            if (index.column() == 0)
+                ListSelectItem(ui_->List->topLevelItem(index.row()), state);
+    };
+    report(deselected, false);
+    report(selected, true);
+}
+
+void TfMain::ListSelectItem(QTreeWidgetItem* item, bool selected)
+{
+    const auto* row = static_cast<TMappingItem*>(item);
+    SetActionState(selected, selected && row && row->instance);
+    selectedItem_ = selected ? item : nullptr;
+}
+
+void TfMain::RefreshActions()
+{
+    // The rule follows the row the user has selected, not the row whose activation just changed.
+    const QList<QTreeWidgetItem*> rows = ui_->List->selectedItems();
+    ListSelectItem(rows.isEmpty() ? nullptr : rows.first(), !rows.isEmpty());
+}
+
+void TfMain::SetActionState(bool enabled, bool active)
+{
+    ui_->aActivate->setEnabled(enabled);
+    ui_->aModify->setEnabled(enabled);
+    ui_->aDelete->setEnabled(enabled);
+    ui_->aActivate->setText(LoadResQString(active ? msg::Deactivate : msg::Activate));
+    SetActionImage(ui_->aActivate, active ? 5 : 6);
+}
+
+void TfMain::aActivateExecute()
+{
+    if (const int index = IndexOf(selectedItem_); index >= 0)
+        ToggleMapping(index);
+}
+
+void TfMain::aOpenExecute()
+{
+    show();
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void TfMain::aDesactivateAllExecute() { DeactivateAll(); }
+
+void TfMain::aNewExecute()
+{
+    TfNewModify dialog(this, *settings_, NewSectionId(*settings_), true);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    selectedItem_ = AddListItem(dialog.Name(), dialog.ListenPort(), true);
+    SetActionState(true, false);
+}
+
+void TfMain::aModifyExecute()
+{
+    if (!selectedItem_)
+        return;
+    const int index = IndexOf(selectedItem_);
+    const std::uint64_t rowId = static_cast<TMappingItem*>(selectedItem_)->id;
+    TfNewModify dialog(this, *settings_, SectionOf(index), false);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    TMappingItem* row = RowById(rowId);
+    if (!row)
+        return;
+    row->setText(0, dialog.Name());
+    row->setText(1, QString::number(dialog.ListenPort()));
+    if (DeactivateItem(row))
+        ToggleMapping(IndexOf(row));
+}
+
+void TfMain::aDeleteExecute()
+{
+    const QList<QTreeWidgetItem*> selected = ui_->List->selectedItems();
+    if (selected.isEmpty())
+        return;
+    auto* row = static_cast<TMappingItem*>(selected.first());
+    const int index = IndexOf(row);
+    const QString name = settings_->ReadString(SectionOf(index), record::kName, QString());
+    const QString question = QString::fromStdString(FormatRes(msg::ConfirmDelete, {name.toStdString()}));
+    if (MessageDlg(TMsgDlgType::mtConfirmation, question, mbYes | mbNo, this) != mrYes)
+        return;
+    DeactivateItem(row);
+    // Store and list change together; a failed save is reported afterwards and the next save retries.
+    settings_->EraseSection(SectionOf(IndexOf(row)));
+    selectedItem_ = nullptr;
+    delete row;
+    SetActionState(false, false);
+    settings_->Save();
+}
+
+void TfMain::aHelpExecute()
+{
+    const QString document = QString::fromStdString(Format("TARVIX_%s.pdf", {languageCode_.toStdString()}));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(document)));
+}
+
+void TfMain::aCloseExecute() { close(); }
+
+void TfMain::aQuitExecute() { StopApplication(); }
+
+} // namespace tarvix

@@ -1,0 +1,32 @@
+// The program body: the application object, the main window, the message loop.
+#include "app/Application.h"
+#include "app/Main.h"
+#include "app/StopSignals.h"
+
+#include <QSessionManager>
+
+int main(int argc, char** argv)
+{
+    tarvix::TApplication app(argc, argv);
+
+    // A signal may come while the window is still being created (its auto-starts dispatch events).
+    tarvix::TfMain* window = nullptr;
+    bool stopEarly = false;
+    tarvix::TStopSignals stopSignals([&] {
+        if (window)
+            window->StopApplication();
+        else
+            stopEarly = true;
+    });
+
+    tarvix::TfMain mainWindow;
+    window = &mainWindow;
+    // The end of the session is never refused: the stop sequence runs and the program ends.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
+                     [&mainWindow](QSessionManager&) { mainWindow.StopApplication(); });
+    if (stopEarly)
+        mainWindow.StopApplication();
+    if (mainWindow.Stopping())
+        return 0;
+    return app.exec();
+}
