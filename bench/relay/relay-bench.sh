@@ -1,0 +1,256 @@
+#!/usr/bin/env bash
+# Relay benchmarks: the direct loopback path, tarvix-relay, socat and rinetd, all measured in this run, each
+# figure printed with its ratio to direct. Usage: bench/relay/relay-bench.sh BIN_DIR
+# BIN_DIR holds tarvix-relay and the bench_* tools (a Release build). Needs iperf3, socat, rinetd, jq, taskset.
+set -euo pipefail
+bin=$(cd "$1" && pwd)
+THROUGHPUT_SECONDS=${THROUGHPUT_SECONDS:-5}
+PINGPONG_SECONDS=${PINGPONG_SECONDS:-3}
+CONNRATE_SECONDS=${CONNRATE_SECONDS:-5}
+HOLD_COUNT=${HOLD_COUNT:-9000}
+
+paths=(direct tarvix-relay socat rinetd)
+work=$(mktemp -d /tmp/tarvix-bench.XXXXXX)
+daemons=()
+declare -A result
+
+cleanup() {
+    stop_all
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+log() { printf '  %s\n' "$*" >&2; }
+
+stop_all() {
+    local p
+    for p in "${daemons[@]}"; do kill "$p" 2>/dev/null || true; done
+    for p in "${daemons[@]}"; do wait "$p" 2>/dev/null || true; done
+    daemons=()
+}
+
+wait_port() {  # wait_port PORT: until something listens on it (at most 10 s); connects to nothing
+    local i hex
+    hex=$(printf '%04X' "$1")
+    for i in $(seq 100); do
+        awk -v p="$hex" '$4 == "0A" { split($2, a, ":"); if (a[2] == p) found = 1 } END { exit !found }' \
+            /proc/net/tcp /proc/net/tcp6 && return 0
+        sleep 0.1
+    done
+    echo "bench: nothing listens on port $1" >&2
+    return 1
+}
+
+ticks_per_s=$(getconf CLK_TCK)
+cpu_ms() { awk -v t="$ticks_per_s" '{ print int(($14 + $15) * 1000 / t) }' "/proc/$1/stat"; }
+rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+# Proportional set size of a process and its children: the fair memory figure for one-process-per-connection relays.
+pss_tree_kib() {
+    local total=0 p v
+    for p in "$1" $(pgrep -P "$1" || true); do
+        v=$(awk '/^Pss:/ { print $2 }' "/proc/$p/smaps_rollup" 2>/dev/null || true)
+        total=$((total + ${v:-0}))
+    done
+    echo "$total"
+}
+
+# start_all [pin]: echo server, iperf3 server and the three relays in front of both; with "pin", all on core 0.
+# Fills iperf_port[path], echo_port[path] and pid[path] (the relay process to measure; for socat the parent
+# that forks the echo mapping's connections).
+declare -A iperf_port echo_port pid
+start_all() {
+    local run=()
+    [ "${1:-}" = pin ] && run=(taskset -c 0)
+    local ports
+    mapfile -t ports < <("$bin/bench_ports" 7)
+
+    "${run[@]}" "$bin/bench_echo" --port "${ports[0]}" >/dev/null &
+    daemons+=($!)
+    "${run[@]}" iperf3 -s -p "${ports[1]}" >/dev/null 2>&1 &
+    daemons+=($!)
+    iperf_port[direct]=${ports[1]}
+    echo_port[direct]=${ports[0]}
+    pid[direct]=
+
+    iperf_port[tarvix-relay]=${ports[2]}
+    echo_port[tarvix-relay]=${ports[3]}
+    printf '[1]\r\nName=iperf\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n[2]\r\nName=echo\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n' \
+        "${ports[2]}" "${ports[1]}" "${ports[3]}" "${ports[0]}" >"$work/tarvix.ini"
+    "${run[@]}" "$bin/tarvix-relay" --quiet --ini "$work/tarvix.ini" 2>"$work/tarvix-relay.log" &
+    pid[tarvix-relay]=$!
+    daemons+=($!)
+
+    iperf_port[socat]=${ports[4]}
+    echo_port[socat]=${ports[5]}
+    "${run[@]}" socat "TCP4-LISTEN:${ports[4]},bind=127.0.0.1,reuseaddr,fork,backlog=4096" "TCP4:127.0.0.1:${ports[1]}" 2>>"$work/socat.log" &
+    daemons+=($!)
+    "${run[@]}" socat "TCP4-LISTEN:${ports[5]},bind=127.0.0.1,reuseaddr,fork,backlog=4096" "TCP4:127.0.0.1:${ports[0]}" 2>>"$work/socat.log" &
+    pid[socat]=$!
+    daemons+=($!)
+
+    local r
+    mapfile -t r < <("$bin/bench_ports" 2)
+    iperf_port[rinetd]=${r[0]}
+    echo_port[rinetd]=${r[1]}
+    printf '127.0.0.1 %s 127.0.0.1 %s\n127.0.0.1 %s 127.0.0.1 %s\n' "${r[0]}" "${ports[1]}" "${r[1]}" "${ports[0]}" \
+        >"$work/rinetd.conf"
+    "${run[@]}" rinetd -f -c "$work/rinetd.conf" &
+    pid[rinetd]=$!
+    daemons+=($!)
+
+    local path
+    for path in "${paths[@]}"; do
+        wait_port "${iperf_port[$path]}"
+        wait_port "${echo_port[$path]}"
+    done
+}
+
+ratio() {  # ratio VALUE DIRECT
+    awk -v v="$1" -v d="$2" 'BEGIN { if (d > 0 && v != "") printf "%.2fx", v / d; else printf "-" }'
+}
+
+# ---------------------------------------------------------------- throughput
+bench_throughput() {
+    local path streams bps
+    for streams in 1 4; do
+        for path in "${paths[@]}"; do
+            bps=$(iperf3 -c 127.0.0.1 -p "${iperf_port[$path]}" -t "$THROUGHPUT_SECONDS" -P "$streams" -J |
+                jq '.end.sum_received.bits_per_second')
+            result[tp$streams,$path]=$(awk -v b="$bps" 'BEGIN { printf "%.2f", b / 1e9 }')
+            log "throughput, $streams stream(s), $path: ${result[tp$streams,$path]} Gbit/s"
+        done
+    done
+}
+
+# ---------------------------------------------------------------- round trips, pinned
+bench_pingpong() {
+    local path line
+    for path in "${paths[@]}"; do
+        line=$(taskset -c 0 "$bin/bench_pingpong" "${echo_port[$path]}" --seconds "$PINGPONG_SECONDS" --size 64)
+        result[p50,$path]=$(awk '{ print $4 }' <<<"$line")
+        result[p99,$path]=$(awk '{ print $6 }' <<<"$line")
+        log "ping-pong 64 B, pinned, $path: $line"
+    done
+}
+
+# ---------------------------------------------------------------- short connections
+bench_connrate() {
+    local path line
+    for path in "${paths[@]}"; do
+        line=$("$bin/bench_connrate" "${echo_port[$path]}" --workers 4 --seconds "$CONNRATE_SECONDS")
+        result[cps,$path]=$(awk '{ print $4 }' <<<"$line")
+        result[cpserr,$path]=$(awk '{ print $6 }' <<<"$line")
+        log "connections, $path: $line"
+        sleep 1  # let the closed connections of this path drain before the next
+    done
+}
+
+# ---------------------------------------------------------------- connections held open, descriptor limit
+hold_cmd() {  # hold_cmd COMMAND: one command to the hold client, its answer line on stdout
+    echo "$1" >&"${HOLD[1]}"
+    local line
+    read -r line <&"${HOLD[0]}"
+    echo "$line"
+}
+field() { awk -v k="$1" '{ for (i = 1; i < NF; i += 2) if ($i == k) print $(i + 1) }' <<<"$2"; }
+
+bench_hold() {
+    local path p line before after held cpu0 cpu1 hold_pid
+    for path in "${paths[@]}"; do
+        p=${pid[$path]}
+        if [ -n "$p" ]; then
+            before=$(rss_kib "$p")
+            [ "$path" = socat ] && before=$(pss_tree_kib "$p")
+        fi
+        coproc HOLD { "$bin/bench_hold" "${echo_port[$path]}"; }
+        hold_pid=$HOLD_PID
+        line=$(hold_cmd "open $HOLD_COUNT 120")
+        held=$(field held "$line")
+        result[held,$path]=$held
+        log "held, $path: $line"
+        if [ -n "$p" ]; then
+            sleep 1
+            if [ "$path" = socat ]; then
+                after=$(pss_tree_kib "$p")
+                result[mem,$path]="$(awk -v a="$after" -v b="$before" -v n="$held" 'BEGIN { printf "%.1f", (a - b) / n }') PSS"
+            else
+                after=$(rss_kib "$p")
+                result[mem,$path]=$(awk -v a="$after" -v b="$before" -v n="$held" 'BEGIN { printf "%.1f", (a - b) / n }')
+                log "  $path: RSS $before -> $after KiB, $(ls "/proc/$p/fd" | wc -l) descriptors, $(awk '/^Threads:/ { print $2 }' "/proc/$p/status") threads"
+            fi
+        fi
+        if [ "$path" = tarvix-relay ] || [ "$path" = rinetd ]; then
+            # Past the descriptor limit: clients queue in the backlog; the relay must wait without spinning.
+            line=$(hold_cmd "open 1500 15")
+            log "  $path, 1,500 more: $line ($(ls "/proc/$p/fd" | wc -l) descriptors)"
+            cpu0=$(cpu_ms "$p")
+            sleep 3
+            cpu1=$(cpu_ms "$p")
+            result[limitcpu,$path]=$((cpu1 - cpu0))
+            result[limitwait,$path]=$(field pending "$line")
+            log "  $path at the limit: $((cpu1 - cpu0)) ms CPU in 3 s with $(field pending "$line") clients waiting"
+            hold_cmd "close 2000" >/dev/null
+            line=$(hold_cmd "wait 20")
+            result[limitafter,$path]=$(field pending "$line")
+            log "  $path after 2,000 closed: $line"
+        fi
+        hold_cmd quit >/dev/null
+        wait "$hold_pid" 2>/dev/null || true
+        sleep 2  # the relay tears its side down
+    done
+}
+
+# ---------------------------------------------------------------- run
+echo "relay benchmarks ($(nproc) cores, descriptor limit $(ulimit -n))" >&2
+start_all
+bench_throughput
+bench_connrate
+bench_hold
+stop_all
+start_all pin
+bench_pingpong
+stop_all
+
+# ---------------------------------------------------------------- table
+row() {  # row LABEL KEY [inverse]
+    local label=$1 key=$2 path d v
+    d=${result[$key,direct]:-}
+    printf '%-34s' "$label"
+    for path in "${paths[@]}"; do
+        v=${result[$key,$path]:-}
+        if [ "$path" = direct ]; then
+            printf '%-11s' "${v:--}"
+        else
+            printf '%-19s' "${v:--} ($(ratio "$v" "$d"))"
+        fi
+    done
+    printf '%s\n' "${3:-}"
+}
+echo
+printf '%-34s%-11s%-19s%-19s%-19s%s\n' "" direct tarvix-relay socat rinetd "target (tarvix-relay)"
+row "throughput 1 stream, Gbit/s" tp1 ">= 0.65x"
+row "throughput 4 streams, Gbit/s" tp4 ">= 0.85x"
+row "round trip 64 B pinned p50, us" p50 "<= 2.3x"
+row "round trip 64 B pinned p99, us" p99
+row "connections per second" cps ">= 0.95x"
+printf '%-34s%-11s' "connections held at once" "${result[held,direct]}"
+for path in tarvix-relay socat rinetd; do printf '%-19s' "${result[held,$path]:--}"; done
+printf '%s\n' ">= $HOLD_COUNT"
+printf '%-34s%-11s' "memory per held connection, KiB" "-"
+for path in tarvix-relay socat rinetd; do printf '%-19s' "${result[mem,$path]:--}"; done
+printf '%s\n' "<= 16 KiB RSS"
+printf '%-34s%-11s' "at the limit: CPU ms in 3 s" "-"
+for path in tarvix-relay socat rinetd; do printf '%-19s' "${result[limitcpu,$path]:--}"; done
+printf '%s\n' "idle"
+printf '%-34s%-11s' "  clients waiting then / after" "-"
+for path in tarvix-relay socat rinetd; do
+    if [ -n "${result[limitwait,$path]:-}" ]; then
+        printf '%-19s' "${result[limitwait,$path]} / ${result[limitafter,$path]}"
+    else
+        printf '%-19s' "-"
+    fi
+done
+printf '\n'
+for path in tarvix-relay socat rinetd; do
+    [ "${result[cpserr,$path]:-0}" = 0 ] || echo "note: $path had ${result[cpserr,$path]} failed short connections"
+done
