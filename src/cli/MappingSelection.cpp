@@ -1,0 +1,64 @@
+#include "cli/MappingSelection.h"
+
+#include "cli/CliError.h"
+#include "i18n/Catalogue.h"
+#include "i18n/Format.h"
+#include "i18n/MessageIds.h"
+#include "settings/IniFileEx.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace tarvix::cli {
+
+std::unique_ptr<TIniFileEx> LoadSettings(const QString& path)
+{
+    const std::string name = path.toStdString();
+    // The store takes a missing file for an empty one; here it is a mistake worth saying.
+    if (!QFileInfo::exists(path))
+        throw ECliError(ExitSettingsFile, FormatRes(msg::CliFileError, {name, LoadResString(msg::FileNotFound)}));
+    auto ini = std::make_unique<TIniFileEx>();
+    ini->SetSorted(false);
+    ini->SetFileName(path);
+    try {
+        ini->Load();
+    } catch (const EInOutError& e) {
+        throw ECliError(ExitSettingsFile, FormatRes(msg::CliFileError, {name, e.Message()}));
+    }
+    return ini;
+}
+
+std::vector<MappingRecord> SelectMappings(const TIniFileEx& ini, const RelayOptions& options)
+{
+    const std::string file = ini.FileName().toStdString();
+    std::vector<MappingRecord> records;
+    for (const QString& section : ini.Sections()) {
+        try {
+            records.push_back(ReadMappingRecord(ini, section));
+        } catch (const EConvertError& e) {
+            throw ECliError(ExitBadValue, FormatRes(msg::CliBadValue, {file, section.toStdString(), e.Message()}));
+        }
+    }
+
+    for (const QString& name : options.mappings) {
+        const bool known =
+            std::any_of(records.begin(), records.end(), [&](const MappingRecord& r) { return r.name == name; });
+        if (!known)
+            throw ECliError(ExitUnknownMapping, FormatRes(msg::CliUnknownMapping, {name.toStdString(), file}));
+    }
+
+    std::vector<MappingRecord> selected;
+    for (const MappingRecord& r : records) {
+        const bool wanted = !options.mappings.isEmpty() ? options.mappings.contains(r.name)
+                            : options.all                ? true
+                                                         : r.autoStart;
+        if (wanted)
+            selected.push_back(r);
+    }
+    if (selected.empty())
+        throw ECliError(ExitNothingToDo, FormatRes(msg::CliNothingToActivate, {file}));
+    return selected;
+}
+
+} // namespace tarvix::cli

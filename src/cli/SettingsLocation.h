@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+namespace tarvix::cli {
+
+// The settings file of the desktop program "tarvix" installed beside this executable, found by the same
+// rule the desktop program uses (beside it, or in the user's configuration folder).
+QString DefaultSettingsFile();
+
+} // namespace tarvix::cli

@@ -1,0 +1,297 @@
+// tarvix-relay end to end: the real executable, a settings file of the test, an echo server on 127.0.0.1.
+#include "ChildProcess.h"
+#include "LoopbackNet.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace tarvix::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kRelay = std::string(TARVIX_TEST_BIN_DIR) + "/tarvix-relay";
+const std::string kListening = "écoute sur le port";
+const std::string kAccepted = "client accepté";
+const std::string kEnded = "client terminé";
+const std::string kBindError =
+    "Impossible d'établir une liaison avec le socket. L'adresse et le port sont déjà utilisés.";
+
+struct Mapping {
+    std::string name;
+    int localPort;
+    int port;
+    bool autoStart;
+    std::string address = "127.0.0.1";
+};
+
+// A settings file as the desktop program writes it (CR LF, one empty line after each section).
+std::string IniText(const std::vector<Mapping>& mappings)
+{
+    std::ostringstream s;
+    int id = 4242;
+    for (const auto& m : mappings) {
+        s << "[" << id++ << "]\r\nName=" << m.name << "\r\nLocalPort=" << m.localPort << "\r\nAddress=" << m.address
+          << "\r\nPort=" << m.port << "\r\nAutoStart=" << (m.autoStart ? 1 : 0) << "\r\n\r\n";
+    }
+    return s.str();
+}
+
+std::string ReadFile(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class RelayCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("tarvix-cli-" + std::to_string(getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string WriteIni(const std::string& text, const std::string& name = "settings.ini")
+    {
+        const fs::path p = dir_ / name;
+        std::ofstream(p, std::ios::binary) << text;
+        return p.string();
+    }
+
+    fs::path dir_;
+};
+
+// Sends a block of random bytes through the port and expects it back unchanged.
+void ExpectEchoThrough(int port, size_t size)
+{
+    const int fd = ConnectLoopback(port);
+    ASSERT_GE(fd, 0) << "port " << port << " refused";
+    std::string data(size, '\0');
+    std::mt19937 rng(static_cast<unsigned>(size));
+    for (auto& c : data)
+        c = static_cast<char>(rng());
+    std::thread writer([&] { SendAll(fd, data); });  // both ways at once: the echo cannot stall on a full pipe
+    const std::string back = ReceiveExact(fd, size);
+    writer.join();
+    close(fd);
+    EXPECT_EQ(back.size(), size);
+    EXPECT_TRUE(back == data) << "the relayed bytes differ";
+}
+
+TEST_F(RelayCli, RelaysTwoAutoStartMappingsAndStopsCleanlyOnSigterm)
+{
+    EchoServer echo;
+    const Mapping a{"Écho A", FreePort(), echo.Port(), true};
+    const Mapping b{"Écho B", FreePort(), echo.Port(), true};
+    const Mapping off{"Éteinte", FreePort(), echo.Port(), false};
+    const std::string text = IniText({a, off, b});
+    const std::string ini = WriteIni(text);
+
+    ChildProcess relay(kRelay, {"--ini", ini});
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s, 2)) << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("\"Écho A\" : écoute sur le port " + std::to_string(a.localPort)),
+              std::string::npos)
+        << relay.Stderr();
+    EXPECT_EQ(CountOf(relay.Stderr(), "Éteinte"), 0);
+
+    ExpectEchoThrough(a.localPort, 300000);
+    ExpectEchoThrough(b.localPort, 70000);
+    EXPECT_EQ(ConnectLoopback(off.localPort), -1) << "a mapping without AutoStart must stay off";
+
+    ASSERT_TRUE(relay.WaitForStderr(kEnded, 10s, 2)) << relay.Stderr();
+    EXPECT_EQ(CountOf(relay.Stderr(), kAccepted), 2);
+    EXPECT_NE(relay.Stderr().find("\"Écho B\" : client terminé (0 ouvert(s))"), std::string::npos) << relay.Stderr();
+
+    relay.Signal(SIGTERM);
+    const auto code = relay.WaitExit(10s);
+    ASSERT_TRUE(code.has_value()) << "no exit after SIGTERM";
+    EXPECT_EQ(*code, 0) << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("SIGTERM"), std::string::npos);
+    EXPECT_NE(relay.Stderr().find("Connexions désactivées"), std::string::npos);
+    EXPECT_EQ(ReadFile(ini), text) << "the settings file must be left byte for byte as it was";
+    EXPECT_EQ(ConnectLoopback(a.localPort), -1) << "the port must be released";
+    EXPECT_TRUE(relay.Stdout().empty());
+}
+
+TEST_F(RelayCli, ChosenMappingRunsAndSigintClosesOpenConnections)
+{
+    EchoServer echo;
+    const Mapping chosen{"Choisie", FreePort(), echo.Port(), false};
+    const Mapping other{"Autre", FreePort(), echo.Port(), true};
+    const std::string ini = WriteIni(IniText({other, chosen}));
+
+    ChildProcess relay(kRelay, {"--mapping", "Choisie", "--ini=" + ini});
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s)) << relay.Stderr();
+    EXPECT_EQ(ConnectLoopback(other.localPort), -1) << "--mapping must activate only the named mapping";
+
+    const int held = ConnectLoopback(chosen.localPort);
+    ASSERT_GE(held, 0);
+    ASSERT_TRUE(SendAll(held, "ping"));
+    EXPECT_EQ(ReceiveExact(held, 4), "ping");
+
+    const auto start = std::chrono::steady_clock::now();
+    relay.Signal(SIGINT);
+    const auto code = relay.WaitExit(10s);
+    ASSERT_TRUE(code.has_value()) << "no exit after SIGINT with a connection open";
+    EXPECT_EQ(*code, 0) << relay.Stderr();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 7s);
+    EXPECT_TRUE(WaitClosed(held, 1s)) << "the relayed connection must be closed by the stop";
+    close(held);
+    EXPECT_EQ(CountOf(relay.Stderr(), kEnded), 0) << "no report once deactivation has begun";
+}
+
+TEST_F(RelayCli, AllWithQuietRunsEveryMappingWithoutConnectionLines)
+{
+    EchoServer echo;
+    const Mapping a{"Un", FreePort(), echo.Port(), false};
+    const Mapping b{"Deux", FreePort(), echo.Port(), false};
+    const std::string ini = WriteIni(IniText({a, b}));
+
+    ChildProcess relay(kRelay, {"--all", "-q", "--ini", ini});
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s, 2)) << relay.Stderr();
+    ExpectEchoThrough(a.localPort, 1000);
+    ExpectEchoThrough(b.localPort, 1000);
+    relay.Signal(SIGTERM);
+    ASSERT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
+    EXPECT_EQ(CountOf(relay.Stderr(), kAccepted) + CountOf(relay.Stderr(), kEnded), 0) << relay.Stderr();
+}
+
+TEST_F(RelayCli, DefaultSettingsFileIsTheDesktopProgramsBesideTheExecutable)
+{
+    // A copy of the executable in a folder of its own: its default file is <folder>/tarvix.ini.
+    const fs::path exe = dir_ / "tarvix-relay";
+    fs::copy_file(kRelay, exe);
+
+    const RunResult missing = Run(exe.string(), {});
+    EXPECT_EQ(missing.code, 3);
+    EXPECT_NE(missing.err.find((dir_ / "tarvix.ini").string() + " : Fichier introuvable"), std::string::npos)
+        << missing.err;
+
+    EchoServer echo;
+    const Mapping m{"Défaut", FreePort(), echo.Port(), true};
+    WriteIni(IniText({m}), "tarvix.ini");
+    WriteIni(IniText({{"Piège", FreePort(), echo.Port(), true}}), "tarvix-relay.ini");
+    ChildProcess relay(exe.string(), {});
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s)) << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("Défaut"), std::string::npos) << relay.Stderr();
+    ExpectEchoThrough(m.localPort, 100);
+    relay.Signal(SIGTERM);
+    EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
+
+    const RunResult help = Run(exe.string(), {"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find((dir_ / "tarvix.ini").string()), std::string::npos) << help.out;
+}
+
+TEST_F(RelayCli, HelpDocumentsOptionsAndExitCodes)
+{
+    const RunResult r = Run(kRelay, {"--help"});
+    EXPECT_EQ(r.code, 0);
+    for (const char* word : {"--ini", "--all", "--mapping", "--quiet", "Codes de sortie", "SIGTERM"})
+        EXPECT_NE(r.out.find(word), std::string::npos) << word;
+    for (int code = 0; code <= 7; ++code)
+        EXPECT_NE(r.out.find("\n  " + std::to_string(code) + "  "), std::string::npos) << code;
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST_F(RelayCli, WrongCommandLinesExitWithUsageCode)
+{
+    const std::string ini = WriteIni(IniText({{"A", FreePort(), 80, true}}));
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--bogus"}, "Option inconnue : --bogus"},
+        {{"--ini"}, "Valeur manquante pour l'option --ini"},
+        {{"--mapping="}, "Valeur manquante pour l'option --mapping"},
+        {{"--ini", ini, "--ini", ini}, "Option donnée plusieurs fois : --ini"},
+        {{"--quiet=yes"}, "Option inconnue : --quiet=yes"},
+        {{"--ini", ini, "extra"}, "Argument inattendu : extra"},
+        {{"--all", "--mapping", "A", "--ini", ini}, "--all et --mapping"},
+    };
+    for (const auto& [args, message] : cases) {
+        const RunResult r = Run(kRelay, args);
+        EXPECT_EQ(r.code, 2) << message << "\n" << r.err;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("Voir tarvix-relay --help"), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(RelayCli, MissingOrUnreadableSettingsFile)
+{
+    const std::string absent = (dir_ / "absent.ini").string();
+    const RunResult r = Run(kRelay, {"--ini", absent});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.err.find(absent + " : Fichier introuvable"), std::string::npos) << r.err;
+
+    const RunResult folder = Run(kRelay, {"--ini", dir_.string()});
+    EXPECT_EQ(folder.code, 3) << folder.err;
+    EXPECT_NE(folder.err.find(dir_.string() + " : "), std::string::npos) << folder.err;
+}
+
+TEST_F(RelayCli, ValueThatIsNotAnIntegerNamesItsSection)
+{
+    for (const auto& [key, bad] : std::vector<std::pair<std::string, std::string>>{
+             {"LocalPort", "80a"}, {"Port", "x"}, {"AutoStart", "oui"}}) {
+        std::string text = IniText({{"Bon", FreePort(), 80, true}, {"Mauvais", 1, 2, true}});
+        const std::string line = key + "=" + (key == "LocalPort" ? "1" : key == "Port" ? "2" : "1") + "\r\n";
+        const size_t at = text.rfind(line);
+        ASSERT_NE(at, std::string::npos) << key;
+        text.replace(at, line.size(), key + "=" + bad + "\r\n");
+        const std::string ini = WriteIni(text);
+
+        const RunResult r = Run(kRelay, {"--ini", ini});
+        EXPECT_EQ(r.code, 4) << r.err;
+        EXPECT_NE(r.err.find("section [4243] : '" + bad + "' n'est pas une valeur entière correcte"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_EQ(CountOf(r.err, kListening), 0) << "nothing may start before the whole file is read";
+        EXPECT_EQ(ReadFile(ini), text);
+    }
+}
+
+TEST_F(RelayCli, UnknownMappingNameAndNothingToActivate)
+{
+    const std::string ini = WriteIni(IniText({{"Seule", FreePort(), 80, false}}));
+    const RunResult unknown = Run(kRelay, {"--ini", ini, "--mapping", "Seule", "--mapping", "Nulle part"});
+    EXPECT_EQ(unknown.code, 5);
+    EXPECT_NE(unknown.err.find("Connexion \"Nulle part\" introuvable dans " + ini), std::string::npos)
+        << unknown.err;
+    EXPECT_EQ(CountOf(unknown.err, kListening), 0);
+
+    const RunResult none = Run(kRelay, {"--ini", ini});
+    EXPECT_EQ(none.code, 6);
+    EXPECT_NE(none.err.find("Aucune connexion à activer dans " + ini), std::string::npos) << none.err;
+
+    const RunResult empty = Run(kRelay, {"--all", "--ini", WriteIni("", "empty.ini")});
+    EXPECT_EQ(empty.code, 6) << empty.err;
+}
+
+TEST_F(RelayCli, PortInUseStopsEverythingWithTheBindError)
+{
+    Listener busy;
+    const Mapping first{"Libre", FreePort(), 80, true};
+    const Mapping second{"Occupée", busy.Port(), 80, true};
+    const std::string text = IniText({first, second});
+    const std::string ini = WriteIni(text);
+
+    const RunResult r = Run(kRelay, {"--ini", ini});
+    EXPECT_EQ(r.code, 7) << r.err;
+    EXPECT_NE(r.err.find("Connexion \"Occupée\" (port " + std::to_string(busy.Port()) + ") : " + kBindError),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(CountOf(r.err, "\n"), CountOf(r.err, "tarvix-relay: ") + CountOf(r.err, kListening))
+        << "every report is one line:\n" << r.err;
+    // All or nothing: the mapping that did start was deactivated again before the exit.
+    EXPECT_EQ(ConnectLoopback(first.localPort), -1);
+    EXPECT_EQ(ReadFile(ini), text);
+}
+
+} // namespace
