@@ -1,0 +1,53 @@
+#pragma once
+// A mapping as one section of the settings file: its keys, their defaults and the order they are written in.
+#include "settings/IniFileEx.h"
+
+#include <QLatin1StringView>
+#include <QString>
+
+namespace tarvix {
+
+namespace record {
+inline constexpr QLatin1StringView kName{"Name"};
+inline constexpr QLatin1StringView kLocalPort{"LocalPort"};
+inline constexpr QLatin1StringView kAddress{"Address"};
+inline constexpr QLatin1StringView kPort{"Port"};
+inline constexpr QLatin1StringView kAutoStart{"AutoStart"};
+
+inline constexpr int kDefaultLocalPort = 1024;
+inline constexpr int kDefaultPort = 80;
+inline constexpr bool kDefaultAutoStart = false;
+
+// Section ids drawn for new records: 0..kMaxDrawnId.
+inline constexpr int kMaxDrawnId = 65534;
+} // namespace record
+
+struct MappingRecord {
+    QString name;
+    int localPort = record::kDefaultLocalPort;
+    QString address;
+    int port = record::kDefaultPort;
+    bool autoStart = record::kDefaultAutoStart;
+
+    bool operator==(const MappingRecord&) const = default;
+};
+
+// A missing section or key reads as its default; creates nothing. Raises EConvertError for a stored port
+// or flag that is not an integer.
+MappingRecord ReadMappingRecord(const TIniFileEx& ini, const QString& section);
+
+// The five keys, in the order Name, LocalPort, Address, Port, AutoStart. An empty name or address leaves
+// no line for it.
+void WriteMappingRecord(TIniFileEx& ini, const QString& section, const MappingRecord& record);
+
+// The decimal text of a random number 0..65534 that names no section of the store.
+QString NewSectionId(const TIniFileEx& ini);
+
+// Where the settings are kept: the executable's path with the extension ".ini" when a settings file
+// already sits beside the executable or its folder can be written; otherwise that file name in the user's
+// configuration folder (created when missing), "$XDG_CONFIG_HOME/tarvix/", by default "~/.config/tarvix/".
+QString SettingsFilePath();
+// The same rule for a given executable path.
+QString SettingsFilePathFor(const QString& executablePath);
+
+} // namespace tarvix
