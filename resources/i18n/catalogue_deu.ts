@@ -1,0 +1,620 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="fr_FR">
+<context>
+    <name>Catalogue</name>
+    <message>
+        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
+Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
+Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+
+  --ini FICHIER   fichier de paramètres (par défaut %s)
+  --all           active toutes les connexions du fichier
+  --mapping NOM   active la connexion de ce nom (option répétable)
+  --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
+  --help, -h      affiche cette aide
+
+Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65168</comment>
+        <translation>Aufruf: tarvix-relay [--ini DATEI] [--all | --mapping NAME...] [--quiet]
+Aktiviert die Verbindungen einer Einstellungsdatei und leitet ihren Datenverkehr weiter, bis SIGINT, SIGTERM oder SIGHUP eintrifft.
+Ohne --all und --mapping werden die Verbindungen aktiviert, deren AutoStart 1 ist.
+
+  --ini DATEI     Einstellungsdatei (Vorgabe: %s)
+  --all           aktiviert alle Verbindungen der Datei
+  --mapping NAME  aktiviert die Verbindung dieses Namens (wiederholbar)
+  --quiet, -q     zeigt angenommene und beendete Clients nicht an
+  --help, -h      zeigt diese Hilfe an
+
+Exit-Codes:
+  0  Ende durch ein Signal, alle Verbindungen deaktiviert (oder Hilfe angezeigt)
+  1  unerwarteter Fehler
+  2  ungültige Befehlszeile
+  3  Einstellungsdatei fehlt oder ist nicht lesbar
+  4  ungültiger Wert in der Einstellungsdatei
+  5  unbekannter Verbindungsname
+  6  keine Verbindung zu aktivieren
+  7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
+    </message>
+    <message>
+        <source>Option inconnue : %s</source>
+        <comment>65169</comment>
+        <translation>Unbekannte Option: %s</translation>
+    </message>
+    <message>
+        <source>Valeur manquante pour l&apos;option %s</source>
+        <comment>65170</comment>
+        <translation>Fehlender Wert für die Option %s</translation>
+    </message>
+    <message>
+        <source>Option donnée plusieurs fois : %s</source>
+        <comment>65171</comment>
+        <translation>Option mehrfach angegeben: %s</translation>
+    </message>
+    <message>
+        <source>Argument inattendu : %s</source>
+        <comment>65172</comment>
+        <translation>Unerwartetes Argument: %s</translation>
+    </message>
+    <message>
+        <source>Les options --all et --mapping ne peuvent pas être utilisées ensemble</source>
+        <comment>65173</comment>
+        <translation>Die Optionen --all und --mapping können nicht zusammen verwendet werden</translation>
+    </message>
+    <message>
+        <source>Voir tarvix-relay --help</source>
+        <comment>65174</comment>
+        <translation>Siehe tarvix-relay --help</translation>
+    </message>
+    <message>
+        <source>%s : %s</source>
+        <comment>65175</comment>
+        <translation>%s: %s</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : %s</source>
+        <comment>65176</comment>
+        <translation>%s, Abschnitt [%s]: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; introuvable dans %s</source>
+        <comment>65177</comment>
+        <translation>Verbindung &quot;%s&quot; nicht gefunden in %s</translation>
+    </message>
+    <message>
+        <source>Aucune connexion à activer dans %s</source>
+        <comment>65178</comment>
+        <translation>Keine zu aktivierende Verbindung in %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur le port %d, relais vers %s port %d</source>
+        <comment>65179</comment>
+        <translation>Verbindung &quot;%s&quot;: lauscht auf Port %d, leitet weiter an %s Port %d</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client accepté (%d ouvert(s))</source>
+        <comment>65180</comment>
+        <translation>Verbindung &quot;%s&quot;: Client angenommen (%d offen)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client terminé (%d ouvert(s))</source>
+        <comment>65181</comment>
+        <translation>Verbindung &quot;%s&quot;: Client beendet (%d offen)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; (port %d) : %s</source>
+        <comment>65182</comment>
+        <translation>Verbindung &quot;%s&quot; (Port %d): %s</translation>
+    </message>
+    <message>
+        <source>Arrêt demandé (%s) : désactivation des connexions</source>
+        <comment>65183</comment>
+        <translation>Beenden angefordert (%s): Verbindungen werden deaktiviert</translation>
+    </message>
+    <message>
+        <source>Connexions désactivées</source>
+        <comment>65184</comment>
+        <translation>Verbindungen deaktiviert</translation>
+    </message>
+    <message>
+        <source>Erreur inattendue : %s</source>
+        <comment>65185</comment>
+        <translation>Unerwarteter Fehler: %s</translation>
+    </message>
+    <message>
+        <source>Pile Winsock</source>
+        <comment>65220</comment>
+        <translation>Winsock-Stapel</translation>
+    </message>
+    <message>
+        <source>Modifier</source>
+        <comment>65221</comment>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Connexion impossible à l&apos;adresse %s sur le port %d</source>
+        <comment>65222</comment>
+        <translation>Keine Verbindung zu %s auf Port %d möglich</translation>
+    </message>
+    <message>
+        <source>Connexion réussie</source>
+        <comment>65223</comment>
+        <translation>Verbindung erfolgreich</translation>
+    </message>
+    <message>
+        <source>Suppression de &quot;%s&quot;&#13;&#13;Confirmez ?</source>
+        <comment>65224</comment>
+        <translation>&quot;%s&quot; löschen?&#13;&#13;Bitte bestätigen Sie.</translation>
+    </message>
+    <message>
+        <source>Activer</source>
+        <comment>65226</comment>
+        <translation>Aktivieren</translation>
+    </message>
+    <message>
+        <source>Désactiver</source>
+        <comment>65227</comment>
+        <translation>Deaktivieren</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot;&#13;&#13;Le Port %d est déjà utilisé</source>
+        <comment>65228</comment>
+        <translation>Verbindung &quot;%s&quot;&#13;&#13;Port %d wird bereits verwendet</translation>
+    </message>
+    <message>
+        <source>TARVIX Port Mapping&#13;&#13;Arrêt en cours. Attendez SVP...</source>
+        <comment>65229</comment>
+        <translation>TARVIX Port Mapping&#13;&#13;Wird beendet. Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Trop de niveaux de liens symboliques.</source>
+        <comment>65232</comment>
+        <translation>Zu viele Ebenen symbolischer Verknüpfungen.</translation>
+    </message>
+    <message>
+        <source>Nom de fichier trop long.</source>
+        <comment>65233</comment>
+        <translation>Dateiname zu lang.</translation>
+    </message>
+    <message>
+        <source>Hôte arrêté.</source>
+        <comment>65234</comment>
+        <translation>Der Host ist nicht in Betrieb.</translation>
+    </message>
+    <message>
+        <source>Pas de route vers l&apos;hôte.</source>
+        <comment>65235</comment>
+        <translation>Keine Route zum Host.</translation>
+    </message>
+    <message>
+        <source>Répertoire non vide</source>
+        <comment>65236</comment>
+        <translation>Verzeichnis nicht leer</translation>
+    </message>
+    <message>
+        <source>Famille de protocole non supportée.</source>
+        <comment>65248</comment>
+        <translation>Protokollfamilie wird nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Famille d&apos;adresse non supportée par la famille de protocole.</source>
+        <comment>65249</comment>
+        <translation>Adressfamilie wird von der Protokollfamilie nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Adresse déjà utilisée.</source>
+        <comment>65250</comment>
+        <translation>Adresse wird bereits verwendet.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;affecter l&apos;adresse requise.</source>
+        <comment>65251</comment>
+        <translation>Die angeforderte Adresse kann nicht zugewiesen werden.</translation>
+    </message>
+    <message>
+        <source>Le réseau est arrêté.</source>
+        <comment>65252</comment>
+        <translation>Das Netzwerk ist nicht in Betrieb.</translation>
+    </message>
+    <message>
+        <source>Le réseau est inaccessible.</source>
+        <comment>65253</comment>
+        <translation>Das Netzwerk ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>Connexion interrompue ou réinitialisée par le réseau.</source>
+        <comment>65254</comment>
+        <translation>Verbindung vom Netzwerk unterbrochen oder zurückgesetzt.</translation>
+    </message>
+    <message>
+        <source>Le logiciel a provoqué l&apos;interruption de la connexion.</source>
+        <comment>65255</comment>
+        <translation>Die Verbindung wurde durch die Software abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Connexion réinitialisée par l&apos;homologue (peer).</source>
+        <comment>65256</comment>
+        <translation>Verbindung von der Gegenstelle zurückgesetzt.</translation>
+    </message>
+    <message>
+        <source>Aucun espace tampon disponible.</source>
+        <comment>65257</comment>
+        <translation>Kein Pufferspeicher verfügbar.</translation>
+    </message>
+    <message>
+        <source>Socket déjà connecté.</source>
+        <comment>65258</comment>
+        <translation>Der Socket ist bereits verbunden.</translation>
+    </message>
+    <message>
+        <source>Le socket n&apos;est pas connecté.</source>
+        <comment>65259</comment>
+        <translation>Der Socket ist nicht verbunden.</translation>
+    </message>
+    <message>
+        <source>Envoi ou réception impossible après la fermeture du socket.</source>
+        <comment>65260</comment>
+        <translation>Senden oder Empfangen nach dem Schließen des Sockets nicht möglich.</translation>
+    </message>
+    <message>
+        <source>Références trop nombreuses, attribution impossible.</source>
+        <comment>65261</comment>
+        <translation>Zu viele Verweise, Zuweisung nicht möglich.</translation>
+    </message>
+    <message>
+        <source>Délai de connexion dépassé.</source>
+        <comment>65262</comment>
+        <translation>Zeitüberschreitung der Verbindung.</translation>
+    </message>
+    <message>
+        <source>Connexion refusée.</source>
+        <comment>65263</comment>
+        <translation>Verbindung abgelehnt.</translation>
+    </message>
+    <message>
+        <source>Nombre de fichiers incorrect.</source>
+        <comment>65264</comment>
+        <translation>Ungültige Dateinummer.</translation>
+    </message>
+    <message>
+        <source>Accès refusé.</source>
+        <comment>65265</comment>
+        <translation>Zugriff verweigert.</translation>
+    </message>
+    <message>
+        <source>Adresse incorrecte.</source>
+        <comment>65266</comment>
+        <translation>Ungültige Adresse.</translation>
+    </message>
+    <message>
+        <source>Argument incorrect.</source>
+        <comment>65267</comment>
+        <translation>Ungültiges Argument.</translation>
+    </message>
+    <message>
+        <source>Trop de fichiers ouverts.</source>
+        <comment>65268</comment>
+        <translation>Zu viele offene Dateien.</translation>
+    </message>
+    <message>
+        <source>L&apos;opération risquerait de bloquer. </source>
+        <comment>65269</comment>
+        <translation>Der Vorgang würde blockieren.</translation>
+    </message>
+    <message>
+        <source>Opération en cours.</source>
+        <comment>65270</comment>
+        <translation>Vorgang wird ausgeführt.</translation>
+    </message>
+    <message>
+        <source>Opération déjà en cours.</source>
+        <comment>65271</comment>
+        <translation>Vorgang wird bereits ausgeführt.</translation>
+    </message>
+    <message>
+        <source>Opération socket sur cible non-socket.</source>
+        <comment>65272</comment>
+        <translation>Socket-Operation auf einem Objekt, das kein Socket ist.</translation>
+    </message>
+    <message>
+        <source>Adresse de destination requise.</source>
+        <comment>65273</comment>
+        <translation>Zieladresse erforderlich.</translation>
+    </message>
+    <message>
+        <source>Message trop long.</source>
+        <comment>65274</comment>
+        <translation>Nachricht zu lang.</translation>
+    </message>
+    <message>
+        <source>Type de protocole inapproprié pour le socket.</source>
+        <comment>65275</comment>
+        <translation>Falscher Protokolltyp für den Socket.</translation>
+    </message>
+    <message>
+        <source>Option de protocole incorrecte.</source>
+        <comment>65276</comment>
+        <translation>Ungültige Protokolloption.</translation>
+    </message>
+    <message>
+        <source>Protocole non supporté.</source>
+        <comment>65277</comment>
+        <translation>Protokoll wird nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Type de socket non supporté.</source>
+        <comment>65278</comment>
+        <translation>Sockettyp wird nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Opération non supportée sur un socket.</source>
+        <comment>65279</comment>
+        <translation>Vorgang wird für Sockets nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>%s n&apos;a pas pu être chargé.</source>
+        <comment>65280</comment>
+        <translation>%s konnte nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>Taille d&apos;ensemble dépassée.</source>
+        <comment>65281</comment>
+        <translation>Maximale Größe der Menge überschritten.</translation>
+    </message>
+    <message>
+        <source>Classe Thread non spécifiée.</source>
+        <comment>65282</comment>
+        <translation>Thread-Klasse nicht angegeben.</translation>
+    </message>
+    <message>
+        <source>Un seul TNetAntiFreeze peut exister par application.</source>
+        <comment>65283</comment>
+        <translation>Pro Anwendung darf es nur ein TNetAntiFreeze geben.</translation>
+    </message>
+    <message>
+        <source>InterceptEnabled ne peut être défini à true lorsque Intercept vaut nil.</source>
+        <comment>65284</comment>
+        <translation>InterceptEnabled kann nicht auf true gesetzt werden, solange Intercept nil ist.</translation>
+    </message>
+    <message>
+        <source>Aucun gestionnaire d&apos;exécution n&apos;a été trouvé.</source>
+        <comment>65285</comment>
+        <translation>Keine Ausführungsroutine gefunden.</translation>
+    </message>
+    <message>
+        <source>Pas de données pour la lecture.</source>
+        <comment>65286</comment>
+        <translation>Keine Daten zum Lesen vorhanden.</translation>
+    </message>
+    <message>
+        <source>Résolution du nom d&apos;hôte %s.</source>
+        <comment>65287</comment>
+        <translation>Hostname %s wird aufgelöst.</translation>
+    </message>
+    <message>
+        <source>Connexion à %s.</source>
+        <comment>65288</comment>
+        <translation>Verbindung mit %s wird hergestellt.</translation>
+    </message>
+    <message>
+        <source>Connecté.</source>
+        <comment>65289</comment>
+        <translation>Verbunden.</translation>
+    </message>
+    <message>
+        <source>Déconnexion de %s.</source>
+        <comment>65290</comment>
+        <translation>Verbindung mit %s wird getrennt.</translation>
+    </message>
+    <message>
+        <source>Pas connecté.</source>
+        <comment>65291</comment>
+        <translation>Nicht verbunden.</translation>
+    </message>
+    <message>
+        <source>%s</source>
+        <comment>65292</comment>
+        <translation>%s</translation>
+    </message>
+    <message>
+        <source>%s n&apos;est pas un service correct.</source>
+        <comment>65293</comment>
+        <translation>%s ist kein gültiger Dienst.</translation>
+    </message>
+    <message>
+        <source>Erreur de socket # %d&#13;
+%s</source>
+        <comment>65294</comment>
+        <translation>Socket-Fehler # %d&#13;
+%s</translation>
+    </message>
+    <message>
+        <source>Appel système interrompu.</source>
+        <comment>65295</comment>
+        <translation>Systemaufruf unterbrochen.</translation>
+    </message>
+    <message>
+        <source>%s n&apos;est pas un entier correct</source>
+        <comment>65301</comment>
+        <translation>%s ist keine gültige Ganzzahl</translation>
+    </message>
+    <message>
+        <source>%s n&apos;est pas un booléen correct</source>
+        <comment>65302</comment>
+        <translation>%s ist kein gültiger Wahrheitswert</translation>
+    </message>
+    <message>
+        <source>Déjà connecté.</source>
+        <comment>65306</comment>
+        <translation>Bereits verbunden.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;allouer le socket.</source>
+        <comment>65307</comment>
+        <translation>Socket kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>La connexion s&apos;est terminée proprement.</source>
+        <comment>65308</comment>
+        <translation>Die Verbindung wurde ordnungsgemäß beendet.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;établir une liaison avec le socket. L&apos;adresse et le port sont déjà utilisés.</source>
+        <comment>65309</comment>
+        <translation>Socket konnte nicht gebunden werden. Adresse und Port werden bereits verwendet.</translation>
+    </message>
+    <message>
+        <source>Pas suffisamment de données en mémoire tampon.</source>
+        <comment>65310</comment>
+        <translation>Nicht genügend Daten im Puffer.</translation>
+    </message>
+    <message>
+        <source>Erreur d&apos;initialisation Winsock.</source>
+        <comment>65311</comment>
+        <translation>Fehler bei der Winsock-Initialisierung.</translation>
+    </message>
+    <message>
+        <source>ExtractData : StringList pas créée !</source>
+        <comment>65327</comment>
+        <translation>ExtractData: StringList nicht erstellt!</translation>
+    </message>
+    <message>
+        <source>Avertissement</source>
+        <comment>65346</comment>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <comment>65347</comment>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <comment>65348</comment>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <comment>65349</comment>
+        <translation>Bestätigung</translation>
+    </message>
+    <message>
+        <source>&amp;Oui</source>
+        <comment>65350</comment>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;Non</source>
+        <comment>65351</comment>
+        <translation>&amp;Nein</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <comment>65352</comment>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <comment>65353</comment>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Erreur socket Windows : %s (%d), avec l&apos;API &apos;%s&apos;</source>
+        <comment>65392</comment>
+        <translation>Windows-Socket-Fehler: %s (%d), bei API &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Erreur socket asynchrone %d</source>
+        <comment>65393</comment>
+        <translation>Asynchroner Socket-Fehler %d</translation>
+    </message>
+    <message>
+        <source>Aucune adresse spécifiée</source>
+        <comment>65394</comment>
+        <translation>Keine Adresse angegeben</translation>
+    </message>
+    <message>
+        <source>Impossible de créer le nouveau socket</source>
+        <comment>65395</comment>
+        <translation>Neuer Socket kann nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>Socket déjà ouvert</source>
+        <comment>65396</comment>
+        <translation>Socket bereits geöffnet</translation>
+    </message>
+    <message>
+        <source>Modification de valeur impossible lorsque le socket est actif</source>
+        <comment>65397</comment>
+        <translation>Der Wert kann nicht geändert werden, solange der Socket aktiv ist</translation>
+    </message>
+    <message>
+        <source>Echec à la définition des données pour &apos;%s&apos;</source>
+        <comment>65437</comment>
+        <translation>Fehler beim Setzen der Daten für &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Type de données incorrect pour &apos;%s&apos;</source>
+        <comment>65438</comment>
+        <translation>Ungültiger Datentyp für &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Aucun argument pour le format &apos;%s&apos;</source>
+        <comment>65496</comment>
+        <translation>Kein Argument für das Format &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Le format &apos;%s&apos; est incorrect ou incompatible avec l&apos;argument</source>
+        <comment>65497</comment>
+        <translation>Format &apos;%s&apos; ist ungültig oder passt nicht zum Argument</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; n&apos;est pas une valeur entière correcte</source>
+        <comment>65520</comment>
+        <translation>&apos;%s&apos; ist kein gültiger ganzzahliger Wert</translation>
+    </message>
+    <message>
+        <source>Erreur E/S %d</source>
+        <comment>65522</comment>
+        <translation>E/A-Fehler %d</translation>
+    </message>
+    <message>
+        <source>Fichier introuvable</source>
+        <comment>65523</comment>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Nom de fichier incorrect</source>
+        <comment>65524</comment>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>Trop de fichiers ouverts</source>
+        <comment>65525</comment>
+        <translation>Zu viele offene Dateien</translation>
+    </message>
+    <message>
+        <source>Accès au fichier refusé</source>
+        <comment>65526</comment>
+        <translation>Dateizugriff verweigert</translation>
+    </message>
+    <message>
+        <source>Lecture au-delà de la fin de fichier</source>
+        <comment>65527</comment>
+        <translation>Lesen über das Dateiende hinaus</translation>
+    </message>
+    <message>
+        <source>Disque plein</source>
+        <comment>65528</comment>
+        <translation>Datenträger voll</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,620 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="fr_FR">
+<context>
+    <name>Catalogue</name>
+    <message>
+        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
+Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
+Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+
+  --ini FICHIER   fichier de paramètres (par défaut %s)
+  --all           active toutes les connexions du fichier
+  --mapping NOM   active la connexion de ce nom (option répétable)
+  --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
+  --help, -h      affiche cette aide
+
+Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65168</comment>
+        <translation>Usage: tarvix-relay [--ini FILE] [--all | --mapping NAME...] [--quiet]
+Activates the connections of a settings file and relays their traffic until SIGINT, SIGTERM or SIGHUP.
+Without --all or --mapping, the connections whose AutoStart is 1 are activated.
+
+  --ini FILE      settings file (default %s)
+  --all           activate every connection of the file
+  --mapping NAME  activate the connection of that name (may be repeated)
+  --quiet, -q     do not print accepted and finished clients
+  --help, -h      print this help
+
+Exit codes:
+  0  stopped by a signal, all connections deactivated (or help printed)
+  1  unexpected error
+  2  invalid command line
+  3  settings file missing or unreadable
+  4  invalid value in the settings file
+  5  unknown connection name
+  6  no connection to activate
+  7  a connection could not be activated (port busy...); none is left active</translation>
+    </message>
+    <message>
+        <source>Option inconnue : %s</source>
+        <comment>65169</comment>
+        <translation>Unknown option: %s</translation>
+    </message>
+    <message>
+        <source>Valeur manquante pour l&apos;option %s</source>
+        <comment>65170</comment>
+        <translation>Missing value for option %s</translation>
+    </message>
+    <message>
+        <source>Option donnée plusieurs fois : %s</source>
+        <comment>65171</comment>
+        <translation>Option given more than once: %s</translation>
+    </message>
+    <message>
+        <source>Argument inattendu : %s</source>
+        <comment>65172</comment>
+        <translation>Unexpected argument: %s</translation>
+    </message>
+    <message>
+        <source>Les options --all et --mapping ne peuvent pas être utilisées ensemble</source>
+        <comment>65173</comment>
+        <translation>The options --all and --mapping cannot be used together</translation>
+    </message>
+    <message>
+        <source>Voir tarvix-relay --help</source>
+        <comment>65174</comment>
+        <translation>See tarvix-relay --help</translation>
+    </message>
+    <message>
+        <source>%s : %s</source>
+        <comment>65175</comment>
+        <translation>%s: %s</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : %s</source>
+        <comment>65176</comment>
+        <translation>%s, section [%s]: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; introuvable dans %s</source>
+        <comment>65177</comment>
+        <translation>Connection &quot;%s&quot; not found in %s</translation>
+    </message>
+    <message>
+        <source>Aucune connexion à activer dans %s</source>
+        <comment>65178</comment>
+        <translation>No connection to activate in %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur le port %d, relais vers %s port %d</source>
+        <comment>65179</comment>
+        <translation>Connection &quot;%s&quot;: listening on port %d, relaying to %s port %d</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client accepté (%d ouvert(s))</source>
+        <comment>65180</comment>
+        <translation>Connection &quot;%s&quot;: client accepted (%d open)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client terminé (%d ouvert(s))</source>
+        <comment>65181</comment>
+        <translation>Connection &quot;%s&quot;: client finished (%d open)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; (port %d) : %s</source>
+        <comment>65182</comment>
+        <translation>Connection &quot;%s&quot; (port %d): %s</translation>
+    </message>
+    <message>
+        <source>Arrêt demandé (%s) : désactivation des connexions</source>
+        <comment>65183</comment>
+        <translation>Stop requested (%s): deactivating connections</translation>
+    </message>
+    <message>
+        <source>Connexions désactivées</source>
+        <comment>65184</comment>
+        <translation>Connections deactivated</translation>
+    </message>
+    <message>
+        <source>Erreur inattendue : %s</source>
+        <comment>65185</comment>
+        <translation>Unexpected error: %s</translation>
+    </message>
+    <message>
+        <source>Pile Winsock</source>
+        <comment>65220</comment>
+        <translation>Winsock stack</translation>
+    </message>
+    <message>
+        <source>Modifier</source>
+        <comment>65221</comment>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Connexion impossible à l&apos;adresse %s sur le port %d</source>
+        <comment>65222</comment>
+        <translation>Could not connect to %s on port %d</translation>
+    </message>
+    <message>
+        <source>Connexion réussie</source>
+        <comment>65223</comment>
+        <translation>Connection successful</translation>
+    </message>
+    <message>
+        <source>Suppression de &quot;%s&quot;&#13;&#13;Confirmez ?</source>
+        <comment>65224</comment>
+        <translation>Delete &quot;%s&quot;?&#13;&#13;Please confirm.</translation>
+    </message>
+    <message>
+        <source>Activer</source>
+        <comment>65226</comment>
+        <translation>Activate</translation>
+    </message>
+    <message>
+        <source>Désactiver</source>
+        <comment>65227</comment>
+        <translation>Deactivate</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot;&#13;&#13;Le Port %d est déjà utilisé</source>
+        <comment>65228</comment>
+        <translation>Connection &quot;%s&quot;&#13;&#13;Port %d is already in use</translation>
+    </message>
+    <message>
+        <source>TARVIX Port Mapping&#13;&#13;Arrêt en cours. Attendez SVP...</source>
+        <comment>65229</comment>
+        <translation>TARVIX Port Mapping&#13;&#13;Shutting down. Please wait...</translation>
+    </message>
+    <message>
+        <source>Trop de niveaux de liens symboliques.</source>
+        <comment>65232</comment>
+        <translation>Too many levels of symbolic links.</translation>
+    </message>
+    <message>
+        <source>Nom de fichier trop long.</source>
+        <comment>65233</comment>
+        <translation>File name too long.</translation>
+    </message>
+    <message>
+        <source>Hôte arrêté.</source>
+        <comment>65234</comment>
+        <translation>Host is down.</translation>
+    </message>
+    <message>
+        <source>Pas de route vers l&apos;hôte.</source>
+        <comment>65235</comment>
+        <translation>No route to host.</translation>
+    </message>
+    <message>
+        <source>Répertoire non vide</source>
+        <comment>65236</comment>
+        <translation>Directory not empty</translation>
+    </message>
+    <message>
+        <source>Famille de protocole non supportée.</source>
+        <comment>65248</comment>
+        <translation>Protocol family not supported.</translation>
+    </message>
+    <message>
+        <source>Famille d&apos;adresse non supportée par la famille de protocole.</source>
+        <comment>65249</comment>
+        <translation>Address family not supported by protocol family.</translation>
+    </message>
+    <message>
+        <source>Adresse déjà utilisée.</source>
+        <comment>65250</comment>
+        <translation>Address already in use.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;affecter l&apos;adresse requise.</source>
+        <comment>65251</comment>
+        <translation>Cannot assign requested address.</translation>
+    </message>
+    <message>
+        <source>Le réseau est arrêté.</source>
+        <comment>65252</comment>
+        <translation>Network is down.</translation>
+    </message>
+    <message>
+        <source>Le réseau est inaccessible.</source>
+        <comment>65253</comment>
+        <translation>Network is unreachable.</translation>
+    </message>
+    <message>
+        <source>Connexion interrompue ou réinitialisée par le réseau.</source>
+        <comment>65254</comment>
+        <translation>Connection dropped or reset by the network.</translation>
+    </message>
+    <message>
+        <source>Le logiciel a provoqué l&apos;interruption de la connexion.</source>
+        <comment>65255</comment>
+        <translation>Software caused connection abort.</translation>
+    </message>
+    <message>
+        <source>Connexion réinitialisée par l&apos;homologue (peer).</source>
+        <comment>65256</comment>
+        <translation>Connection reset by peer.</translation>
+    </message>
+    <message>
+        <source>Aucun espace tampon disponible.</source>
+        <comment>65257</comment>
+        <translation>No buffer space available.</translation>
+    </message>
+    <message>
+        <source>Socket déjà connecté.</source>
+        <comment>65258</comment>
+        <translation>Socket is already connected.</translation>
+    </message>
+    <message>
+        <source>Le socket n&apos;est pas connecté.</source>
+        <comment>65259</comment>
+        <translation>Socket is not connected.</translation>
+    </message>
+    <message>
+        <source>Envoi ou réception impossible après la fermeture du socket.</source>
+        <comment>65260</comment>
+        <translation>Cannot send or receive after socket shutdown.</translation>
+    </message>
+    <message>
+        <source>Références trop nombreuses, attribution impossible.</source>
+        <comment>65261</comment>
+        <translation>Too many references, cannot allocate.</translation>
+    </message>
+    <message>
+        <source>Délai de connexion dépassé.</source>
+        <comment>65262</comment>
+        <translation>Connection timed out.</translation>
+    </message>
+    <message>
+        <source>Connexion refusée.</source>
+        <comment>65263</comment>
+        <translation>Connection refused.</translation>
+    </message>
+    <message>
+        <source>Nombre de fichiers incorrect.</source>
+        <comment>65264</comment>
+        <translation>Bad file number.</translation>
+    </message>
+    <message>
+        <source>Accès refusé.</source>
+        <comment>65265</comment>
+        <translation>Access denied.</translation>
+    </message>
+    <message>
+        <source>Adresse incorrecte.</source>
+        <comment>65266</comment>
+        <translation>Bad address.</translation>
+    </message>
+    <message>
+        <source>Argument incorrect.</source>
+        <comment>65267</comment>
+        <translation>Invalid argument.</translation>
+    </message>
+    <message>
+        <source>Trop de fichiers ouverts.</source>
+        <comment>65268</comment>
+        <translation>Too many open files.</translation>
+    </message>
+    <message>
+        <source>L&apos;opération risquerait de bloquer. </source>
+        <comment>65269</comment>
+        <translation>Operation would block.</translation>
+    </message>
+    <message>
+        <source>Opération en cours.</source>
+        <comment>65270</comment>
+        <translation>Operation now in progress.</translation>
+    </message>
+    <message>
+        <source>Opération déjà en cours.</source>
+        <comment>65271</comment>
+        <translation>Operation already in progress.</translation>
+    </message>
+    <message>
+        <source>Opération socket sur cible non-socket.</source>
+        <comment>65272</comment>
+        <translation>Socket operation on non-socket.</translation>
+    </message>
+    <message>
+        <source>Adresse de destination requise.</source>
+        <comment>65273</comment>
+        <translation>Destination address required.</translation>
+    </message>
+    <message>
+        <source>Message trop long.</source>
+        <comment>65274</comment>
+        <translation>Message too long.</translation>
+    </message>
+    <message>
+        <source>Type de protocole inapproprié pour le socket.</source>
+        <comment>65275</comment>
+        <translation>Protocol wrong type for socket.</translation>
+    </message>
+    <message>
+        <source>Option de protocole incorrecte.</source>
+        <comment>65276</comment>
+        <translation>Bad protocol option.</translation>
+    </message>
+    <message>
+        <source>Protocole non supporté.</source>
+        <comment>65277</comment>
+        <translation>Protocol not supported.</translation>
+    </message>
+    <message>
+        <source>Type de socket non supporté.</source>
+        <comment>65278</comment>
+        <translation>Socket type not supported.</translation>
+    </message>
+    <message>
+        <source>Opération non supportée sur un socket.</source>
+        <comment>65279</comment>
+        <translation>Operation not supported on socket.</translation>
+    </message>
+    <message>
+        <source>%s n&apos;a pas pu être chargé.</source>
+        <comment>65280</comment>
+        <translation>%s could not be loaded.</translation>
+    </message>
+    <message>
+        <source>Taille d&apos;ensemble dépassée.</source>
+        <comment>65281</comment>
+        <translation>Set size exceeded.</translation>
+    </message>
+    <message>
+        <source>Classe Thread non spécifiée.</source>
+        <comment>65282</comment>
+        <translation>Thread class not specified.</translation>
+    </message>
+    <message>
+        <source>Un seul TNetAntiFreeze peut exister par application.</source>
+        <comment>65283</comment>
+        <translation>Only one TNetAntiFreeze can exist per application.</translation>
+    </message>
+    <message>
+        <source>InterceptEnabled ne peut être défini à true lorsque Intercept vaut nil.</source>
+        <comment>65284</comment>
+        <translation>InterceptEnabled cannot be set to true while Intercept is nil.</translation>
+    </message>
+    <message>
+        <source>Aucun gestionnaire d&apos;exécution n&apos;a été trouvé.</source>
+        <comment>65285</comment>
+        <translation>No execute handler found.</translation>
+    </message>
+    <message>
+        <source>Pas de données pour la lecture.</source>
+        <comment>65286</comment>
+        <translation>No data to read.</translation>
+    </message>
+    <message>
+        <source>Résolution du nom d&apos;hôte %s.</source>
+        <comment>65287</comment>
+        <translation>Resolving host name %s.</translation>
+    </message>
+    <message>
+        <source>Connexion à %s.</source>
+        <comment>65288</comment>
+        <translation>Connecting to %s.</translation>
+    </message>
+    <message>
+        <source>Connecté.</source>
+        <comment>65289</comment>
+        <translation>Connected.</translation>
+    </message>
+    <message>
+        <source>Déconnexion de %s.</source>
+        <comment>65290</comment>
+        <translation>Disconnecting from %s.</translation>
+    </message>
+    <message>
+        <source>Pas connecté.</source>
+        <comment>65291</comment>
+        <translation>Not connected.</translation>
+    </message>
+    <message>
+        <source>%s</source>
+        <comment>65292</comment>
+        <translation>%s</translation>
+    </message>
+    <message>
+        <source>%s n&apos;est pas un service correct.</source>
+        <comment>65293</comment>
+        <translation>%s is not a valid service.</translation>
+    </message>
+    <message>
+        <source>Erreur de socket # %d&#13;
+%s</source>
+        <comment>65294</comment>
+        <translation>Socket error # %d&#13;
+%s</translation>
+    </message>
+    <message>
+        <source>Appel système interrompu.</source>
+        <comment>65295</comment>
+        <translation>Interrupted system call.</translation>
+    </message>
+    <message>
+        <source>%s n&apos;est pas un entier correct</source>
+        <comment>65301</comment>
+        <translation>%s is not a valid integer</translation>
+    </message>
+    <message>
+        <source>%s n&apos;est pas un booléen correct</source>
+        <comment>65302</comment>
+        <translation>%s is not a valid boolean</translation>
+    </message>
+    <message>
+        <source>Déjà connecté.</source>
+        <comment>65306</comment>
+        <translation>Already connected.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;allouer le socket.</source>
+        <comment>65307</comment>
+        <translation>Cannot allocate socket.</translation>
+    </message>
+    <message>
+        <source>La connexion s&apos;est terminée proprement.</source>
+        <comment>65308</comment>
+        <translation>Connection closed gracefully.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;établir une liaison avec le socket. L&apos;adresse et le port sont déjà utilisés.</source>
+        <comment>65309</comment>
+        <translation>Could not bind socket. Address and port are already in use.</translation>
+    </message>
+    <message>
+        <source>Pas suffisamment de données en mémoire tampon.</source>
+        <comment>65310</comment>
+        <translation>Not enough data in buffer.</translation>
+    </message>
+    <message>
+        <source>Erreur d&apos;initialisation Winsock.</source>
+        <comment>65311</comment>
+        <translation>Winsock initialization error.</translation>
+    </message>
+    <message>
+        <source>ExtractData : StringList pas créée !</source>
+        <comment>65327</comment>
+        <translation>ExtractData: StringList not created!</translation>
+    </message>
+    <message>
+        <source>Avertissement</source>
+        <comment>65346</comment>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <comment>65347</comment>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <comment>65348</comment>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <comment>65349</comment>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>&amp;Oui</source>
+        <comment>65350</comment>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Non</source>
+        <comment>65351</comment>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <comment>65352</comment>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <comment>65353</comment>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Erreur socket Windows : %s (%d), avec l&apos;API &apos;%s&apos;</source>
+        <comment>65392</comment>
+        <translation>Windows socket error: %s (%d), on API &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Erreur socket asynchrone %d</source>
+        <comment>65393</comment>
+        <translation>Asynchronous socket error %d</translation>
+    </message>
+    <message>
+        <source>Aucune adresse spécifiée</source>
+        <comment>65394</comment>
+        <translation>No address specified</translation>
+    </message>
+    <message>
+        <source>Impossible de créer le nouveau socket</source>
+        <comment>65395</comment>
+        <translation>Cannot create new socket</translation>
+    </message>
+    <message>
+        <source>Socket déjà ouvert</source>
+        <comment>65396</comment>
+        <translation>Socket already open</translation>
+    </message>
+    <message>
+        <source>Modification de valeur impossible lorsque le socket est actif</source>
+        <comment>65397</comment>
+        <translation>Cannot change value while socket is active</translation>
+    </message>
+    <message>
+        <source>Echec à la définition des données pour &apos;%s&apos;</source>
+        <comment>65437</comment>
+        <translation>Failed to set data for &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Type de données incorrect pour &apos;%s&apos;</source>
+        <comment>65438</comment>
+        <translation>Invalid data type for &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Aucun argument pour le format &apos;%s&apos;</source>
+        <comment>65496</comment>
+        <translation>No argument for format &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Le format &apos;%s&apos; est incorrect ou incompatible avec l&apos;argument</source>
+        <comment>65497</comment>
+        <translation>Format &apos;%s&apos; invalid or incompatible with argument</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; n&apos;est pas une valeur entière correcte</source>
+        <comment>65520</comment>
+        <translation>&apos;%s&apos; is not a valid integer value</translation>
+    </message>
+    <message>
+        <source>Erreur E/S %d</source>
+        <comment>65522</comment>
+        <translation>I/O error %d</translation>
+    </message>
+    <message>
+        <source>Fichier introuvable</source>
+        <comment>65523</comment>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>Nom de fichier incorrect</source>
+        <comment>65524</comment>
+        <translation>Invalid file name</translation>
+    </message>
+    <message>
+        <source>Trop de fichiers ouverts</source>
+        <comment>65525</comment>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>Accès au fichier refusé</source>
+        <comment>65526</comment>
+        <translation>File access denied</translation>
+    </message>
+    <message>
+        <source>Lecture au-delà de la fin de fichier</source>
+        <comment>65527</comment>
+        <translation>Read beyond end of file</translation>
+    </message>
+    <message>
+        <source>Disque plein</source>
+        <comment>65528</comment>
+        <translation>Disk full</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,620 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT" sourcelanguage="fr_FR">
+<context>
+    <name>Catalogue</name>
+    <message>
+        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
+Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
+Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+
+  --ini FICHIER   fichier de paramètres (par défaut %s)
+  --all           active toutes les connexions du fichier
+  --mapping NOM   active la connexion de ce nom (option répétable)
+  --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
+  --help, -h      affiche cette aide
+
+Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65168</comment>
+        <translation>Uso: tarvix-relay [--ini FILE] [--all | --mapping NOME...] [--quiet]
+Attiva le connessioni di un file di impostazioni e ne inoltra il traffico fino a SIGINT, SIGTERM o SIGHUP.
+Senza --all né --mapping vengono attivate le connessioni con AutoStart uguale a 1.
+
+  --ini FILE      file di impostazioni (predefinito: %s)
+  --all           attiva tutte le connessioni del file
+  --mapping NOME  attiva la connessione con questo nome (ripetibile)
+  --quiet, -q     non mostra i client accettati e terminati
+  --help, -h      mostra questo aiuto
+
+Codici di uscita:
+  0  arresto su segnale, tutte le connessioni disattivate (o aiuto mostrato)
+  1  errore imprevisto
+  2  riga di comando non valida
+  3  file di impostazioni mancante o illeggibile
+  4  valore non valido nel file di impostazioni
+  5  nome di connessione sconosciuto
+  6  nessuna connessione da attivare
+  7  una connessione non è stata attivata (porta occupata...); nessuna resta attiva</translation>
+    </message>
+    <message>
+        <source>Option inconnue : %s</source>
+        <comment>65169</comment>
+        <translation>Opzione sconosciuta: %s</translation>
+    </message>
+    <message>
+        <source>Valeur manquante pour l&apos;option %s</source>
+        <comment>65170</comment>
+        <translation>Valore mancante per l&apos;opzione %s</translation>
+    </message>
+    <message>
+        <source>Option donnée plusieurs fois : %s</source>
+        <comment>65171</comment>
+        <translation>Opzione indicata più volte: %s</translation>
+    </message>
+    <message>
+        <source>Argument inattendu : %s</source>
+        <comment>65172</comment>
+        <translation>Argomento inatteso: %s</translation>
+    </message>
+    <message>
+        <source>Les options --all et --mapping ne peuvent pas être utilisées ensemble</source>
+        <comment>65173</comment>
+        <translation>Le opzioni --all e --mapping non possono essere usate insieme</translation>
+    </message>
+    <message>
+        <source>Voir tarvix-relay --help</source>
+        <comment>65174</comment>
+        <translation>Vedere tarvix-relay --help</translation>
+    </message>
+    <message>
+        <source>%s : %s</source>
+        <comment>65175</comment>
+        <translation>%s: %s</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : %s</source>
+        <comment>65176</comment>
+        <translation>%s, sezione [%s]: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; introuvable dans %s</source>
+        <comment>65177</comment>
+        <translation>Connessione &quot;%s&quot; non trovata in %s</translation>
+    </message>
+    <message>
+        <source>Aucune connexion à activer dans %s</source>
+        <comment>65178</comment>
+        <translation>Nessuna connessione da attivare in %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur le port %d, relais vers %s port %d</source>
+        <comment>65179</comment>
+        <translation>Connessione &quot;%s&quot;: in ascolto sulla porta %d, inoltro verso %s porta %d</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client accepté (%d ouvert(s))</source>
+        <comment>65180</comment>
+        <translation>Connessione &quot;%s&quot;: client accettato (%d aperti)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client terminé (%d ouvert(s))</source>
+        <comment>65181</comment>
+        <translation>Connessione &quot;%s&quot;: client terminato (%d aperti)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; (port %d) : %s</source>
+        <comment>65182</comment>
+        <translation>Connessione &quot;%s&quot; (porta %d): %s</translation>
+    </message>
+    <message>
+        <source>Arrêt demandé (%s) : désactivation des connexions</source>
+        <comment>65183</comment>
+        <translation>Arresto richiesto (%s): disattivazione delle connessioni</translation>
+    </message>
+    <message>
+        <source>Connexions désactivées</source>
+        <comment>65184</comment>
+        <translation>Connessioni disattivate</translation>
+    </message>
+    <message>
+        <source>Erreur inattendue : %s</source>
+        <comment>65185</comment>
+        <translation>Errore imprevisto: %s</translation>
+    </message>
+    <message>
+        <source>Pile Winsock</source>
+        <comment>65220</comment>
+        <translation>Stack Winsock</translation>
+    </message>
+    <message>
+        <source>Modifier</source>
+        <comment>65221</comment>
+        <translation>Modifica</translation>
+    </message>
+    <message>
+        <source>Connexion impossible à l&apos;adresse %s sur le port %d</source>
+        <comment>65222</comment>
+        <translation>Impossibile connettersi a %s sulla porta %d</translation>
+    </message>
+    <message>
+        <source>Connexion réussie</source>
+        <comment>65223</comment>
+        <translation>Connessione riuscita</translation>
+    </message>
+    <message>
+        <source>Suppression de &quot;%s&quot;&#13;&#13;Confirmez ?</source>
+        <comment>65224</comment>
+        <translation>Eliminare &quot;%s&quot;?&#13;&#13;Confermare l&apos;eliminazione.</translation>
+    </message>
+    <message>
+        <source>Activer</source>
+        <comment>65226</comment>
+        <translation>Attiva</translation>
+    </message>
+    <message>
+        <source>Désactiver</source>
+        <comment>65227</comment>
+        <translation>Disattiva</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot;&#13;&#13;Le Port %d est déjà utilisé</source>
+        <comment>65228</comment>
+        <translation>Connessione &quot;%s&quot;&#13;&#13;La porta %d è già in uso</translation>
+    </message>
+    <message>
+        <source>TARVIX Port Mapping&#13;&#13;Arrêt en cours. Attendez SVP...</source>
+        <comment>65229</comment>
+        <translation>TARVIX Port Mapping&#13;&#13;Chiusura in corso. Attendere...</translation>
+    </message>
+    <message>
+        <source>Trop de niveaux de liens symboliques.</source>
+        <comment>65232</comment>
+        <translation>Troppi livelli di collegamenti simbolici.</translation>
+    </message>
+    <message>
+        <source>Nom de fichier trop long.</source>
+        <comment>65233</comment>
+        <translation>Nome di file troppo lungo.</translation>
+    </message>
+    <message>
+        <source>Hôte arrêté.</source>
+        <comment>65234</comment>
+        <translation>L&apos;host non è attivo.</translation>
+    </message>
+    <message>
+        <source>Pas de route vers l&apos;hôte.</source>
+        <comment>65235</comment>
+        <translation>Nessun percorso verso l&apos;host.</translation>
+    </message>
+    <message>
+        <source>Répertoire non vide</source>
+        <comment>65236</comment>
+        <translation>Cartella non vuota</translation>
+    </message>
+    <message>
+        <source>Famille de protocole non supportée.</source>
+        <comment>65248</comment>
+        <translation>Famiglia di protocolli non supportata.</translation>
+    </message>
+    <message>
+        <source>Famille d&apos;adresse non supportée par la famille de protocole.</source>
+        <comment>65249</comment>
+        <translation>Famiglia di indirizzi non supportata dalla famiglia di protocolli.</translation>
+    </message>
+    <message>
+        <source>Adresse déjà utilisée.</source>
+        <comment>65250</comment>
+        <translation>Indirizzo già in uso.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;affecter l&apos;adresse requise.</source>
+        <comment>65251</comment>
+        <translation>Impossibile assegnare l&apos;indirizzo richiesto.</translation>
+    </message>
+    <message>
+        <source>Le réseau est arrêté.</source>
+        <comment>65252</comment>
+        <translation>La rete non è attiva.</translation>
+    </message>
+    <message>
+        <source>Le réseau est inaccessible.</source>
+        <comment>65253</comment>
+        <translation>La rete non è raggiungibile.</translation>
+    </message>
+    <message>
+        <source>Connexion interrompue ou réinitialisée par le réseau.</source>
+        <comment>65254</comment>
+        <translation>Connessione interrotta o reimpostata dalla rete.</translation>
+    </message>
+    <message>
+        <source>Le logiciel a provoqué l&apos;interruption de la connexion.</source>
+        <comment>65255</comment>
+        <translation>Connessione interrotta dal software.</translation>
+    </message>
+    <message>
+        <source>Connexion réinitialisée par l&apos;homologue (peer).</source>
+        <comment>65256</comment>
+        <translation>Connessione reimpostata dall&apos;host remoto.</translation>
+    </message>
+    <message>
+        <source>Aucun espace tampon disponible.</source>
+        <comment>65257</comment>
+        <translation>Spazio di buffer non disponibile.</translation>
+    </message>
+    <message>
+        <source>Socket déjà connecté.</source>
+        <comment>65258</comment>
+        <translation>Il socket è già connesso.</translation>
+    </message>
+    <message>
+        <source>Le socket n&apos;est pas connecté.</source>
+        <comment>65259</comment>
+        <translation>Il socket non è connesso.</translation>
+    </message>
+    <message>
+        <source>Envoi ou réception impossible après la fermeture du socket.</source>
+        <comment>65260</comment>
+        <translation>Impossibile inviare o ricevere dopo la chiusura del socket.</translation>
+    </message>
+    <message>
+        <source>Références trop nombreuses, attribution impossible.</source>
+        <comment>65261</comment>
+        <translation>Troppi riferimenti, impossibile allocare.</translation>
+    </message>
+    <message>
+        <source>Délai de connexion dépassé.</source>
+        <comment>65262</comment>
+        <translation>Tempo di connessione scaduto.</translation>
+    </message>
+    <message>
+        <source>Connexion refusée.</source>
+        <comment>65263</comment>
+        <translation>Connessione rifiutata.</translation>
+    </message>
+    <message>
+        <source>Nombre de fichiers incorrect.</source>
+        <comment>65264</comment>
+        <translation>Numero di file non valido.</translation>
+    </message>
+    <message>
+        <source>Accès refusé.</source>
+        <comment>65265</comment>
+        <translation>Accesso negato.</translation>
+    </message>
+    <message>
+        <source>Adresse incorrecte.</source>
+        <comment>65266</comment>
+        <translation>Indirizzo non valido.</translation>
+    </message>
+    <message>
+        <source>Argument incorrect.</source>
+        <comment>65267</comment>
+        <translation>Argomento non valido.</translation>
+    </message>
+    <message>
+        <source>Trop de fichiers ouverts.</source>
+        <comment>65268</comment>
+        <translation>Troppi file aperti.</translation>
+    </message>
+    <message>
+        <source>L&apos;opération risquerait de bloquer. </source>
+        <comment>65269</comment>
+        <translation>L&apos;operazione sarebbe bloccante.</translation>
+    </message>
+    <message>
+        <source>Opération en cours.</source>
+        <comment>65270</comment>
+        <translation>Operazione in corso.</translation>
+    </message>
+    <message>
+        <source>Opération déjà en cours.</source>
+        <comment>65271</comment>
+        <translation>Operazione già in corso.</translation>
+    </message>
+    <message>
+        <source>Opération socket sur cible non-socket.</source>
+        <comment>65272</comment>
+        <translation>Operazione socket su un oggetto che non è un socket.</translation>
+    </message>
+    <message>
+        <source>Adresse de destination requise.</source>
+        <comment>65273</comment>
+        <translation>Indirizzo di destinazione obbligatorio.</translation>
+    </message>
+    <message>
+        <source>Message trop long.</source>
+        <comment>65274</comment>
+        <translation>Messaggio troppo lungo.</translation>
+    </message>
+    <message>
+        <source>Type de protocole inapproprié pour le socket.</source>
+        <comment>65275</comment>
+        <translation>Tipo di protocollo errato per il socket.</translation>
+    </message>
+    <message>
+        <source>Option de protocole incorrecte.</source>
+        <comment>65276</comment>
+        <translation>Opzione di protocollo non valida.</translation>
+    </message>
+    <message>
+        <source>Protocole non supporté.</source>
+        <comment>65277</comment>
+        <translation>Protocollo non supportato.</translation>
+    </message>
+    <message>
+        <source>Type de socket non supporté.</source>
+        <comment>65278</comment>
+        <translation>Tipo di socket non supportato.</translation>
+    </message>
+    <message>
+        <source>Opération non supportée sur un socket.</source>
+        <comment>65279</comment>
+        <translation>Operazione non supportata sul socket.</translation>
+    </message>
+    <message>
+        <source>%s n&apos;a pas pu être chargé.</source>
+        <comment>65280</comment>
+        <translation>Impossibile caricare %s.</translation>
+    </message>
+    <message>
+        <source>Taille d&apos;ensemble dépassée.</source>
+        <comment>65281</comment>
+        <translation>Dimensione massima dell&apos;insieme superata.</translation>
+    </message>
+    <message>
+        <source>Classe Thread non spécifiée.</source>
+        <comment>65282</comment>
+        <translation>Classe del thread non specificata.</translation>
+    </message>
+    <message>
+        <source>Un seul TNetAntiFreeze peut exister par application.</source>
+        <comment>65283</comment>
+        <translation>Può esistere un solo TNetAntiFreeze per applicazione.</translation>
+    </message>
+    <message>
+        <source>InterceptEnabled ne peut être défini à true lorsque Intercept vaut nil.</source>
+        <comment>65284</comment>
+        <translation>InterceptEnabled non può essere impostato a true quando Intercept è nil.</translation>
+    </message>
+    <message>
+        <source>Aucun gestionnaire d&apos;exécution n&apos;a été trouvé.</source>
+        <comment>65285</comment>
+        <translation>Nessun gestore di esecuzione trovato.</translation>
+    </message>
+    <message>
+        <source>Pas de données pour la lecture.</source>
+        <comment>65286</comment>
+        <translation>Nessun dato da leggere.</translation>
+    </message>
+    <message>
+        <source>Résolution du nom d&apos;hôte %s.</source>
+        <comment>65287</comment>
+        <translation>Risoluzione del nome host %s.</translation>
+    </message>
+    <message>
+        <source>Connexion à %s.</source>
+        <comment>65288</comment>
+        <translation>Connessione a %s.</translation>
+    </message>
+    <message>
+        <source>Connecté.</source>
+        <comment>65289</comment>
+        <translation>Connesso.</translation>
+    </message>
+    <message>
+        <source>Déconnexion de %s.</source>
+        <comment>65290</comment>
+        <translation>Disconnessione da %s.</translation>
+    </message>
+    <message>
+        <source>Pas connecté.</source>
+        <comment>65291</comment>
+        <translation>Non connesso.</translation>
+    </message>
+    <message>
+        <source>%s</source>
+        <comment>65292</comment>
+        <translation>%s</translation>
+    </message>
+    <message>
+        <source>%s n&apos;est pas un service correct.</source>
+        <comment>65293</comment>
+        <translation>%s non è un servizio valido.</translation>
+    </message>
+    <message>
+        <source>Erreur de socket # %d&#13;
+%s</source>
+        <comment>65294</comment>
+        <translation>Errore socket n. %d&#13;
+%s</translation>
+    </message>
+    <message>
+        <source>Appel système interrompu.</source>
+        <comment>65295</comment>
+        <translation>Chiamata di sistema interrotta.</translation>
+    </message>
+    <message>
+        <source>%s n&apos;est pas un entier correct</source>
+        <comment>65301</comment>
+        <translation>%s non è un numero intero valido</translation>
+    </message>
+    <message>
+        <source>%s n&apos;est pas un booléen correct</source>
+        <comment>65302</comment>
+        <translation>%s non è un valore booleano valido</translation>
+    </message>
+    <message>
+        <source>Déjà connecté.</source>
+        <comment>65306</comment>
+        <translation>Già connesso.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;allouer le socket.</source>
+        <comment>65307</comment>
+        <translation>Impossibile allocare il socket.</translation>
+    </message>
+    <message>
+        <source>La connexion s&apos;est terminée proprement.</source>
+        <comment>65308</comment>
+        <translation>La connessione è stata chiusa correttamente.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;établir une liaison avec le socket. L&apos;adresse et le port sont déjà utilisés.</source>
+        <comment>65309</comment>
+        <translation>Impossibile associare il socket. Indirizzo e porta sono già in uso.</translation>
+    </message>
+    <message>
+        <source>Pas suffisamment de données en mémoire tampon.</source>
+        <comment>65310</comment>
+        <translation>Dati insufficienti nel buffer.</translation>
+    </message>
+    <message>
+        <source>Erreur d&apos;initialisation Winsock.</source>
+        <comment>65311</comment>
+        <translation>Errore di inizializzazione di Winsock.</translation>
+    </message>
+    <message>
+        <source>ExtractData : StringList pas créée !</source>
+        <comment>65327</comment>
+        <translation>ExtractData: StringList non creata!</translation>
+    </message>
+    <message>
+        <source>Avertissement</source>
+        <comment>65346</comment>
+        <translation>Avviso</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <comment>65347</comment>
+        <translation>Errore</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <comment>65348</comment>
+        <translation>Informazione</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <comment>65349</comment>
+        <translation>Conferma</translation>
+    </message>
+    <message>
+        <source>&amp;Oui</source>
+        <comment>65350</comment>
+        <translation>&amp;Sì</translation>
+    </message>
+    <message>
+        <source>&amp;Non</source>
+        <comment>65351</comment>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <comment>65352</comment>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <comment>65353</comment>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Erreur socket Windows : %s (%d), avec l&apos;API &apos;%s&apos;</source>
+        <comment>65392</comment>
+        <translation>Errore socket Windows: %s (%d), con l&apos;API &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Erreur socket asynchrone %d</source>
+        <comment>65393</comment>
+        <translation>Errore socket asincrono %d</translation>
+    </message>
+    <message>
+        <source>Aucune adresse spécifiée</source>
+        <comment>65394</comment>
+        <translation>Nessun indirizzo specificato</translation>
+    </message>
+    <message>
+        <source>Impossible de créer le nouveau socket</source>
+        <comment>65395</comment>
+        <translation>Impossibile creare il nuovo socket</translation>
+    </message>
+    <message>
+        <source>Socket déjà ouvert</source>
+        <comment>65396</comment>
+        <translation>Socket già aperto</translation>
+    </message>
+    <message>
+        <source>Modification de valeur impossible lorsque le socket est actif</source>
+        <comment>65397</comment>
+        <translation>Impossibile modificare il valore mentre il socket è attivo</translation>
+    </message>
+    <message>
+        <source>Echec à la définition des données pour &apos;%s&apos;</source>
+        <comment>65437</comment>
+        <translation>Impossibile impostare i dati per &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Type de données incorrect pour &apos;%s&apos;</source>
+        <comment>65438</comment>
+        <translation>Tipo di dati non valido per &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Aucun argument pour le format &apos;%s&apos;</source>
+        <comment>65496</comment>
+        <translation>Nessun argomento per il formato &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Le format &apos;%s&apos; est incorrect ou incompatible avec l&apos;argument</source>
+        <comment>65497</comment>
+        <translation>Il formato &apos;%s&apos; non è valido o è incompatibile con l&apos;argomento</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; n&apos;est pas une valeur entière correcte</source>
+        <comment>65520</comment>
+        <translation>&apos;%s&apos; non è un valore intero valido</translation>
+    </message>
+    <message>
+        <source>Erreur E/S %d</source>
+        <comment>65522</comment>
+        <translation>Errore di I/O %d</translation>
+    </message>
+    <message>
+        <source>Fichier introuvable</source>
+        <comment>65523</comment>
+        <translation>File non trovato</translation>
+    </message>
+    <message>
+        <source>Nom de fichier incorrect</source>
+        <comment>65524</comment>
+        <translation>Nome di file non valido</translation>
+    </message>
+    <message>
+        <source>Trop de fichiers ouverts</source>
+        <comment>65525</comment>
+        <translation>Troppi file aperti</translation>
+    </message>
+    <message>
+        <source>Accès au fichier refusé</source>
+        <comment>65526</comment>
+        <translation>Accesso al file negato</translation>
+    </message>
+    <message>
+        <source>Lecture au-delà de la fin de fichier</source>
+        <comment>65527</comment>
+        <translation>Lettura oltre la fine del file</translation>
+    </message>
+    <message>
+        <source>Disque plein</source>
+        <comment>65528</comment>
+        <translation>Disco pieno</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+namespace tarvix {
+
+// The file at the path, or else the one in the same folder whose name differs only in case (the language
+// codes are matched as Windows matches file names); empty when there is none.
+QString ExistingFileIgnoringCase(const QString& path);
+
+} // namespace tarvix

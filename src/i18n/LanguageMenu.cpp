@@ -1,0 +1,96 @@
+#include "LanguageMenu.h"
+
+#include "ExecutablePath.h"
+#include "FileSearch.h"
+#include "HelpFile.h"
+#include "Languages.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QProcess>
+#include <QUrl>
+
+namespace tarvix {
+
+TLanguageMenu::TLanguageMenu() : TLanguageMenu(TLocaleRegistry(), tarvix::ExecutablePath()) {}
+
+TLanguageMenu::TLanguageMenu(TLocaleRegistry registry, QString executablePath)
+    : Relaunch([](const QString& program) { return QProcess::startDetached(program, {}); }),
+      registry_(std::move(registry)), executablePath_(std::move(executablePath))
+{
+}
+
+void TLanguageMenu::SetItems(QAction* french, QAction* english, QAction* german, QAction* italian)
+{
+    items_ = {french, english, german, italian};
+}
+
+int TLanguageMenu::TagOf(const QAction* item) const
+{
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (item && items_[i] == item)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TLanguageMenu::ShowChecks()
+{
+    for (const TLanguage& language : Languages()) {
+        if (QAction* item = items_[language.tag]) {
+            item->setCheckable(true);
+            item->setChecked(languageCode_.compare(QLatin1String(language.code), Qt::CaseInsensitive) == 0);
+        }
+    }
+}
+
+void TLanguageMenu::SetupLanguageMenu()
+{
+    for (const TLanguage& language : Languages()) {
+        QAction* item = items_[language.tag];
+        if (item && language.moduleExtension)
+            item->setVisible(!ExistingFileIgnoringCase(
+                                   PathWithExtension(executablePath_, QLatin1String(language.moduleExtension)))
+                                   .isEmpty());
+    }
+    languageCode_ = QLatin1String(Languages()[0].code);
+    ShowChecks();
+    if (std::optional<QString> stored = registry_.UserValue(executablePath_)) {
+        languageCode_ = *stored;
+        ShowChecks();
+    }
+}
+
+void TLanguageMenu::mLanguageClick(QAction* sender)
+{
+    const TLanguage* chosen = LanguageByTag(TagOf(sender));
+    if (!chosen)
+        return;
+    // The toolkit toggles a checkable item before this runs: the marks always follow LanguageCode, which a
+    // running process never changes.
+    struct Restore {
+        TLanguageMenu* menu;
+        ~Restore() { menu->ShowChecks(); }
+    } restore{this};
+    if (languageCode_.compare(QLatin1String(chosen->code), Qt::CaseInsensitive) == 0)
+        return;
+    registry_.WriteUserValue(executablePath_, QLatin1String(chosen->code));
+    if (ShowRestartNotice)
+        ShowRestartNotice(QString::fromUtf8(chosen->restartNotice));
+    if (StopApplication)
+        StopApplication();
+    if (Relaunch)
+        Relaunch(executablePath_);
+}
+
+QString TLanguageMenu::HelpFileName() const { return tarvix::HelpFileName(languageCode_); }
+
+QString TLanguageMenu::HelpFilePath() const { return FindHelpFile(languageCode_, executablePath_, QDir::currentPath()); }
+
+bool TLanguageMenu::OpenHelp() const
+{
+    const QString path = HelpFilePath();
+    return !path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace tarvix

@@ -1,0 +1,60 @@
+#pragma once
+// The "Langue" submenu: which language is checked and offered, and the switch to another language, which
+// stores the choice and restarts the program in it. The main window gives its four items and its stop sequence.
+#include "i18n/LocaleRegistry.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class QAction;
+
+namespace tarvix {
+
+class TLanguageMenu {
+public:
+    // The running executable, the user's registry files.
+    TLanguageMenu();
+    TLanguageMenu(TLocaleRegistry registry, QString executablePath);
+
+    // The items in menu order (tags 0 to 3): mFrench, mEnglish, mGerman, mItalien.
+    void SetItems(QAction* french, QAction* english, QAction* german, QAction* italian);
+
+    // Reads this executable's stored code into LanguageCode (French when there is none), checks the item of that
+    // code and shows the other languages only when their module sits beside the executable.
+    // Throws ERegistryException when the stored value is not a text.
+    void SetupLanguageMenu();
+
+    // The click on any of the four items. The checked item does nothing. Otherwise the code is stored (an
+    // ERegistryException stops the click there), the chosen language's restart notice is shown, the stop
+    // sequence runs and the executable is started again.
+    void mLanguageClick(QAction* sender);
+
+    const QString& LanguageCode() const { return languageCode_; }
+    const QString& ExecutablePath() const { return executablePath_; }
+
+    // The help document of LanguageCode, and where it is found (beside the executable, then the current folder).
+    QString HelpFileName() const;
+    QString HelpFilePath() const;
+    // Opens the document with the desktop's viewer; false, and nothing shown, when it is missing.
+    bool OpenHelp() const;
+
+    // Shows the notice (fixed text, with "\r" line breaks) in a modal warning box with one OK button.
+    std::function<void(const QString& notice)> ShowRestartNotice;
+    // The main window's stop sequence: notice, deactivation of every mapping, end of the event loop.
+    std::function<void()> StopApplication;
+    // Starts the executable again, detached; replaced by tests.
+    std::function<bool(const QString& program)> Relaunch;
+
+private:
+    int TagOf(const QAction* item) const;
+    void ShowChecks();
+
+    TLocaleRegistry registry_;
+    QString executablePath_;
+    QString languageCode_ = QStringLiteral("FR");
+    std::array<QAction*, 4> items_{};
+};
+
+} // namespace tarvix

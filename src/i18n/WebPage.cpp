@@ -1,0 +1,10 @@
+#include "WebPage.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace tarvix {
+
+bool OpenWebPage() { return QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebPage))); }
+
+} // namespace tarvix

@@ -1,0 +1,241 @@
+#include "TestSupport.h"
+
+#include "i18n/Languages.h"
+#include "i18n/LanguageMenu.h"
+#include "i18n/WebPage.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace tarvix;
+using namespace tarvix::test;
+
+namespace {
+
+// Receives what the program hands to the desktop (documents, web pages) instead of a real viewer.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+struct Menu : ::testing::Test {
+    QTemporaryDir dir;
+    QString exe = dir.filePath(QStringLiteral("bin/tarvix"));
+    QString userFile = dir.filePath(QStringLiteral("cfg/tarvix/registry.ini"));
+    TLocaleRegistry registry{userFile, dir.filePath(QStringLiteral("etc/registry.ini"))};
+    std::unique_ptr<TLanguageMenu> menu;
+    std::unique_ptr<QAction> items[4];
+    QStringList calls; // what the click did, in order
+
+    void SetUp() override
+    {
+        EnsureGuiApp();
+        ASSERT_TRUE(WriteFile(exe, "#!/bin/sh\n"));
+        menu = MakeMenu(exe);
+    }
+
+    std::unique_ptr<TLanguageMenu> MakeMenu(const QString& path)
+    {
+        auto m = std::make_unique<TLanguageMenu>(registry, path);
+        for (int i = 0; i < 4; ++i) {
+            items[i] = std::make_unique<QAction>(QString::fromUtf8(LanguageByTag(i)->caption));
+            QAction* item = items[i].get();
+            // As the main window wires its items.
+            QObject::connect(item, &QAction::triggered, [this, item] { menu->mLanguageClick(item); });
+        }
+        m->SetItems(items[0].get(), items[1].get(), items[2].get(), items[3].get());
+        m->ShowRestartNotice = [this](const QString& text) { calls << QStringLiteral("notice:") + text; };
+        m->StopApplication = [this] { calls << QStringLiteral("stop"); };
+        m->Relaunch = [this](const QString& program) {
+            calls << QStringLiteral("relaunch:") + program;
+            return true;
+        };
+        return m;
+    }
+
+    int Checked() const
+    {
+        int checked = -1;
+        for (int i = 0; i < 4; ++i)
+            if (items[i]->isChecked())
+                checked = checked == -1 ? i : 99;
+        return checked;
+    }
+    void AddFile(const QString& name) { ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("bin/")) + name, "x")); }
+};
+
+} // namespace
+
+TEST_F(Menu, NoStoredValueChecksFrench)
+{
+    menu->SetupLanguageMenu();
+    EXPECT_EQ(menu->LanguageCode(), QStringLiteral("FR"));
+    EXPECT_EQ(Checked(), 0);
+    EXPECT_EQ(menu->HelpFileName(), QStringLiteral("TARVIX_FR.pdf"));
+
+    // The file exists but holds nothing for this executable.
+    registry.WriteUserValue(QStringLiteral("/other/tarvix"), QStringLiteral("ENU"));
+    menu->SetupLanguageMenu();
+    EXPECT_EQ(Checked(), 0);
+    EXPECT_EQ(menu->HelpFileName(), QStringLiteral("TARVIX_FR.pdf"));
+}
+
+TEST_F(Menu, StoredCodeInLowerCaseChecksEnglish)
+{
+    ASSERT_TRUE(WriteFile(userFile, "[Locales]\n" + QDir::fromNativeSeparators(exe).mid(1).replace(u'/', u'\\').toUtf8() +
+                                        "=enu\n"));
+    menu->SetupLanguageMenu();
+    EXPECT_EQ(menu->LanguageCode(), QStringLiteral("enu"));
+    EXPECT_EQ(Checked(), 1);
+    EXPECT_EQ(menu->HelpFileName(), QStringLiteral("TARVIX_enu.pdf"));
+}
+
+TEST_F(Menu, LanguagesShowOnlyWithTheirModule)
+{
+    AddFile(QStringLiteral("tarvix.enu"));
+    AddFile(QStringLiteral("tarvix.ITA"));
+    menu->SetupLanguageMenu();
+    EXPECT_TRUE(items[0]->isVisible());
+    EXPECT_TRUE(items[1]->isVisible());
+    EXPECT_FALSE(items[2]->isVisible()) << "no tarvix.deu: no Deutsch";
+    EXPECT_TRUE(items[3]->isVisible());
+}
+
+TEST_F(Menu, ChoosingEnglishStoresItAndRestarts)
+{
+    AddFile(QStringLiteral("tarvix.enu"));
+    menu->SetupLanguageMenu();
+    items[1]->trigger();
+    EXPECT_EQ(registry.UserValue(exe), QStringLiteral("ENU"));
+    EXPECT_EQ(calls, QStringList({QStringLiteral("notice:Restart of TARVIX in English...\rAll connections are going to "
+                                                 "be desactivated."),
+                                  QStringLiteral("stop"), QStringLiteral("relaunch:") + exe}));
+    EXPECT_EQ(Checked(), 0) << "the running process keeps its language";
+    EXPECT_EQ(menu->LanguageCode(), QStringLiteral("FR"));
+}
+
+TEST_F(Menu, ChoosingFrenchAfterEnglish)
+{
+    registry.WriteUserValue(exe, QStringLiteral("ENU"));
+    menu->SetupLanguageMenu();
+    items[0]->trigger();
+    EXPECT_EQ(registry.UserValue(exe), QStringLiteral("FR"));
+    ASSERT_EQ(calls.size(), 3);
+    EXPECT_EQ(calls[0], QStringLiteral("notice:") +
+                            QStringLiteral("Redémarrage de TARVIX en français...\rToutes les connections vont être désactivées."));
+    EXPECT_EQ(Checked(), 1);
+}
+
+TEST_F(Menu, ClickingTheCheckedLanguageDoesNothing)
+{
+    registry.WriteUserValue(exe, QStringLiteral("DEU"));
+    menu->SetupLanguageMenu();
+    const QByteArray before = [&] {
+        QFile f(userFile);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    items[2]->trigger(); // the toolkit unchecks it on the way
+    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_EQ(Checked(), 2);
+    QFile f(userFile);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
+
+TEST_F(Menu, ValueThatCannotBeWrittenStopsTheClick)
+{
+    ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("blocked")), "x"));
+    TLocaleRegistry blocked(dir.filePath(QStringLiteral("blocked/registry.ini")), QString());
+    menu = MakeMenu(exe);
+    *menu = TLanguageMenu(blocked, exe);
+    menu->ShowRestartNotice = [this](const QString&) { calls << QStringLiteral("notice"); };
+    menu->StopApplication = [this] { calls << QStringLiteral("stop"); };
+    menu->Relaunch = [this](const QString&) { return calls << QStringLiteral("relaunch"), true; };
+    menu->SetItems(items[0].get(), items[1].get(), items[2].get(), items[3].get());
+    menu->SetupLanguageMenu();
+    EXPECT_THROW(menu->mLanguageClick(items[3].get()), ERegistryException);
+    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_EQ(Checked(), 0);
+}
+
+TEST_F(Menu, StoredValueThatIsNoTextFailsTheSetUp)
+{
+    ASSERT_TRUE(WriteFile(userFile, "[Locales]\n" + exe.mid(1).replace(u'/', u'\\').toUtf8() + "=@ByteArray(ENU)\n"));
+    try {
+        menu->SetupLanguageMenu();
+        FAIL() << "no exception";
+    } catch (const ERegistryException& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("Type de données incorrect pour '%1'").arg(exe));
+    }
+    EXPECT_EQ(Checked(), 0);
+}
+
+TEST_F(Menu, CopyElsewhereKeepsItsOwnChoice)
+{
+    const QString copy = dir.filePath(QStringLiteral("copy/tarvix"));
+    items[3]->trigger(); // before set-up: LanguageCode is French
+    EXPECT_EQ(registry.UserValue(exe), QStringLiteral("ITA"));
+    auto other = MakeMenu(copy);
+    other->SetupLanguageMenu();
+    EXPECT_EQ(other->LanguageCode(), QStringLiteral("FR"));
+    EXPECT_FALSE(registry.UserValue(copy));
+}
+
+TEST_F(Menu, HelpIsFoundBesideTheExecutableBeforeTheCurrentFolder)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    QTemporaryDir elsewhere;
+    const QString savedCwd = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+
+    menu->SetupLanguageMenu();
+    EXPECT_FALSE(menu->OpenHelp()) << "no document anywhere";
+    EXPECT_TRUE(catcher.urls.isEmpty());
+
+    ASSERT_TRUE(WriteFile(elsewhere.filePath(QStringLiteral("TARVIX_FR.pdf")), "%PDF"));
+    EXPECT_EQ(menu->HelpFilePath(), elsewhere.filePath(QStringLiteral("TARVIX_FR.pdf")));
+    AddFile(QStringLiteral("TARVIX_FR.pdf"));
+    EXPECT_EQ(menu->HelpFilePath(), dir.filePath(QStringLiteral("bin/TARVIX_FR.pdf")));
+    EXPECT_TRUE(menu->OpenHelp());
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls[0], QUrl::fromLocalFile(dir.filePath(QStringLiteral("bin/TARVIX_FR.pdf"))));
+
+    // A lower-case code finds the document as named on disk.
+    registry.WriteUserValue(exe, QStringLiteral("enu"));
+    AddFile(QStringLiteral("TARVIX_ENU.pdf"));
+    menu->SetupLanguageMenu();
+    EXPECT_EQ(menu->HelpFilePath(), dir.filePath(QStringLiteral("bin/TARVIX_ENU.pdf")));
+
+    // A code that names a folder opens nothing.
+    registry.WriteUserValue(exe, QStringLiteral("/../x"));
+    menu->SetupLanguageMenu();
+    EXPECT_EQ(menu->HelpFilePath(), QString());
+
+    QDir::setCurrent(savedCwd);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+TEST(WebPage, OpensTheProductPage)
+{
+    EnsureGuiApp();
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    EXPECT_TRUE(OpenWebPage());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls[0], QUrl(QStringLiteral("https://tarvix.example.org/")));
+}
+
+#include "language_menu_test.moc"
