@@ -70,6 +70,13 @@ QString DecodeIniText(QByteArrayView bytes)
 
 QString FoldedName(QStringView name)
 {
+    if (IsAscii(name)) {
+        QString folded = name.toString();
+        for (QChar& c : folded)
+            if (c >= u'A' && c <= u'Z')
+                c = QChar(c.unicode() + 32);
+        return folded;
+    }
     // Code point by code point, as the case-insensitive comparison folds.
     QString folded;
     folded.reserve(name.size());
