@@ -115,7 +115,7 @@ std::optional<int> ChildProcess::WaitExit(std::chrono::milliseconds timeout)
     return status_;
 }
 
-RunResult Run(const std::string& program, const std::vector<std::string>& args, std::chrono::milliseconds timeout)
+RunResult RunToEnd(const std::string& program, const std::vector<std::string>& args, std::chrono::milliseconds timeout)
 {
     ChildProcess p(program, args);
     const auto code = p.WaitExit(timeout);

@@ -45,7 +45,7 @@ struct RunResult {
 };
 
 // Runs to the end (at most `timeout`; a child still running then is killed and reported as -1).
-RunResult Run(const std::string& program, const std::vector<std::string>& args,
+RunResult RunToEnd(const std::string& program, const std::vector<std::string>& args,
               std::chrono::milliseconds timeout = 10s);
 
 int CountOf(const std::string& text, const std::string& needle);

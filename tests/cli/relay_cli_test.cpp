@@ -172,7 +172,7 @@ TEST_F(RelayCli, DefaultSettingsFileIsTheDesktopProgramsBesideTheExecutable)
     const fs::path exe = dir_ / "tarvix-relay";
     fs::copy_file(kRelay, exe);
 
-    const RunResult missing = Run(exe.string(), {});
+    const RunResult missing = RunToEnd(exe.string(), {});
     EXPECT_EQ(missing.code, 3);
     EXPECT_NE(missing.err.find((dir_ / "tarvix.ini").string() + " : Fichier introuvable"), std::string::npos)
         << missing.err;
@@ -188,14 +188,14 @@ TEST_F(RelayCli, DefaultSettingsFileIsTheDesktopProgramsBesideTheExecutable)
     relay.Signal(SIGTERM);
     EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
 
-    const RunResult help = Run(exe.string(), {"--help"});
+    const RunResult help = RunToEnd(exe.string(), {"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find((dir_ / "tarvix.ini").string()), std::string::npos) << help.out;
 }
 
 TEST_F(RelayCli, HelpDocumentsOptionsAndExitCodes)
 {
-    const RunResult r = Run(kRelay, {"--help"});
+    const RunResult r = RunToEnd(kRelay, {"--help"});
     EXPECT_EQ(r.code, 0);
     for (const char* word : {"--ini", "--all", "--mapping", "--quiet", "Codes de sortie", "SIGTERM"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
@@ -217,7 +217,7 @@ TEST_F(RelayCli, WrongCommandLinesExitWithUsageCode)
         {{"--all", "--mapping", "A", "--ini", ini}, "--all et --mapping"},
     };
     for (const auto& [args, message] : cases) {
-        const RunResult r = Run(kRelay, args);
+        const RunResult r = RunToEnd(kRelay, args);
         EXPECT_EQ(r.code, 2) << message << "\n" << r.err;
         EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("Voir tarvix-relay --help"), std::string::npos) << r.err;
@@ -227,11 +227,11 @@ TEST_F(RelayCli, WrongCommandLinesExitWithUsageCode)
 TEST_F(RelayCli, MissingOrUnreadableSettingsFile)
 {
     const std::string absent = (dir_ / "absent.ini").string();
-    const RunResult r = Run(kRelay, {"--ini", absent});
+    const RunResult r = RunToEnd(kRelay, {"--ini", absent});
     EXPECT_EQ(r.code, 3);
     EXPECT_NE(r.err.find(absent + " : Fichier introuvable"), std::string::npos) << r.err;
 
-    const RunResult folder = Run(kRelay, {"--ini", dir_.string()});
+    const RunResult folder = RunToEnd(kRelay, {"--ini", dir_.string()});
     EXPECT_EQ(folder.code, 3) << folder.err;
     EXPECT_NE(folder.err.find(dir_.string() + " : "), std::string::npos) << folder.err;
 }
@@ -247,7 +247,7 @@ TEST_F(RelayCli, ValueThatIsNotAnIntegerNamesItsSection)
         text.replace(at, line.size(), key + "=" + bad + "\r\n");
         const std::string ini = WriteIni(text);
 
-        const RunResult r = Run(kRelay, {"--ini", ini});
+        const RunResult r = RunToEnd(kRelay, {"--ini", ini});
         EXPECT_EQ(r.code, 4) << r.err;
         EXPECT_NE(r.err.find("section [4243] : '" + bad + "' n'est pas une valeur entière correcte"),
                   std::string::npos)
@@ -260,17 +260,17 @@ TEST_F(RelayCli, ValueThatIsNotAnIntegerNamesItsSection)
 TEST_F(RelayCli, UnknownMappingNameAndNothingToActivate)
 {
     const std::string ini = WriteIni(IniText({{"Seule", FreePort(), 80, false}}));
-    const RunResult unknown = Run(kRelay, {"--ini", ini, "--mapping", "Seule", "--mapping", "Nulle part"});
+    const RunResult unknown = RunToEnd(kRelay, {"--ini", ini, "--mapping", "Seule", "--mapping", "Nulle part"});
     EXPECT_EQ(unknown.code, 5);
     EXPECT_NE(unknown.err.find("Connexion \"Nulle part\" introuvable dans " + ini), std::string::npos)
         << unknown.err;
     EXPECT_EQ(CountOf(unknown.err, kListening), 0);
 
-    const RunResult none = Run(kRelay, {"--ini", ini});
+    const RunResult none = RunToEnd(kRelay, {"--ini", ini});
     EXPECT_EQ(none.code, 6);
     EXPECT_NE(none.err.find("Aucune connexion à activer dans " + ini), std::string::npos) << none.err;
 
-    const RunResult empty = Run(kRelay, {"--all", "--ini", WriteIni("", "empty.ini")});
+    const RunResult empty = RunToEnd(kRelay, {"--all", "--ini", WriteIni("", "empty.ini")});
     EXPECT_EQ(empty.code, 6) << empty.err;
 }
 
@@ -282,7 +282,7 @@ TEST_F(RelayCli, PortInUseStopsEverythingWithTheBindError)
     const std::string text = IniText({first, second});
     const std::string ini = WriteIni(text);
 
-    const RunResult r = Run(kRelay, {"--ini", ini});
+    const RunResult r = RunToEnd(kRelay, {"--ini", ini});
     EXPECT_EQ(r.code, 7) << r.err;
     EXPECT_NE(r.err.find("Connexion \"Occupée\" (port " + std::to_string(busy.Port()) + ") : " + kBindError),
               std::string::npos)
