@@ -33,7 +33,8 @@ public:
         const int index = main_.IndexOf(main_.RowById(main_.probeRowId_));
         main_.probeRowId_ = 0;
         main_.probeBusy_ = false;
-        emit main_.ProbeEnded(index);
+        if (main_.options_.probeObserver)
+            main_.options_.probeObserver(index, false);
     }
 
 private:
@@ -71,7 +72,8 @@ void TfMain::ToggleMapping(int index)
         probeBusy_ = true;
         probeRowId_ = rowId;
         probeAnswered_ = false;
-        emit ProbeStarted(index);
+        if (options_.probeObserver)
+            options_.probeObserver(index, true);
         clientSocket_->SetPort(port);
         clientSocket_->SetActive(true);
     } catch (...) {

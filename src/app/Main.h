@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QMenu;
@@ -24,6 +25,8 @@ class TTrayIcon;
 
 struct TMainOptions {
     QString settingsPath;  // empty: the settings file of the installation
+    // Told when the probe of a row starts (true) and when it has been handled (false); for tests.
+    std::function<void(int index, bool started)> probeObserver;
 };
 
 class TfMain : public QWidget {
@@ -69,11 +72,6 @@ public:
     bool DeactivateItem(TMappingItem* row);
     void DeactivateAll();
     void SetMappingState(int index, TMappingState state);
-
-signals:
-    // A probe of row index begins / has been handled (ProbeBusy released).
-    void ProbeStarted(int index);
-    void ProbeEnded(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

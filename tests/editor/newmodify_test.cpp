@@ -1,0 +1,308 @@
+#include "editor/MessageDlg.h"
+#include "editor/NewModify.h"
+#include "editor/SpinEdit.h"
+#include "settings/IniFileEx.h"
+#include "settings/MappingRecord.h"
+#include "ui_NewModify.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace tarvix;
+
+namespace {
+
+// A port on 127.0.0.1 where nothing listens (taken from the system, then released).
+int ClosedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    return server.serverPort();
+}
+
+struct NewModifyTest : ::testing::Test {
+    NewModifyTest()
+    {
+        SetMessageResponder([this](const MessageRequest& r) {
+            messages.push_back(r);
+            return mrOk;
+        });
+    }
+    ~NewModifyTest() override { SetMessageResponder({}); }
+
+    QString Path() const { return dir.filePath(QStringLiteral("tarvix.ini")); }
+    QByteArray FileBytes() const
+    {
+        QFile f(Path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void WriteFile(const QByteArray& bytes)
+    {
+        QFile f(Path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    // Runs the dialog's test and waits for its end, bounded.
+    void RunTest(TfNewModify& dialog)
+    {
+        bool finished = false;
+        auto c = QObject::connect(&dialog, &TfNewModify::TestFinished, [&] { finished = true; });
+        QTest::mouseClick(dialog.Form().bTesting, Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+        QObject::disconnect(c);
+    }
+
+    QTemporaryDir dir;
+    std::vector<MessageRequest> messages;
+};
+
+} // namespace
+
+TEST_F(NewModifyTest, NewModeStartsWithTheDefaultsAndBothButtonsOff)
+{
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("123"), true);
+    auto& f = dialog.Form();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Ajouter"));
+    EXPECT_EQ(f.eName->text(), QString());
+    EXPECT_EQ(f.eListenPort->value(), 1024);
+    EXPECT_EQ(f.eAddress->text(), QString());
+    EXPECT_EQ(f.ePort->value(), 80);
+    EXPECT_FALSE(f.cbAutoStart->isChecked());
+    EXPECT_FALSE(f.bTesting->isEnabled());
+    EXPECT_FALSE(f.bSave->isEnabled());
+    EXPECT_TRUE(f.bCancel->isEnabled());
+    EXPECT_TRUE(f.lTesting->isHidden());
+    EXPECT_EQ(dialog.size(), QSize(332, 249));
+    EXPECT_FALSE(ini.SectionExists(QStringLiteral("123")));  // opening creates nothing
+}
+
+TEST_F(NewModifyTest, EnablingRuleFollowsNameAndAddressAsTyped)
+{
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("1"), true);
+    auto& f = dialog.Form();
+    const struct {
+        const char* name;
+        const char* address;
+        bool testing;
+        bool save;
+    } table[] = {
+        {"", "", false, false},      {"", "host", true, false}, {"n", "host", true, true},
+        {"n", "", false, false},     {" ", " ", true, true},    {"n", " ", true, true},
+        {" ", "", false, false},
+    };
+    for (const auto& row : table) {
+        f.eName->setText(QString::fromLatin1(row.name));
+        f.eAddress->setText(QString::fromLatin1(row.address));
+        EXPECT_EQ(f.bTesting->isEnabled(), row.testing) << '"' << row.name << "\" \"" << row.address << '"';
+        EXPECT_EQ(f.bSave->isEnabled(), row.save) << '"' << row.name << "\" \"" << row.address << '"';
+    }
+}
+
+TEST_F(NewModifyTest, ModifyModeReadsTheRecordAndSavingUnchangedWritesTheSameFiveKeys)
+{
+    WriteFile("[77]\r\nName=Web\r\nLocalPort=8080\r\nAddress=example.org\r\nPort=99999\r\nAutostart=1\r\n\r\n");
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("77"), false);
+    auto& f = dialog.Form();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Modifier"));
+    EXPECT_EQ(f.eName->text(), QStringLiteral("Web"));
+    EXPECT_EQ(f.eListenPort->value(), 8080);
+    EXPECT_EQ(f.eAddress->text(), QStringLiteral("example.org"));
+    EXPECT_EQ(f.ePort->value(), 65535);  // brought into its range
+    EXPECT_TRUE(f.cbAutoStart->isChecked());
+    EXPECT_TRUE(f.bTesting->isEnabled());
+    EXPECT_TRUE(f.bSave->isEnabled());
+
+    QFile::remove(Path());
+    QTest::mouseClick(f.bSave, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(messages.empty());
+    const MappingRecord saved = ReadMappingRecord(TIniFileEx(Path()), QStringLiteral("77"));
+    EXPECT_EQ(saved, (MappingRecord{QStringLiteral("Web"), 8080, QStringLiteral("example.org"), 65535, true}));
+}
+
+TEST_F(NewModifyTest, ARecordValueThatIsNotAnIntegerStopsTheDialogFromOpening)
+{
+    WriteFile("[5]\r\nName=x\r\nLocalPort=eighty\r\n\r\n");
+    TIniFileEx ini(Path());
+    EXPECT_THROW(TfNewModify(nullptr, ini, QStringLiteral("5"), false), EConvertError);
+}
+
+TEST_F(NewModifyTest, SaveWritesExactlyTheFiveKeysInOrder)
+{
+    TIniFileEx ini(Path());
+    ini.SetSorted(false);
+    TfNewModify dialog(nullptr, ini, QStringLiteral("4242"), true);
+    dialog.show();
+    auto& f = dialog.Form();
+    QTest::keyClicks(f.eName, QStringLiteral("Mail"));
+    f.eListenPort->setValue(2525);
+    QTest::keyClicks(f.eAddress, QStringLiteral("mail.example.org"));
+    f.ePort->setValue(25);
+    f.cbAutoStart->setChecked(true);
+    QTest::mouseClick(f.bSave, Qt::LeftButton);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Name(), QStringLiteral("Mail"));
+    EXPECT_EQ(dialog.ListenPort(), 2525);
+    EXPECT_EQ(FileBytes(), QByteArray("[4242]\r\nName=Mail\r\nLocalPort=2525\r\nAddress=mail.example.org\r\n"
+                                      "Port=25\r\nAutoStart=1\r\n\r\n"));
+}
+
+TEST_F(NewModifyTest, EnterInAFieldBeyondItsRangeStoresTheClampedValue)
+{
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("9"), true);
+    dialog.show();
+    auto& f = dialog.Form();
+    f.eName->setText(QStringLiteral("n"));
+    f.eAddress->setText(QStringLiteral("h"));
+    f.eListenPort->setFocus();
+    f.eListenPort->selectAll();
+    QTest::keyClicks(f.eListenPort, QStringLiteral("70000"));
+    QTest::keyClick(f.eListenPort, Qt::Key_Return);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(ReadMappingRecord(ini, QStringLiteral("9")).localPort, 65535);
+
+    TfNewModify second(nullptr, ini, QStringLiteral("10"), true);
+    second.show();
+    auto& g = second.Form();
+    g.eName->setText(QStringLiteral("n"));
+    g.eAddress->setText(QStringLiteral("h"));
+    g.eListenPort->setFocus();
+    g.eListenPort->selectAll();
+    QTest::keyClicks(g.eListenPort, QStringLiteral("port"));
+    QTest::keyClick(g.eListenPort, Qt::Key_Enter);
+    ASSERT_EQ(second.result(), QDialog::Accepted);
+    EXPECT_EQ(ReadMappingRecord(ini, QStringLiteral("10")).localPort, 1024);
+}
+
+TEST_F(NewModifyTest, CancelAfterChangesLeavesStoreAndFileAlone)
+{
+    WriteFile("[1]\r\nName=a\r\nAddress=h\r\n\r\n");
+    const QByteArray before = FileBytes();
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("1"), false);
+    dialog.show();
+    dialog.Form().eName->setText(QStringLiteral("changed"));
+    QTest::mouseClick(dialog.Form().bCancel, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(ini.ReadString(QStringLiteral("1"), QStringLiteral("Name"), {}), QStringLiteral("a"));
+    EXPECT_FALSE(ini.Modified());
+    EXPECT_EQ(FileBytes(), before);
+}
+
+TEST_F(NewModifyTest, FailedSaveShowsTheFileErrorKeepsTheDialogOpenAndPutsTheStoreBack)
+{
+    // A folder that does not exist: the file cannot be written.
+    const QString path = dir.filePath(QStringLiteral("missing/tarvix.ini"));
+    TIniFileEx ini(path);
+    ini.SetSorted(false);
+    ini.WriteString(QStringLiteral("1"), QStringLiteral("Name"), QStringLiteral("old"));
+    ini.WriteString(QStringLiteral("1"), QStringLiteral("Port"), QStringLiteral("81"));
+    const QStringList sectionsBefore = ini.Sections();
+    const QByteArrayList linesBefore = ini.SectionRawLines(0);
+
+    // New mode: the section the dialog added goes again.
+    {
+        TfNewModify dialog(nullptr, ini, QStringLiteral("2"), true);
+        dialog.show();
+        dialog.Form().eName->setText(QStringLiteral("n"));
+        dialog.Form().eAddress->setText(QStringLiteral("h"));
+        QTest::mouseClick(dialog.Form().bSave, Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].type, TMsgDlgType::mtError);
+        EXPECT_FALSE(messages[0].text.isEmpty());
+        EXPECT_EQ(ini.Sections(), sectionsBefore);
+        QTest::mouseClick(dialog.Form().bCancel, Qt::LeftButton);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    // Modify mode: the keys hold their old values again, absent ones are absent again.
+    {
+        TfNewModify dialog(nullptr, ini, QStringLiteral("1"), false);
+        dialog.show();
+        dialog.Form().eName->setText(QStringLiteral("new"));
+        dialog.Form().eAddress->setText(QStringLiteral("h"));
+        QTest::mouseClick(dialog.Form().bSave, Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(messages.size(), 2u);
+        EXPECT_EQ(ini.Sections(), sectionsBefore);
+        EXPECT_EQ(ini.SectionRawLines(0), linesBefore);
+        EXPECT_FALSE(ini.ValueExists(QStringLiteral("1"), QStringLiteral("Address")));
+    }
+}
+
+TEST_F(NewModifyTest, ConnectionTestAgainstAListeningPortSucceeds)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("1"), true);
+    dialog.show();
+    auto& f = dialog.Form();
+    f.eAddress->setText(QStringLiteral("127.0.0.1"));
+    f.ePort->setValue(server.serverPort());
+
+    bool sawTestingState = false;
+    QTimer* probe = new QTimer(&dialog);
+    QObject::connect(probe, &QTimer::timeout, [&] {
+        if (dialog.Testing())
+            sawTestingState = !f.gbListen->isEnabled() && !f.gbRemote->isEnabled() && !f.bCancel->isEnabled() &&
+                              !f.bSave->isEnabled() && !f.bTesting->isEnabled() && f.lTesting->isVisible();
+    });
+    probe->start(0);
+    RunTest(dialog);
+    probe->stop();
+    EXPECT_TRUE(sawTestingState);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, TMsgDlgType::mtInformation);
+    EXPECT_EQ(messages[0].title, QStringLiteral("Information"));
+    EXPECT_EQ(messages[0].text, QStringLiteral("Connexion réussie"));
+    EXPECT_TRUE(f.lTesting->isHidden());
+    EXPECT_TRUE(f.bTesting->isEnabled());
+    EXPECT_FALSE(f.bSave->isEnabled());  // still no name
+    EXPECT_TRUE(f.bCancel->isEnabled());
+}
+
+TEST_F(NewModifyTest, ConnectionTestAgainstAClosedPortFailsAndCanBeRepeated)
+{
+    const int port = ClosedPort();
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("1"), true);
+    dialog.show();
+    auto& f = dialog.Form();
+    f.eName->setText(QStringLiteral("n"));
+    f.eAddress->setText(QStringLiteral("127.0.0.1"));
+    f.ePort->setValue(port);
+    RunTest(dialog);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, TMsgDlgType::mtWarning);
+    EXPECT_EQ(messages[0].title, QStringLiteral("Avertissement"));
+    EXPECT_EQ(messages[0].text,
+              QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1").arg(port));
+    EXPECT_TRUE(f.bSave->isEnabled());
+
+    // The second press tests the values now in the fields.
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    f.ePort->setValue(server.serverPort());
+    RunTest(dialog);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text, QStringLiteral("Connexion réussie"));
+    EXPECT_FALSE(dialog.Testing());
+}
