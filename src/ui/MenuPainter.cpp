@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kMaxMenuDepth = 16;      // guards against a menu reachable from itself
 constexpr int kSubmenuArrowSpace = 12;  // reserved at the right of every item, as the system adds it
+constexpr int kMenuBorder = 3;
 
 // A rectangle from its left/top edges and its exclusive right/bottom edges.
 QRect Span(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
@@ -401,6 +402,56 @@ void TMenuPainter::drawControl(ControlElement element, const QStyleOption* optio
                 return;
             }
     QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+int TMenuPainter::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+{
+    if (active_) {
+        // The raised three-pixel border of a popup menu, the items right inside it.
+        if (metric == PM_MenuPanelWidth)
+            return kMenuBorder;
+        if (metric == PM_MenuHMargin || metric == PM_MenuVMargin)
+            return 0;
+    }
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
+int TMenuPainter::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const
+{
+    // The selection moves onto disabled items too; they are drawn without it.
+    if (hint == SH_Menu_AllowActiveAndDisabled && active_)
+        return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+void TMenuPainter::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const
+{
+    if (active_ && option != nullptr && painter != nullptr) {
+        const QPalette& palette = option->palette;
+        const QRect r = option->rect;
+        if (element == PE_PanelMenu) {
+            painter->fillRect(r, palette.color(QPalette::Active, QPalette::Button));
+            return;
+        }
+        if (element == PE_FrameMenu) {
+            const auto edge = [&](int inset, QPalette::ColorRole topLeft, QPalette::ColorRole bottomRight) {
+                const QRect e = r.adjusted(inset, inset, -inset, -inset);
+                const QColor tl = palette.color(QPalette::Active, topLeft);
+                const QColor br = palette.color(QPalette::Active, bottomRight);
+                painter->fillRect(e.left(), e.top(), e.width(), 1, tl);
+                painter->fillRect(e.left(), e.top(), 1, e.height(), tl);
+                painter->fillRect(e.left(), e.bottom(), e.width(), 1, br);
+                painter->fillRect(e.right(), e.top(), 1, e.height(), br);
+            };
+            painter->fillRect(r, palette.color(QPalette::Active, QPalette::Button));
+            edge(0, QPalette::Midlight, QPalette::Shadow);
+            edge(1, QPalette::Light, QPalette::Dark);
+            return;
+        }
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
 void TMenuPainter::DrawItem(const QStyleOptionMenuItem& item, QPainter& p, const QWidget* widget) const

@@ -280,6 +280,7 @@ TEST_F(MenuPainterTest, DisabledTitleInAShownMenuGetsNoSelection)
     painter_->SetActive(true);
     menu->popup(QPoint(0, 0));
     menu->setActiveAction(title);
+    EXPECT_EQ(menu->activeAction(), title);
     const QImage image = menu->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     menu->hide();
     const QRect r = menu->actionGeometry(title);
