@@ -511,10 +511,13 @@ void TMenuPainter::DrawItem(const QStyleOptionMenuItem& item, QPainter& p, const
     if (icon.kind != ItemIcon::None) {
         QImage image;
         if (icon.kind == ItemIcon::ImageList) {
-            image = QImage(icon.size, QImage::Format_ARGB32);
+            // At the device's pixel ratio, so a dense screen gets the icon's larger picture.
+            const qreal ratio = p.device() != nullptr ? p.device()->devicePixelRatio() : 1.0;
+            image = QImage(icon.size * ratio, QImage::Format_ARGB32);
+            image.setDevicePixelRatio(ratio);
             image.fill(Qt::transparent);
             QPainter imagePainter(&image);
-            imagePainter.drawPixmap(0, 0, item.icon.pixmap(icon.size, 1.0, QIcon::Normal,
+            imagePainter.drawPixmap(0, 0, item.icon.pixmap(icon.size, ratio, QIcon::Normal,
                                                            item.checked ? QIcon::On : QIcon::Off));
         } else {
             image = icon.bitmap;
