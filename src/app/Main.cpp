@@ -13,6 +13,7 @@
 #include "ui/ActionLabel.h"
 #include "ui/AsyncClientSocket.h"
 #include "ui/ImageList.h"
+#include "ui/MenuPainter.h"
 #include "ui/TrayIcon.h"
 #include "ui_Main.h"
 
@@ -281,6 +282,29 @@ void TfMain::BuildMenus()
     AddMenuItem(pmTray_, "mOnTheWeb", ui_->aOnTheWeb);
     pmTray_->addSeparator();
     AddMenuItem(pmTray_, "mQuit", ui_->aQuit);
+
+    // Both menus are the form's own, so the painter takes them over.
+    menuPainter_ = new TMenuPainter(this);
+    menuPainter_->setObjectName(QStringLiteral("MenuPainter"));
+    const QPalette colors = palette();
+    QFont menuFont(QStringLiteral("Tahoma"));
+    menuFont.setPointSize(8);
+    menuPainter_->SetFont(menuFont);
+    menuPainter_->SetFontColor(colors.color(QPalette::WindowText));
+    for (auto set : {&TMenuPainter::SetColor, &TMenuPainter::SetIconBackColor, &TMenuPainter::SetMenuBarColor,
+                     &TMenuPainter::SetSeparatorColor})
+        (menuPainter_->*set)(colors.color(QPalette::Button));
+    for (auto set : {&TMenuPainter::SetSelectColor, &TMenuPainter::SetSelectBorderColor, &TMenuPainter::SetCheckedColor})
+        (menuPainter_->*set)(colors.color(QPalette::Highlight));
+    menuPainter_->SetSelectFontColor(colors.color(QPalette::WindowText));
+    menuPainter_->SetDisabledColor(colors.color(QPalette::Disabled, QPalette::WindowText));
+    menuPainter_->SetIconWidth(40);
+    menuPainter_->SetDrawSelect(true);
+    menuPainter_->SetUseSystemColors(true);
+    menuPainter_->SetGradient(true);
+    menuPainter_->SetFlatMenu(false);
+    menuPainter_->SetAutoDetect(true);
+    menuPainter_->SetActive(true);
 }
 
 void TfMain::ShowListMenu(const QPoint& pos) { pmList_->popup(ui_->List->viewport()->mapToGlobal(pos)); }

@@ -21,6 +21,7 @@ namespace tarvix {
 
 class TAsyncClientSocket;
 class TIniFileEx;
+class TMenuPainter;
 class TTrayIcon;
 
 struct TMainOptions {
@@ -103,6 +104,7 @@ private:
     QMenu* pmList_ = nullptr;
     QMenu* pmTray_ = nullptr;
     QAction* mTitle_ = nullptr;
+    TMenuPainter* menuPainter_ = nullptr;
     TTrayIcon* trayIcon_ = nullptr;
     TAsyncClientSocket* clientSocket_ = nullptr;
     QTreeWidgetItem* selectedItem_ = nullptr;
