@@ -150,27 +150,6 @@ TEST(MenuColors, OperationsRoundClampAndCap)
     EXPECT_EQ(Grey(QColor(250, 250, 250), 500), QColor(240, 240, 240));
 }
 
-TEST(MenuColors, PixelTransformsKeepAlpha)
-{
-    QImage image(3, 1, QImage::Format_ARGB32);
-    image.setPixel(0, 0, qRgba(0, 0, 0, 0));
-    image.setPixel(1, 0, qRgba(255, 0, 0, 255));
-    image.setPixel(2, 0, qRgba(0, 0, 255, 128));
-    const QImage light = TransformPixels(image, Lighten, 30);
-    EXPECT_EQ(qAlpha(light.pixel(0, 0)), 0);
-    EXPECT_EQ(light.pixel(1, 0), qRgba(255, 76, 76, 255));  // 76.5 rounds to even
-    EXPECT_EQ(light.pixel(2, 0), qRgba(76, 76, 255, 128));
-    const QImage shadow = Silhouette(image, QColor(10, 20, 30));
-    EXPECT_EQ(shadow.pixel(2, 0), qRgba(10, 20, 30, 128));
-
-    QImage opaque(2, 2, QImage::Format_RGB32);
-    opaque.fill(QColor(0, 255, 0));
-    opaque.setPixel(1, 0, qRgb(1, 2, 3));
-    const QImage keyed = WithTransparency(opaque);
-    EXPECT_EQ(qAlpha(keyed.pixel(0, 1)), 0);
-    EXPECT_EQ(keyed.pixel(1, 0), qRgba(1, 2, 3, 255));
-}
-
 TEST_F(MenuPainterTest, WorkingColoursFollowTheSystemOrTheProperties)
 {
     QPalette palette;
