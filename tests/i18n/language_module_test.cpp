@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace tarvix;
 using namespace tarvix::test;
 
@@ -175,4 +177,36 @@ TEST_F(Install, IdMissingFromAModuleIsEmpty)
     EXPECT_EQ(LoadResString(msg::TitleError), "Error");
     EXPECT_EQ(LoadResString(msg::TitleWarning), "");
     EXPECT_EQ(LoadResString(msg::ConfirmDelete), "");
+}
+
+// The windows' captions come through the same module, as uic's retranslation asks for them.
+TEST_F(Install, ModuleTranslatesEveryWindowCaption)
+{
+    for (const char* code : kModuleCodes) {
+        QStringList errors;
+        TsFile ts;
+        for (const QString& name : QDir(TsDir()).entryList({QStringLiteral("forms_%1.ts").arg(QLatin1String(code))}))
+            ts.merge(ReadTs(TsDir() + u'/' + name, errors));
+        ASSERT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+        ASSERT_TRUE(module.Load(BuiltModule(code))) << code;
+        std::set<TsKey> captions, unchanged;
+        for (const QString& form : UiFiles()) {
+            for (const UiCaption& caption : ReadUiCaptions(form, errors)) {
+                const QByteArray context = caption.context.toUtf8(), source = caption.source.toUtf8(),
+                                 disambiguation = caption.disambiguation.toUtf8();
+                const QString shown = QCoreApplication::translate(
+                    context.constData(), source.constData(), disambiguation.isEmpty() ? nullptr : disambiguation.constData());
+                const auto it = ts.find({caption.context, caption.source, caption.disambiguation});
+                ASSERT_NE(it, ts.end()) << code << ": " << source.constData();
+                EXPECT_EQ(shown, it->second.translation) << code << ": " << source.constData();
+                captions.insert(it->first);
+                if (shown == caption.source)
+                    unchanged.insert(it->first);
+            }
+        }
+        EXPECT_GT(captions.size(), 20u);
+        EXPECT_LT(unchanged.size() * 3, captions.size()) << code << ": most captions differ from the French";
+        module.Unload();
+        EXPECT_EQ(QCoreApplication::translate("fMain", "Quitter"), QStringLiteral("Quitter"));
+    }
 }
