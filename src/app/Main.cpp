@@ -57,8 +57,12 @@ QAction* AddMenuItem(QMenu* menu, const char* name, QAction* action)
 TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>()), options_(options)
 {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // A dialog-style frame: fixed size, a close button and no minimize or maximize button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);

@@ -59,7 +59,8 @@ TfNewModify::TfNewModify(QWidget* owner, TIniFileEx& settings, const QString& se
 {
     ui_->setupUi(this);
     setFixedSize(size());
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
 
     clientSocket_->setObjectName(QStringLiteral("ClientSocket"));
     clientSocket_->OnConnect = [this](auto&&...) { ClientSocketConnect(); };

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QTcpServer>
+#include <QTest>
 #include <QTimer>
 
 #include <arpa/inet.h>
