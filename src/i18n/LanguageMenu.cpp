@@ -26,6 +26,20 @@ void TLanguageMenu::SetItems(QAction* french, QAction* english, QAction* german,
     items_ = {french, english, german, italian};
 }
 
+bool TLanguageMenu::BindItems(const QObject* owner)
+{
+    std::array<QAction*, 4> found{};
+    for (const TLanguage& language : Languages()) {
+        found[language.tag] = owner ? owner->findChild<QAction*>(QLatin1String(language.menuItem)) : nullptr;
+        if (!found[language.tag])
+            return false;
+    }
+    items_ = found;
+    for (QAction* item : items_)
+        QObject::connect(item, &QAction::triggered, item, [this, item] { mLanguageClick(item); });
+    return true;
+}
+
 int TLanguageMenu::TagOf(const QAction* item) const
 {
     for (std::size_t i = 0; i < items_.size(); ++i)

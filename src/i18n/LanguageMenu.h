@@ -9,6 +9,7 @@
 #include <functional>
 
 class QAction;
+class QObject;
 
 namespace tarvix {
 
@@ -20,6 +21,9 @@ public:
 
     // The items in menu order (tags 0 to 3): mFrench, mEnglish, mGerman, mItalien.
     void SetItems(QAction* french, QAction* english, QAction* german, QAction* italian);
+    // Finds the four items among the owner's descendants by their object names and makes their clicks run
+    // mLanguageClick. Returns false when one of them is missing.
+    bool BindItems(const QObject* owner);
 
     // Reads this executable's stored code into LanguageCode (French when there is none), checks the item of that
     // code and shows the other languages only when their module sits beside the executable.

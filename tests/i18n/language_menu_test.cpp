@@ -227,6 +227,28 @@ TEST_F(Menu, HelpIsFoundBesideTheExecutableBeforeTheCurrentFolder)
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 }
 
+TEST_F(Menu, ItemsAreFoundByNameAmongTheOwnersChildren)
+{
+    QObject owner;
+    QObject submenu(&owner);
+    QAction* named[4];
+    for (const TLanguage& language : Languages()) {
+        named[language.tag] = new QAction(QString::fromUtf8(language.caption), &submenu);
+        named[language.tag]->setObjectName(QLatin1String(language.menuItem));
+    }
+    TLanguageMenu bound(registry, exe);
+    bound.StopApplication = [this] { calls << QStringLiteral("stop"); };
+    bound.Relaunch = [this](const QString&) { return calls << QStringLiteral("relaunch"), true; };
+    EXPECT_FALSE(bound.BindItems(named[0])) << "no such children";
+    EXPECT_FALSE(bound.BindItems(nullptr));
+    ASSERT_TRUE(bound.BindItems(&owner));
+    bound.SetupLanguageMenu();
+    EXPECT_TRUE(named[0]->isChecked());
+    named[2]->trigger();
+    EXPECT_EQ(registry.UserValue(exe), QStringLiteral("DEU"));
+    EXPECT_EQ(calls, QStringList({QStringLiteral("stop"), QStringLiteral("relaunch")}));
+}
+
 TEST(WebPage, OpensTheProductPage)
 {
     EnsureGuiApp();
