@@ -1,0 +1,57 @@
+#include "relay/Connect.h"
+
+#include "relay/NetMappedPortTCP.h"
+
+#include <mutex>
+
+namespace tarvix {
+
+TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPort,
+                     TConnectionStateEvent onConnectionState)
+    : netMappedPortTCP_(TNetMappedPortTCP::Create()), onConnectionState_(std::move(onConnectionState))
+{
+    TNetMappedPortTCP& server = *netMappedPortTCP_;
+    server.SetDefaultPort(localPort);
+    server.SetMappedHost(mappedHost);
+    server.SetMappedPort(mappedPort);
+    server.OnConnect = [this](TNetPeerThread& thread) { NetMappedPortTCPConnect(thread); };
+    server.OnDisconnect = [this](TNetPeerThread& thread) { NetMappedPortTCPDisconnect(thread); };
+    // No peer exists before this succeeds, so a failure leaves nothing that could still call back.
+    server.SetActive(true);
+    localPort_ = server.Bindings()[0].Port();
+}
+
+TfConnect::~TfConnect()
+{
+    if (!Closing())
+        CloseMapping();
+    netMappedPortTCP_->Dispose();
+}
+
+void TfConnect::CloseMapping()
+{
+    {
+        std::unique_lock lock(reportGuard_);
+        closing_.store(true);
+    }
+    netMappedPortTCP_->SetActive(false);
+}
+
+void TfConnect::NetMappedPortTCPConnect(TNetPeerThread&)
+{
+    Report(true);
+}
+
+void TfConnect::NetMappedPortTCPDisconnect(TNetPeerThread&)
+{
+    Report(false);
+}
+
+void TfConnect::Report(bool connected)
+{
+    std::shared_lock lock(reportGuard_);
+    if (!closing_.load() && onConnectionState_)
+        onConnectionState_(this, connected);
+}
+
+} // namespace tarvix

@@ -1,0 +1,52 @@
+#pragma once
+// One switched-on mapping: listens on its local port on every IPv4 interface at once and relays each
+// accepted client to the remote host and port. No Qt here: the desktop program and tarvix-relay share it.
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <shared_mutex>
+#include <string>
+
+namespace tarvix {
+
+class TfConnect;
+class TNetMappedPortTCP;
+class TNetPeerThread;
+
+// Runs on the connection's own thread: one call with true per accepted client and one with false when
+// its relay ends. It must return promptly and never wait for another thread (hand the report over).
+using TConnectionStateEvent = std::function<void(TfConnect* sender, bool connected)>;
+
+class TfConnect {
+public:
+    // Listens at once (localPort 0: a port chosen by the system, see LocalPort). Raises the engine's
+    // exceptions (ENetCouldNotBindSocket when the port is taken, ...) and then leaves nothing behind.
+    TfConnect(int localPort, const std::string& mappedHost, int mappedPort, TConnectionStateEvent onConnectionState);
+    ~TfConnect();  // runs CloseMapping when still needed
+    TfConnect(const TfConnect&) = delete;
+    TfConnect& operator=(const TfConnect&) = delete;
+
+    // Stops reporting, then deactivates: the listener stops, every relayed connection is closed, and the
+    // call waits for the connections' threads (at most about 5 s). No report is made once it has begun.
+    // On the owner's thread, never from the report callback.
+    void CloseMapping();
+    bool Closing() const { return closing_.load(); }
+
+    // The port listened on (the one chosen by the system when 0 was asked for).
+    int LocalPort() const { return localPort_; }
+    TNetMappedPortTCP& NetMappedPortTCP() const { return *netMappedPortTCP_; }
+
+private:
+    void NetMappedPortTCPConnect(TNetPeerThread& thread);
+    void NetMappedPortTCPDisconnect(TNetPeerThread& thread);
+    void Report(bool connected);
+
+    std::shared_ptr<TNetMappedPortTCP> netMappedPortTCP_;
+    std::atomic<bool> closing_{false};
+    // Held shared while a report runs, so that CloseMapping returns only when none is under way.
+    std::shared_mutex reportGuard_;
+    TConnectionStateEvent onConnectionState_;
+    int localPort_ = 0;
+};
+
+} // namespace tarvix

@@ -1,0 +1,59 @@
+#pragma once
+// The relay server: every accepted client gets an outbound connection to MappedHost:MappedPort, and its
+// peer thread moves bytes both ways until both directions have ended.
+#include "relay/NetTCPClient.h"
+#include "relay/NetTCPServer.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tarvix {
+
+class TNetMappedPortTCP;
+
+// One relayed connection, owned by its peer thread.
+class TNetMappedPortTCPData : public TNetPayload {
+public:
+    static constexpr std::size_t kChunkSize = TNetTCPConnection::kDefaultBufferSize;
+
+    std::unique_ptr<TNetTCPClient> Outbound;
+    // One buffer serves both directions: each chunk is written out whole before the next receive.
+    std::unique_ptr<char[]> Buffer;
+    // End of stream seen from the client / from the remote end.
+    bool ClientDone = false;
+    bool RemoteDone = false;
+};
+
+using TBeforeClientConnectEvent =
+    std::function<void(TNetMappedPortTCP& sender, TNetPeerThread& thread, TNetTCPClient& client)>;
+
+class TNetMappedPortTCP : public TNetTCPServer {
+public:
+    explicit TNetMappedPortTCP(CreateKey key) : TNetTCPServer(key) {}
+    static std::shared_ptr<TNetMappedPortTCP> Create();
+
+    // Set before activation.
+    const std::string& MappedHost() const { return mappedHost_; }
+    void SetMappedHost(const std::string& host) { mappedHost_ = host; }
+    int MappedPort() const { return mappedPort_; }
+    void SetMappedPort(int port) { mappedPort_ = port; }
+
+    // Called on the peer thread once the outbound client is set up, before it connects. It may block (it
+    // runs unguarded, on a copy): whatever it captures must outlive the peers.
+    TBeforeClientConnectEvent OnBeforeClientConnect;
+
+    // Reports the client (OnConnect), then connects the outbound side; a failure ends the peer.
+    void PeerConnected(TNetPeerThread& peer) override;
+    // One relay pass: one wait on both sockets, then at most one chunk each way.
+    bool PeerExecute(TNetPeerThread& peer) override;
+
+protected:
+    void DetachEvents() override;
+
+private:
+    std::string mappedHost_;
+    int mappedPort_ = 0;
+};
+
+} // namespace tarvix

@@ -1,0 +1,423 @@
+// The socket stack over POSIX sockets. Results keep their meaning; error numbers are translated to the
+// Windows Sockets codes so that codes and texts are the same on every platform.
+#include "relay/NetStackPosix.h"
+
+#include "relay/NetExceptions.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+
+namespace tarvix {
+
+namespace {
+
+thread_local int tLastError = 0;
+
+#ifdef MSG_NOSIGNAL
+constexpr int kNoSignal = MSG_NOSIGNAL;
+#else
+constexpr int kNoSignal = 0;
+#endif
+
+int Fail(int code)
+{
+    tLastError = code;
+    return -1;
+}
+
+int FailErrno()
+{
+    return Fail(TranslateErrno(errno));
+}
+
+sockaddr_in MakeAddress(const std::string& ip, int port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<std::uint16_t>(port));
+    if (ip.empty()) {
+        a.sin_addr.s_addr = htonl(INADDR_ANY);
+    } else {
+        const TNetAddressBytes b = TNetStack::TextToAddress(ip);
+        std::memcpy(&a.sin_addr.s_addr, b.data(), 4);
+    }
+    return a;
+}
+
+void ReadAddress(const sockaddr_in& a, std::string& ip, int& port)
+{
+    TNetAddressBytes b{};
+    std::memcpy(b.data(), &a.sin_addr.s_addr, 4);
+    ip = TNetStack::AddressToText(b);
+    port = ntohs(a.sin_port);
+}
+
+int TranslateLookupError(int gaiError)
+{
+    switch (gaiError) {
+    case EAI_NONAME:
+        return netcode::HostNotFound;
+    case EAI_AGAIN:
+        return netcode::TryAgain;
+    case EAI_FAIL:
+        return netcode::NoRecovery;
+#ifdef EAI_NODATA
+    case EAI_NODATA:
+#endif
+#ifdef EAI_ADDRFAMILY
+    case EAI_ADDRFAMILY:
+#endif
+        return netcode::NoData;
+    case EAI_MEMORY:
+        return netcode::NoBufferSpace;
+    case EAI_SYSTEM:
+        return TranslateErrno(errno);
+    default:
+        return netcode::NoRecovery;
+    }
+}
+
+// Many descriptors per relayed connection: take whatever the administrator allows, once per process.
+void RaiseDescriptorLimit()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+} // namespace
+
+int TranslateErrno(int error)
+{
+    switch (error) {
+    case 0:
+        return 0;
+    case EINTR:
+        return 10004;
+    case EBADF:
+        return 10009;
+    case EACCES:
+    case EPERM:
+        return 10013;
+    case EFAULT:
+        return 10014;
+    case EINVAL:
+        return 10022;
+    case EMFILE:
+    case ENFILE:
+        return 10024;
+#if EAGAIN != EWOULDBLOCK
+    case EAGAIN:
+#endif
+    case EWOULDBLOCK:
+        return 10035;
+    case EINPROGRESS:
+        return 10036;
+    case EALREADY:
+        return 10037;
+    case ENOTSOCK:
+        return 10038;
+    case EDESTADDRREQ:
+        return 10039;
+    case EMSGSIZE:
+        return 10040;
+    case EPROTOTYPE:
+        return 10041;
+    case ENOPROTOOPT:
+        return 10042;
+    case EPROTONOSUPPORT:
+        return 10043;
+    case ESOCKTNOSUPPORT:
+        return 10044;
+#if EOPNOTSUPP != ENOTSUP
+    case ENOTSUP:
+#endif
+    case EOPNOTSUPP:
+        return 10045;
+    case EPFNOSUPPORT:
+        return 10046;
+    case EAFNOSUPPORT:
+        return 10047;
+    case EADDRINUSE:
+        return 10048;
+    case EADDRNOTAVAIL:
+        return 10049;
+    case ENETDOWN:
+        return 10050;
+    case ENETUNREACH:
+        return 10051;
+    case ENETRESET:
+        return 10052;
+    case ECONNABORTED:
+    case EPROTO:
+        return 10053;
+    case ECONNRESET:
+        return 10054;
+    case ENOBUFS:
+    case ENOMEM:
+        return 10055;
+    case EISCONN:
+        return 10056;
+    case ENOTCONN:
+        return 10057;
+    case ESHUTDOWN:
+    case EPIPE:
+        return 10058;
+    case ETOOMANYREFS:
+        return 10059;
+    case ETIMEDOUT:
+        return 10060;
+    case ECONNREFUSED:
+        return 10061;
+    case ELOOP:
+        return 10062;
+    case ENAMETOOLONG:
+        return 10063;
+    case EHOSTDOWN:
+        return 10064;
+    case EHOSTUNREACH:
+        return 10065;
+    case ENOTEMPTY:
+        return 10066;
+    default:
+        // Outside the table: still a code of the same family, shown with an empty text.
+        return 10000 + error;
+    }
+}
+
+TNetStackPosix::TNetStackPosix()
+{
+    static std::once_flag once;
+    std::call_once(once, RaiseDescriptorLimit);
+}
+
+int TNetStackPosix::NewSocket(int type, int protocol)
+{
+#ifdef SOCK_CLOEXEC
+    // Never inherited by a program started from this one (the restart in another language).
+    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, protocol);
+#else
+    const int fd = ::socket(AF_INET, type, protocol);
+    if (fd != -1)
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+#endif
+    if (fd == -1) {
+        FailErrno();
+        throw ENetInvalidSocket();
+    }
+#ifdef SO_NOSIGPIPE
+    const int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_NOSIGPIPE, &one, sizeof one);
+#endif
+    return fd;
+}
+
+int TNetStackPosix::BindTo(int descriptor, const std::string& ip, int port)
+{
+    const sockaddr_in a = MakeAddress(ip, port);
+    if (::bind(descriptor, reinterpret_cast<const sockaddr*>(&a), sizeof a) == -1)
+        return FailErrno();
+    return 0;
+}
+
+int TNetStackPosix::ListenOn(int descriptor, int backlog)
+{
+    if (::listen(descriptor, backlog) == -1)
+        return FailErrno();
+    return 0;
+}
+
+int TNetStackPosix::AcceptOn(int descriptor, std::string& ip, int& port)
+{
+    sockaddr_in a{};
+    socklen_t length = sizeof a;
+#ifdef SOCK_CLOEXEC
+    const int fd = ::accept4(descriptor, reinterpret_cast<sockaddr*>(&a), &length, SOCK_CLOEXEC);
+#else
+    const int fd = ::accept(descriptor, reinterpret_cast<sockaddr*>(&a), &length);
+    if (fd != -1)
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+#endif
+    if (fd == -1)
+        return FailErrno();
+    ReadAddress(a, ip, port);
+    return fd;
+}
+
+int TNetStackPosix::ConnectTo(int descriptor, int /*family: IPv4 only*/, const std::string& ip, int port)
+{
+    const sockaddr_in a = MakeAddress(ip, port);
+    if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&a), sizeof a) == -1)
+        return FailErrno();
+    return 0;
+}
+
+long TNetStackPosix::ReceiveOn(int descriptor, void* buffer, std::size_t length, int flags)
+{
+    const ssize_t n = ::recv(descriptor, buffer, length, flags);
+    if (n == -1)
+        return FailErrno();
+    return static_cast<long>(n);
+}
+
+long TNetStackPosix::SendOn(int descriptor, const void* buffer, std::size_t length, int flags)
+{
+    const ssize_t n = ::send(descriptor, buffer, length, flags | kNoSignal);
+    if (n == -1)
+        return FailErrno();
+    return static_cast<long>(n);
+}
+
+int TNetStackPosix::WaitSockets(std::vector<int>* readList, std::vector<int>* writeList,
+                                std::vector<int>* exceptList, int timeoutMs)
+{
+    std::vector<int>* lists[3] = {readList, writeList, exceptList};
+    constexpr short kEvents[3] = {POLLIN, POLLOUT, POLLPRI};
+    // What select() counts as ready in each set: a closed or failed socket is readable and writable.
+    constexpr short kReady[3] = {POLLIN | POLLHUP | POLLERR, POLLOUT | POLLHUP | POLLERR, POLLPRI};
+
+    std::array<pollfd, 3 * kMaxWaitList> entries{};
+    std::size_t count = 0;
+    for (auto* list : lists) {
+        if (!list)
+            continue;
+        if (list->size() > kMaxWaitList)
+            throw ENetStackSetSizeExceeded();
+    }
+    for (int k = 0; k < 3; ++k) {
+        if (!lists[k])
+            continue;
+        for (int fd : *lists[k])
+            entries[count++] = pollfd{fd, kEvents[k], 0};
+    }
+
+    const int r = PollSockets(entries.data(), count, timeoutMs < 0 ? -1 : timeoutMs);
+    if (r == -1)
+        return -1;
+    int ready = 0;
+    std::size_t at = 0;
+    for (int k = 0; k < 3; ++k) {
+        if (!lists[k])
+            continue;
+        std::vector<int>& list = *lists[k];
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < list.size(); ++i, ++at) {
+            if (entries[at].revents & POLLNVAL)
+                return Fail(netcode::NotSocket);
+            if (entries[at].revents & kReady[k])
+                list[kept++] = list[i];
+        }
+        list.resize(kept);
+        ready += static_cast<int>(kept);
+    }
+    return ready;
+}
+
+int TNetStackPosix::PollSockets(pollfd* entries, std::size_t count, int timeoutMs)
+{
+    const int r = ::poll(entries, static_cast<nfds_t>(count), timeoutMs);
+    if (r == -1)
+        return FailErrno();
+    return r;
+}
+
+int TNetStackPosix::SetOption(int descriptor, int level, int name, const void* value, unsigned length)
+{
+    if (::setsockopt(descriptor, level, name, value, static_cast<socklen_t>(length)) == -1)
+        return FailErrno();
+    return 0;
+}
+
+int TNetStackPosix::SetBlocking(int descriptor, bool blocking)
+{
+    const int flags = ::fcntl(descriptor, F_GETFL);
+    if (flags == -1)
+        return FailErrno();
+    const int wanted = blocking ? (flags & ~O_NONBLOCK) : (flags | O_NONBLOCK);
+    if (wanted != flags && ::fcntl(descriptor, F_SETFL, wanted) == -1)
+        return FailErrno();
+    return 0;
+}
+
+int TNetStackPosix::ShutdownOn(int descriptor, int how)
+{
+    if (::shutdown(descriptor, how) == -1)
+        return FailErrno();
+    return 0;
+}
+
+int TNetStackPosix::CloseDescriptor(int descriptor)
+{
+    // After close() the number is gone even when it reports EINTR: never retry.
+    if (::close(descriptor) == -1)
+        return FailErrno();
+    return 0;
+}
+
+void TNetStackPosix::LocalName(int descriptor, std::string& ip, int& port)
+{
+    sockaddr_in a{};
+    socklen_t length = sizeof a;
+    if (::getsockname(descriptor, reinterpret_cast<sockaddr*>(&a), &length) == -1)
+        RaiseError(TranslateErrno(errno));
+    ReadAddress(a, ip, port);
+}
+
+void TNetStackPosix::PeerName(int descriptor, std::string& ip, int& port)
+{
+    sockaddr_in a{};
+    socklen_t length = sizeof a;
+    if (::getpeername(descriptor, reinterpret_cast<sockaddr*>(&a), &length) == -1)
+        RaiseError(TranslateErrno(errno));
+    ReadAddress(a, ip, port);
+}
+
+std::string TNetStackPosix::LookupHost(const std::string& name)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const int r = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
+    if (r != 0) {
+        Fail(TranslateLookupError(r));
+        return {};
+    }
+    std::string ip;
+    for (const addrinfo* ai = found; ai; ai = ai->ai_next) {
+        if (ai->ai_family == AF_INET && ai->ai_addr) {
+            int port = 0;
+            ReadAddress(*reinterpret_cast<const sockaddr_in*>(ai->ai_addr), ip, port);
+            break;
+        }
+    }
+    ::freeaddrinfo(found);
+    if (ip.empty())
+        Fail(netcode::NoData);
+    return ip;
+}
+
+int TNetStackPosix::LastError()
+{
+    return tLastError;
+}
+
+std::unique_ptr<TNetStack> NewPlatformStack()
+{
+    return std::make_unique<TNetStackPosix>();
+}
+
+} // namespace tarvix

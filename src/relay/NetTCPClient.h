@@ -1,0 +1,38 @@
+#pragma once
+// The outbound side of a relay: resolves a host and connects to it, blocking.
+#include "relay/NetTCPConnection.h"
+
+#include <functional>
+#include <string>
+
+namespace tarvix {
+
+class TNetTCPClient : public TNetTCPConnection {
+public:
+    const std::string& Host() const { return host_; }
+    void SetHost(const std::string& host) { host_ = host; }
+    int Port() const { return port_; }
+    void SetPort(int port) { port_ = port; }
+    // Local address to bind before connecting; empty: the system chooses address and port.
+    const std::string& BoundIP() const { return boundIP_; }
+    void SetBoundIP(const std::string& ip) { boundIP_ = ip; }
+    bool UseNagle() const { return useNagle_; }
+    void SetUseNagle(bool on) { useNagle_ = on; }
+
+    // Blocking; the system's connect timeout applies. An open client raises ENetAlreadyConnected; any
+    // failure closes the socket before it leaves.
+    virtual void Connect();
+
+    std::function<void(TNetTCPClient& sender)> OnConnected;
+
+protected:
+    virtual void FireConnected();
+
+private:
+    std::string host_;
+    int port_ = 0;
+    std::string boundIP_;
+    bool useNagle_ = true;
+};
+
+} // namespace tarvix

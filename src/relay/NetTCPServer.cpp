@@ -1,0 +1,329 @@
+#include "relay/NetTCPServer.h"
+
+#include "relay/NetExceptions.h"
+#include "relay/NetStack.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <chrono>
+#include <exception>
+#include <thread>
+
+namespace tarvix {
+
+// ---- listener ---------------------------------------------------------------------------------------
+
+TNetListenerThread::TNetListenerThread(TNetTCPServer& server) : TNetThread(true), server_(server) {}
+
+void TNetListenerThread::LoopPass()
+{
+    TNetSocketHandles& bindings = server_.Bindings();
+    listenList_.clear();
+    bindingOf_.clear();
+    for (std::size_t i = 0; i < bindings.Count(); ++i) {
+        if (bindings[i].IsOpen()) {
+            listenList_.push_back(pollfd{bindings[i].Descriptor(), POLLIN, 0});
+            bindingOf_.push_back(i);
+        }
+    }
+    listenList_.push_back(pollfd{wake_.Descriptor(), POLLIN, 0});
+
+    TNetStack& stack = server_.Stack();
+    const int n = stack.PollSockets(listenList_.data(), listenList_.size(), AcceptPollMs);
+    if (n == -1 && stack.LastError() != netcode::Interrupted)
+        Pause(kAcceptRetryMs);
+    if (n < 1 || Terminated())
+        return;
+    if (listenList_.back().revents)
+        wake_.Drain();
+    for (std::size_t k = 0; k + 1 < listenList_.size() && !Terminated(); ++k)
+        if (listenList_[k].revents)
+            AcceptOn(listenList_[k].fd);
+}
+
+void TNetListenerThread::AcceptOn(int listeningDescriptor)
+{
+    std::unique_ptr<TNetTCPServerConnection> connection;
+    try {
+        connection = std::make_unique<TNetTCPServerConnection>(&server_);
+        connection->Socket().AcceptFrom(listeningDescriptor);
+    } catch (const ENetSocketError& e) {
+        switch (e.SocketCode()) {
+        case netcode::WouldBlock:         // the client went away before it was taken
+        case netcode::Interrupted:
+        case netcode::ConnectionAborted:
+        case netcode::ConnectionReset:
+            return;
+        default:
+            // Out of descriptors or memory (or the socket is going away): the pending client stays
+            // queued, so trying again at once would spin. Rest, then go on accepting.
+            Pause(kAcceptRetryMs);
+            return;
+        }
+    } catch (const std::exception&) {
+        Pause(kAcceptRetryMs);
+        return;
+    }
+
+    const std::shared_ptr<TNetThreadMgr> mgr = server_.ThreadMgr();
+    TNetPeerThread* peer = nullptr;
+    try {
+        peer = static_cast<TNetPeerThread*>(mgr->AcquireThread());
+    } catch (const std::exception&) {
+        Pause(kAcceptRetryMs);  // the client is closed with the connection
+        return;
+    }
+    peer->server_ = server_.shared_from_this();
+    peer->client_ = std::move(connection);
+    server_.AddPeer(peer);
+    try {
+        peer->StartThread();
+    } catch (const std::exception&) {
+        // No thread left for it: the client is closed, and the listener rests before it takes the next.
+        server_.RemovePeer(peer);
+        mgr->ReturnThread(peer);
+        Pause(kAcceptRetryMs);
+    }
+}
+
+void TNetListenerThread::Pause(int ms)
+{
+    pollfd wake{wake_.Descriptor(), POLLIN, 0};
+    if (!Terminated() && server_.Stack().PollSockets(&wake, 1, ms) > 0)
+        wake_.Drain();
+}
+
+void TNetListenerThread::AfterLoop()
+{
+    TNetSocketHandles& bindings = server_.Bindings();
+    for (std::size_t i = bindings.Count(); i-- > 0;)
+        bindings[i].Shut(true);
+}
+
+// ---- peer -------------------------------------------------------------------------------------------
+
+TNetPeerThread::TNetPeerThread() : TNetThread(true)
+{
+    SetDestroysItself();
+}
+
+void TNetPeerThread::AbortConnections()
+{
+    aborted_.store(true);
+    if (client_)
+        client_->AbortConnection();
+    if (TNetSocketHandle* watched = watched_.load())
+        watched->Abort();
+}
+
+void TNetPeerThread::WatchSocket(TNetSocketHandle* socket)
+{
+    // Paired with AbortConnections: either it sees this socket or this sees its abort.
+    watched_.store(socket);
+    if (socket && aborted_.load())
+        socket->Abort();
+}
+
+void TNetPeerThread::BeforeLoop()
+{
+    server_->PeerConnected(*this);
+}
+
+void TNetPeerThread::LoopPass()
+{
+    try {
+        if (!server_->PeerExecute(*this))
+            throw ENetNoExecuteSpecified();
+    } catch (const ENetSocketError& e) {
+        if (e.SocketCode() == netcode::ConnectionAborted || e.SocketCode() == netcode::ConnectionReset)
+            client_->CloseConnection();
+    } catch (const ENetClosedSocket&) {
+    }
+    if (!client_->IsConnected())
+        StopThread();
+}
+
+void TNetPeerThread::AfterLoop()
+{
+    std::exception_ptr failure;
+    try {
+        server_->PeerDisconnected(*this);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (ThreadMgr())
+        ThreadMgr()->ReturnThread(this);
+    server_->RemovePeer(this);
+    client_.reset();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+// ---- server -----------------------------------------------------------------------------------------
+
+TNetTCPServer::TNetTCPServer(CreateKey) : bindings_(Stack())
+{
+    PeerClass = [] { return std::make_unique<TNetPeerThread>(); };
+}
+
+std::shared_ptr<TNetTCPServer> TNetTCPServer::Create()
+{
+    return std::make_shared<TNetTCPServer>(CreateKey{});
+}
+
+TNetTCPServer::~TNetTCPServer()
+{
+    if (active_)
+        Deactivate();
+}
+
+void TNetTCPServer::SetActive(bool active)
+{
+    if (active == active_)
+        return;
+    if (active)
+        Activate();
+    else
+        Deactivate();
+}
+
+void TNetTCPServer::Activate()
+{
+    if (bindings_.Count() == 0)
+        bindings_.AddBinding();
+    try {
+        for (std::size_t i = 0; i < bindings_.Count(); ++i) {
+            TNetSocketHandle& b = bindings_[i];
+            b.Rearm();
+            b.OpenSocket(SOCK_STREAM, 0);
+            b.SetOption(SOL_SOCKET, SO_REUSEADDR, 1);
+            b.BindLocal();
+            // The system's maximum: a small backlog drops the connection requests of any burst of clients,
+            // and each dropped client stalls a second or more before it tries again.
+            b.StartListening(SOMAXCONN);
+            // Never blocks in accept when the client is gone before it is taken.
+            Stack().CheckResult(Stack().SetBlocking(b.Descriptor(), false));
+        }
+        if (!threadMgr_) {
+            threadMgr_ = std::make_shared<TNetThreadMgrDefault>();
+            ownsThreadMgr_ = true;
+        } else {
+            ownsThreadMgr_ = false;
+        }
+        threadMgr_->ThreadType = PeerClass;
+        listener_ = std::make_unique<TNetListenerThread>(*this);
+        listener_->AcceptPollMs = acceptPollMs_;
+        listener_->StartThread();
+    } catch (...) {
+        listener_.reset();
+        if (ownsThreadMgr_) {
+            threadMgr_.reset();
+            ownsThreadMgr_ = false;
+        }
+        for (std::size_t i = bindings_.Count(); i-- > 0;)
+            bindings_[i].Shut(false);
+        throw;
+    }
+    active_ = true;
+}
+
+void TNetTCPServer::Deactivate()
+{
+    listener_->StopThread();
+    listener_->Wake();
+    // Shut down, not closed: the listener still polls these numbers and releases them itself.
+    for (std::size_t i = 0; i < bindings_.Count(); ++i)
+        bindings_[i].Abort();
+    // No peer can be added once the listener has ended, so StopAllPeers sees every one of them.
+    listener_->Join();
+    listener_.reset();
+    StopAllPeers();
+    if (ownsThreadMgr_) {
+        threadMgr_.reset();
+        ownsThreadMgr_ = false;
+    }
+    active_ = false;
+}
+
+void TNetTCPServer::StopAllPeers()
+{
+    {
+        std::lock_guard lock(peersLock_);
+        for (TNetPeerThread* peer : peers_)
+            peer->AbortConnections();
+    }
+    for (int i = 0; i < terminateWaitTime_ / kPeerPollMs; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPeerPollMs));
+        std::lock_guard lock(peersLock_);
+        if (peers_.empty())
+            break;
+    }
+}
+
+std::size_t TNetTCPServer::PeerCount() const
+{
+    std::lock_guard lock(peersLock_);
+    return peers_.size();
+}
+
+void TNetTCPServer::Dispose()
+{
+    SetActive(false);
+    StopAllPeers();
+    DetachEvents();
+}
+
+void TNetTCPServer::DetachEvents()
+{
+    std::unique_lock lock(eventGuard_);
+    OnConnect = nullptr;
+    OnExecute = nullptr;
+    OnDisconnect = nullptr;
+}
+
+void TNetTCPServer::FireEvent(const TNetServerThreadEvent& event, TNetPeerThread& peer)
+{
+    std::shared_lock lock(eventGuard_);
+    if (event)
+        event(peer);
+}
+
+void TNetTCPServer::PeerConnected(TNetPeerThread& peer)
+{
+    FireEvent(OnConnect, peer);
+}
+
+void TNetTCPServer::PeerDisconnected(TNetPeerThread& peer)
+{
+    FireEvent(OnDisconnect, peer);
+}
+
+bool TNetTCPServer::PeerExecute(TNetPeerThread& peer)
+{
+    std::shared_lock lock(eventGuard_);
+    if (!OnExecute)
+        return false;
+    OnExecute(peer);
+    return true;
+}
+
+void TNetTCPServer::AddPeer(TNetPeerThread* peer)
+{
+    std::lock_guard lock(peersLock_);
+    peer->peerIndex_ = peers_.size();
+    peers_.push_back(peer);
+}
+
+void TNetTCPServer::RemovePeer(TNetPeerThread* peer)
+{
+    std::lock_guard lock(peersLock_);
+    const std::size_t i = peer->peerIndex_;
+    if (i >= peers_.size() || peers_[i] != peer)
+        return;
+    peers_[i] = peers_.back();
+    peers_[i]->peerIndex_ = i;
+    peers_.pop_back();
+}
+
+} // namespace tarvix

@@ -1,0 +1,180 @@
+#pragma once
+// A threaded TCP server: it listens on its bindings, a listener thread accepts clients, and every accepted
+// client is served by a peer thread of its own until it ends.
+//
+// Lifetime: a server is always held by std::shared_ptr (Create) and each running peer holds it too, so a
+// peer that outlives deactivation (blocked in a name lookup, say) never touches freed memory. The owner
+// calls Dispose before letting go: after it, no event of the server calls anybody.
+#include "relay/NetComponent.h"
+#include "relay/NetSocketHandle.h"
+#include "relay/NetTCPConnection.h"
+#include "relay/NetThread.h"
+#include "relay/NetThreadMgrDefault.h"
+#include "relay/NetWakeup.h"
+
+#include <poll.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <shared_mutex>
+#include <vector>
+
+namespace tarvix {
+
+class TNetTCPServer;
+class TNetPeerThread;
+
+using TNetServerThreadEvent = std::function<void(TNetPeerThread& thread)>;
+
+// The server side of one accepted client.
+class TNetTCPServerConnection : public TNetTCPConnection {
+public:
+    explicit TNetTCPServerConnection(TNetTCPServer* server) : server_(server) {}
+    TNetTCPServer* Server() const { return server_; }
+
+private:
+    TNetTCPServer* server_;
+};
+
+class TNetListenerThread : public TNetThread {
+public:
+    explicit TNetListenerThread(TNetTCPServer& server);
+
+    TNetTCPServer& OwnerServer() const { return server_; }
+    // Wait per pass for a pending connection, in milliseconds.
+    int AcceptPollMs = 1000;
+    // Ends the current wait at once (deactivation).
+    void Wake() { wake_.Signal(); }
+
+    // How long the listener rests after a failed accept that would fail again at once (no descriptor or
+    // memory left), so that it waits instead of spinning.
+    static constexpr int kAcceptRetryMs = 100;
+
+protected:
+    void LoopPass() override;
+    void AfterLoop() override;
+
+private:
+    void AcceptOn(int listeningDescriptor);
+    void Pause(int ms);
+
+    TNetTCPServer& server_;
+    TNetWakeup wake_;
+    std::vector<pollfd> listenList_;
+    std::vector<std::size_t> bindingOf_;
+};
+
+class TNetPeerThread : public TNetThread {
+public:
+    TNetPeerThread();
+
+    TNetTCPServerConnection* ClientConnection() const { return client_.get(); }
+    TNetTCPServer& Server() const { return *server_; }
+
+    // From another thread (deactivation): shuts down the client connection and every watched socket.
+    void AbortConnections();
+    bool Aborted() const { return aborted_.load(); }
+    // A further socket of this peer that deactivation shuts down too (the outbound side of a relay). It
+    // must live as long as the peer; when the peer was already aborted it is shut down at once.
+    void WatchSocket(TNetSocketHandle* socket);
+
+protected:
+    void BeforeLoop() override;
+    void LoopPass() override;
+    void AfterLoop() override;
+
+private:
+    friend class TNetListenerThread;
+    friend class TNetTCPServer;
+
+    std::shared_ptr<TNetTCPServer> server_;
+    std::unique_ptr<TNetTCPServerConnection> client_;
+    std::atomic<TNetSocketHandle*> watched_{nullptr};
+    std::atomic<bool> aborted_{false};
+    std::size_t peerIndex_ = 0;  // place in the server's peer list
+};
+
+class TNetTCPServer : public TNetComponent, public std::enable_shared_from_this<TNetTCPServer> {
+protected:
+    struct CreateKey {
+        explicit CreateKey() = default;
+    };
+
+public:
+    static constexpr int kPeerPollMs = 250;
+
+    explicit TNetTCPServer(CreateKey);
+    static std::shared_ptr<TNetTCPServer> Create();
+    ~TNetTCPServer() override;
+
+    bool Active() const { return active_; }
+    // Activation binds, listens and starts the listener (failures raise and leave it inactive);
+    // deactivation stops the listener, closes the bindings and the peers' connections and waits for the
+    // peers (StopAllPeers). Both on the owner's thread, never on a peer thread.
+    void SetActive(bool active);
+
+    TNetSocketHandles& Bindings() { return bindings_; }
+    int DefaultPort() const { return bindings_.DefaultPort(); }
+    void SetDefaultPort(int port) { bindings_.SetDefaultPort(port); }
+    int TerminateWaitTime() const { return terminateWaitTime_; }
+    void SetTerminateWaitTime(int ms) { terminateWaitTime_ = ms; }
+    int AcceptPollMs() const { return acceptPollMs_; }
+    void SetAcceptPollMs(int ms) { acceptPollMs_ = ms; }
+    const std::shared_ptr<TNetThreadMgr>& ThreadMgr() const { return threadMgr_; }
+    void SetThreadMgr(std::shared_ptr<TNetThreadMgr> mgr) { threadMgr_ = std::move(mgr); }
+    bool OwnsThreadMgr() const { return ownsThreadMgr_; }
+
+    // Makes the peer threads; a TNetPeerThread unless changed before activation.
+    TNetThreadMgr::TThreadClass PeerClass;
+
+    // Set before activation. They run on peer threads and must return promptly once the peer's
+    // connections are closed (deactivation waits for them, and Dispose for those still running).
+    TNetServerThreadEvent OnConnect;
+    TNetServerThreadEvent OnExecute;
+    TNetServerThreadEvent OnDisconnect;
+
+    // Hooks called by the peer thread.
+    virtual void PeerConnected(TNetPeerThread& peer);
+    virtual void PeerDisconnected(TNetPeerThread& peer);
+    // One pass; false when there is nothing to run.
+    virtual bool PeerExecute(TNetPeerThread& peer);
+
+    // Closes every peer's connections, then waits, polling every 250 ms, at most TerminateWaitTime for
+    // the peers to end. Never raises.
+    void StopAllPeers();
+    std::size_t PeerCount() const;
+
+    // Deactivates, waits for the peers once more and lets go of the events: call it before the last
+    // owner lets go. A peer still running afterwards only finishes its own clean-up.
+    void Dispose();
+
+protected:
+    void FireEvent(const TNetServerThreadEvent& event, TNetPeerThread& peer);
+    virtual void DetachEvents();
+
+    // Guards the events against Dispose: held shared while one runs.
+    std::shared_mutex eventGuard_;
+
+private:
+    friend class TNetListenerThread;
+    friend class TNetPeerThread;
+
+    void Activate();
+    void Deactivate();
+    void AddPeer(TNetPeerThread* peer);
+    void RemovePeer(TNetPeerThread* peer);
+
+    bool active_ = false;
+    TNetSocketHandles bindings_;
+    int terminateWaitTime_ = 5000;
+    int acceptPollMs_ = 1000;
+    std::shared_ptr<TNetThreadMgr> threadMgr_;
+    bool ownsThreadMgr_ = false;
+    std::unique_ptr<TNetListenerThread> listener_;
+    mutable std::mutex peersLock_;
+    std::vector<TNetPeerThread*> peers_;
+};
+
+} // namespace tarvix
