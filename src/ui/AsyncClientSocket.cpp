@@ -29,17 +29,6 @@ bool IsConnectOutcome(int error)
            error == ECONNRESET;
 }
 
-// A connect to a free port in the ephemeral range can meet its own socket (TCP simultaneous open).
-bool ConnectedToItself(int fd)
-{
-    sockaddr_in local{}, peer{};
-    socklen_t localLength = sizeof local, peerLength = sizeof peer;
-    if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLength) != 0 ||
-        getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0)
-        return false;
-    return local.sin_port == peer.sin_port && local.sin_addr.s_addr == peer.sin_addr.s_addr;
-}
-
 } // namespace
 
 TAsyncClientSocket::TAsyncClientSocket(QObject* parent) : QObject(parent) { ResetRemote(); }
@@ -249,7 +238,14 @@ void TAsyncClientSocket::LookupComplete(THostLookup* lookup, const TLookupResult
         const std::uint64_t serial = serial_;
         if (result.errorCode != 0) {
             QPointer<TAsyncClientSocket> self(this);
-            const int code = RaiseError(TErrorEvent::erLookup, result.errorCode);
+            int code = 0;
+            try {
+                code = RaiseError(TErrorEvent::erLookup, result.errorCode);
+            } catch (...) {
+                if (self)
+                    Disconnect(serial);
+                throw;
+            }
             if (!self)
                 return;
             Disconnect(serial);
@@ -316,10 +312,14 @@ void TAsyncClientSocket::ConnectNotification()
     socklen_t length = sizeof error;
     if (getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
         error = errno;
-    int code = error ? wsa::CodeFromErrno(error) : 0;
-    if (code == 0 && ConnectedToItself(fd_))
-        code = wsa::ConnectionRefused;
     const std::uint64_t serial = serial_;
+    if (!error && SocketConnectedToItself(fd_)) {
+        // Nothing listened there. Let the port go at once: a listener is about to want it.
+        ReleaseHandle();
+        RunGuarded([&] { ReportNotificationError(TErrorEvent::erConnect, wsa::ConnectionRefused); });
+        return;
+    }
+    const int code = error ? wsa::CodeFromErrno(error) : 0;
     RunGuarded([&] { ConnectOutcome(serial, code); });
 }
 

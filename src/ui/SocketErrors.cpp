@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 namespace tarvix::wsa {
 namespace {
@@ -86,3 +88,14 @@ std::string SystemText(int code)
 }
 
 } // namespace tarvix::wsa
+
+bool tarvix::SocketConnectedToItself(int fd)
+{
+    sockaddr_in local{}, peer{};
+    socklen_t localLength = sizeof local, peerLength = sizeof peer;
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLength) != 0 ||
+        getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0)
+        return false;
+    return local.sin_family == AF_INET && local.sin_port == peer.sin_port &&
+           local.sin_addr.s_addr == peer.sin_addr.s_addr;
+}

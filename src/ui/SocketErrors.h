@@ -24,3 +24,11 @@ int CodeFromLookupError(int gaiError);
 std::string SystemText(int code);
 
 } // namespace tarvix::wsa
+
+namespace tarvix {
+
+// A connect to a free port in the ephemeral range can meet its own socket (TCP simultaneous open):
+// true when the socket's local and remote ends are the same.
+bool SocketConnectedToItself(int fd);
+
+} // namespace tarvix

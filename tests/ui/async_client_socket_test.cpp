@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -509,6 +511,29 @@ TEST(SocketErrorsTest, PosixErrorsMapToWindowsSocketsNumbersAndTexts)
     EXPECT_EQ(wsa::SystemText(10061), "Connexion refusée.");
     EXPECT_FALSE(wsa::SystemText(wsa::HostNotFound).empty());
     EXPECT_FALSE(wsa::SystemText(wsa::NoData).empty());
+}
+
+TEST(SocketErrorsTest, ASocketConnectedToItselfIsRecognised)
+{
+    // Bound to a port and connected to that same port: the simultaneous open a probe can run into.
+    const int port = FreePort();
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_TRUE(SocketConnectedToItself(fd));
+    ::close(fd);
+
+    Listener server;
+    const int client = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    address.sin_port = htons(static_cast<std::uint16_t>(server.Port()));
+    ASSERT_EQ(::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_FALSE(SocketConnectedToItself(client));
+    ::close(client);
 }
 
 } // namespace
