@@ -2,6 +2,8 @@
 
 #include <QRandomGenerator>
 
+#include <vector>
+
 namespace tarvix {
 
 MappingRecord ReadMappingRecord(const TIniFileEx& ini, const QString& section)
@@ -26,24 +28,30 @@ void WriteMappingRecord(TIniFileEx& ini, const QString& section, const MappingRe
 
 QString NewSectionId(const TIniFileEx& ini)
 {
-    // Drawn again while taken. Should nearly every id be taken, a scan from the last draw finds a free one
-    // (past the drawn range if need be), so this always ends.
-    constexpr int kDraws = 64;
     auto* random = QRandomGenerator::global();
-    int id = 0;
+    constexpr int kDraws = 64;
     for (int i = 0; i < kDraws; ++i) {
-        id = int(random->bounded(record::kMaxDrawnId + 1));
-        if (!ini.SectionExists(QString::number(id)))
-            return QString::number(id);
+        const QString id = QString::number(random->bounded(record::kMaxDrawnId + 1));
+        if (!ini.SectionExists(id))
+            return id;
     }
-    for (int step = 1; step <= record::kMaxDrawnId; ++step) {
-        const int next = (id + step) % (record::kMaxDrawnId + 1);
-        if (!ini.SectionExists(QString::number(next)))
-            return QString::number(next);
+    // Nearly every id is taken: draw among the free ones, or go past the range when there is none.
+    std::vector<bool> taken(record::kMaxDrawnId + 1);
+    for (const QString& name : ini.Sections()) {
+        bool ok = false;
+        const int n = name.toInt(&ok);
+        if (ok && n >= 0 && n <= record::kMaxDrawnId && name == QString::number(n))
+            taken[std::size_t(n)] = true;
     }
-    for (int next = record::kMaxDrawnId + 1;; ++next)
-        if (!ini.SectionExists(QString::number(next)))
-            return QString::number(next);
+    std::vector<int> free;
+    for (int n = 0; n <= record::kMaxDrawnId; ++n)
+        if (!taken[std::size_t(n)])
+            free.push_back(n);
+    if (!free.empty())
+        return QString::number(free[random->bounded(quint32(free.size()))]);
+    for (int n = record::kMaxDrawnId + 1;; ++n)
+        if (!ini.SectionExists(QString::number(n)))
+            return QString::number(n);
 }
 
 } // namespace tarvix

@@ -89,9 +89,9 @@ TEST(IniRobustness, LargeFileAndLongLine)
     TempFolder dir;
     QByteArray large;
     large.reserve(11 << 20);
+    const QByteArray line = "Comment=" + QByteArray(90, 'c') + "\r\n";
     for (int i = 0; large.size() < (10 << 20); ++i)
-        large += "[" + QByteArray::number(i) + "]\r\nName=mapping " + QByteArray::number(i) +
-                 "\r\nLocalPort=8080\r\nAddress=host.example.org\r\nPort=80\r\nAutoStart=0\r\n\r\n";
+        large += "[" + QByteArray::number(i) + "]\r\n" + line.repeated(10) + "\r\n";
     ExpectStableRoundTrip(dir, large);
 
     const QByteArray longValue(1 << 20, 'v');

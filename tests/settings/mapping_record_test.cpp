@@ -87,11 +87,14 @@ TEST(MappingRecord, NewSectionIdIsAFreeNumberInRange)
 
 TEST(MappingRecord, NewSectionIdFindsTheLastFreeOneAndNeverLoops)
 {
-    TIniFileEx ini;
-    ini.SetSorted(false);
+    TempFolder dir;
+    QByteArray all;
     for (int i = 0; i <= 65534; ++i)
         if (i != 31337)
-            ini.WriteString(QString::number(i), "k", "1");
+            all += "[" + QByteArray::number(i) + "]\nk=1\n";
+    WriteBytes(dir.File("full.ini"), all);
+    TIniFileEx ini(dir.File("full.ini"));
+    ASSERT_EQ(ini.SectionCount(), 65534);
     EXPECT_EQ(NewSectionId(ini), "31337");
     ini.WriteString("31337", "k", "1");
     EXPECT_EQ(NewSectionId(ini), "65535");
