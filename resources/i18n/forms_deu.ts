@@ -63,6 +63,10 @@
         <source>Quitter</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>Langue</source>
+        <translation>Sprache</translation>
+    </message>
 </context>
 <context>
     <name>fNewModify</name>

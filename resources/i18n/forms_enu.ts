@@ -63,6 +63,10 @@
         <source>Quitter</source>
         <translation>Quit</translation>
     </message>
+    <message>
+        <source>Langue</source>
+        <translation>Language</translation>
+    </message>
 </context>
 <context>
     <name>fNewModify</name>

@@ -63,6 +63,10 @@
         <source>Quitter</source>
         <translation>Esci</translation>
     </message>
+    <message>
+        <source>Langue</source>
+        <translation>Lingua</translation>
+    </message>
 </context>
 <context>
     <name>fNewModify</name>

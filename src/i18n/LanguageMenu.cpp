@@ -6,6 +6,7 @@
 #include "Languages.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QProcess>
@@ -20,6 +21,8 @@ TLanguageMenu::TLanguageMenu(TLocaleRegistry registry, QString executablePath)
       registry_(std::move(registry)), executablePath_(std::move(executablePath))
 {
 }
+
+QString TLanguageMenu::Caption() { return QCoreApplication::translate("fMain", "Langue"); }
 
 void TLanguageMenu::SetItems(QAction* french, QAction* english, QAction* german, QAction* italian)
 {

@@ -19,6 +19,9 @@ public:
     TLanguageMenu();
     TLanguageMenu(TLocaleRegistry registry, QString executablePath);
 
+    // The submenu's caption, "Langue", from the language module like the main window's own captions.
+    static QString Caption();
+
     // The items in menu order (tags 0 to 3): mFrench, mEnglish, mGerman, mItalien.
     void SetItems(QAction* french, QAction* english, QAction* german, QAction* italian);
     // Finds the four items among the owner's descendants by their object names and makes their clicks run

@@ -2,6 +2,7 @@
 
 #include "i18n/Catalogue.h"
 #include "i18n/CatalogueModule.h"
+#include "i18n/LanguageMenu.h"
 #include "i18n/LanguageModule.h"
 #include "i18n/Languages.h"
 #include "i18n/MessageIds.h"
@@ -204,9 +205,13 @@ TEST_F(Install, ModuleTranslatesEveryWindowCaption)
                     unchanged.insert(it->first);
             }
         }
+        // Built in code rather than in a form.
+        EXPECT_NE(TLanguageMenu::Caption(), QStringLiteral("Langue")) << code;
+        EXPECT_FALSE(TLanguageMenu::Caption().isEmpty()) << code;
         EXPECT_GT(captions.size(), 20u);
         EXPECT_LT(unchanged.size() * 3, captions.size()) << code << ": most captions differ from the French";
         module.Unload();
         EXPECT_EQ(QCoreApplication::translate("fMain", "Quitter"), QStringLiteral("Quitter"));
+        EXPECT_EQ(TLanguageMenu::Caption(), QStringLiteral("Langue"));
     }
 }
