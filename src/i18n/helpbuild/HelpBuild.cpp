@@ -23,6 +23,7 @@ constexpr const char* kFontFamily = "DejaVu Sans";
 const QColor kHeadingColour(0x1f, 0x3a, 0x68);
 const QColor kRuleColour(0xb0, 0xb8, 0xc8);
 const QColor kHeaderShade(0xe8, 0xed, 0xf5);
+const QColor kCodeShade(0xf2, 0xf2, 0xf2);
 constexpr int kPictureSize = 16; // the state images are 16 x 16; their @2x files keep them sharp in print
 
 // Loads every picture the text names into the document, shown at the size of the program's images.
@@ -83,14 +84,20 @@ void StyleTables(QTextFrame* frame)
     }
 }
 
-// Headings in the house colour, code in a monospaced face; the rest keeps the document's font.
+bool IsCode(const QTextBlock& block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    return format.hasProperty(QTextFormat::BlockCodeFence) || format.nonBreakableLines();
+}
+
+// Headings in the house colour; code lines kept together on a shaded band; some air after paragraphs.
 void Style(QTextDocument& document)
 {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
         QTextCursor cursor(block);
+        QTextBlockFormat spacing = block.blockFormat();
         if (level > 0) {
-            QTextBlockFormat spacing = block.blockFormat();
             spacing.setTopMargin(level == 1 ? 0 : 14);
             spacing.setBottomMargin(6);
             cursor.setBlockFormat(spacing);
@@ -98,10 +105,20 @@ void Style(QTextDocument& document)
             QTextCharFormat colour;
             colour.setForeground(kHeadingColour);
             cursor.mergeCharFormat(colour);
-        } else {
-            QTextBlockFormat spacing = block.blockFormat();
-            if (spacing.bottomMargin() < 4)
-                spacing.setBottomMargin(4);
+        } else if (IsCode(block)) {
+            const bool first = !block.previous().isValid() || !IsCode(block.previous());
+            const bool last = !block.next().isValid() || !IsCode(block.next());
+            spacing.setTopMargin(first ? 4 : 0);
+            spacing.setBottomMargin(last ? 8 : 0);
+            spacing.setLeftMargin(8);
+            spacing.setBackground(kCodeShade);
+            cursor.setBlockFormat(spacing);
+            cursor.select(QTextCursor::BlockUnderCursor);
+            QTextCharFormat size;
+            size.setFontPointSize(9);
+            cursor.mergeCharFormat(size);
+        } else if (spacing.bottomMargin() < 4) {
+            spacing.setBottomMargin(4);
             cursor.setBlockFormat(spacing);
         }
     }
@@ -154,7 +171,8 @@ int main(int argc, char** argv)
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("TARVIX Port Mapping"));
         writer.setResolution(300);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 16, 18, 16),
+        // Printing adds margins of its own (2 cm) and sets the page number in the bottom one.
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                                          QPageLayout::Millimeter));
         document.print(&writer);
     }
