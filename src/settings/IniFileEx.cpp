@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cerrno>
@@ -230,6 +231,11 @@ void TIniFileEx::Parse(const QByteArray& data)
     // Merged sections are found through the index; the list is put in order once at the end.
     const bool sorted = sorted_;
     sorted_ = false;
+    const auto restore = qScopeGuard([&] {
+        sorted_ = sorted;
+        if (sorted_)
+            SortSections();
+    });
     Section* current = nullptr;
     while (pos < end) {
         const auto* lf = static_cast<const char*>(std::memchr(p + pos, '\n', std::size_t(end - pos)));
@@ -252,9 +258,6 @@ void TIniFileEx::Parse(const QByteArray& data)
             current->lines.append(line.toByteArray());
         }
     }
-    sorted_ = sorted;
-    if (sorted_)
-        SortSections();
 }
 
 QByteArray TIniFileEx::Serialise() const

@@ -226,3 +226,18 @@ TEST(InOutErrorText, CodesWithoutTheirOwnTextShowTheNumber)
     EXPECT_EQ(InOutCodeFromErrno(EROFS, true), 5);
     EXPECT_EQ(InOutCodeFromErrno(EIO, false), 30);
 }
+
+TEST(IniFileFailure, ReadFailureAndDevicesAreReported)
+{
+    TIniFileEx ini;
+    ini.SetFileName("/proc/self/mem");  // a regular file whose first page cannot be read
+    const auto failure = InOutFailure([&] { ini.Load(); });
+    if (failure.first == 0)
+        GTEST_SKIP() << "/proc/self/mem reads on this system";
+    EXPECT_EQ(failure, std::make_pair(30, std::string("Erreur E/S 30")));
+    ini.WriteString("1", "Name", "x");
+    EXPECT_EQ(InOutFailure([&] { ini.Save(); }).first, 30);
+
+    ini.SetFileName("/dev/null");  // neither a file nor missing: never read from nor replaced
+    EXPECT_EQ(InOutFailure([&] { ini.Load(); }).first, 5);
+}

@@ -146,3 +146,25 @@ TEST(IniText, BytesReadAsUtf8WhenValidElseWindows1252)
     EXPECT_EQ(DecodeIniText("\xED\xA0\x80"), QString::fromUtf8("í") + QChar(0xA0) + QChar(0x20AC));
     EXPECT_EQ(DecodeIniText("\xC0\xAF"), QString::fromUtf8("À¯"));
 }
+
+TEST(IniText, FoldedNamesAgreeWithTheCaseInsensitiveComparison)
+{
+    // The section index relies on this: equal folded names exactly when the comparison says equal.
+    // The whole basic plane, and two supplementary blocks with case (Deseret, Adlam).
+    std::vector<char32_t> points;
+    for (char32_t c = 1; c < 0x10000; ++c)
+        if (!QChar::isSurrogate(c))
+            points.push_back(c);
+    for (char32_t c = 0x10400; c < 0x10450; ++c)
+        points.push_back(c);
+    for (char32_t c = 0x1E900; c < 0x1E944; ++c)
+        points.push_back(c);
+    for (const char32_t c : points) {
+        const QString a = QString::fromUcs4(&c, 1);
+        for (const QString& b : {a.toUpper(), a.toLower(), QString::fromUcs4(&c, 1).toCaseFolded()}) {
+            const bool same = QString::compare(a, b, Qt::CaseInsensitive) == 0;
+            ASSERT_EQ(FoldedName(a) == FoldedName(b), same) << "U+" << std::hex << unsigned(c);
+            ASSERT_EQ(SameName(a.toUtf8(), b), same) << "U+" << std::hex << unsigned(c);
+        }
+    }
+}
