@@ -1,3 +1,5 @@
+#include "UiTestSupport.h"
+
 #include "ui/MenuColors.h"
 #include "ui/MenuPainter.h"
 
@@ -16,16 +18,6 @@
 using namespace tarvix;
 
 namespace {
-
-void EnsureApplication()
-{
-    if (QApplication::instance() != nullptr)
-        return;
-    static int argc = 1;
-    static char name[] = "menu_painter_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
 
 // Sets the application's menu font for one test and puts the old one back.
 class MenuFontGuard {
@@ -83,7 +75,7 @@ class MenuPainterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureApplication();
+        test::EnsureApp();
         form_ = std::make_unique<QWidget>();
         painter_ = new TMenuPainter(form_.get());
         painter_->SetIconWidth(40);
