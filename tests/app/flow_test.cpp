@@ -122,6 +122,8 @@ TEST_F(FlowTest, NewActivateRelayModifyDeleteAndStop)
         d.Form().eListenPort->setValue(port2);
         QTest::mouseClick(d.Form().bSave, Qt::LeftButton);
     });
+    // A double-click is a press, a release, then the double-click itself.
+    QTest::mouseClick(f.List->viewport(), Qt::LeftButton, {}, f.List->visualItemRect(row).center());
     QTest::mouseDClick(f.List->viewport(), Qt::LeftButton, {}, f.List->visualItemRect(row).center());
     ASSERT_TRUE(Settled(*main));
     EXPECT_EQ(row->text(0), QStringLiteral("Echo 2"));
