@@ -1,6 +1,5 @@
 #include "IniFileEx.h"
 
-#include "i18n/Catalogue.h"
 #include "i18n/ExecutablePath.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
@@ -263,11 +262,13 @@ void TIniFileEx::Parse(const QByteArray& data)
 QByteArray TIniFileEx::Serialise() const
 {
     qsizetype size = 0;
-    for (const auto& s : sections_)
+    for (const auto& s : sections_) {
+        size += s->rawName.size() + 6;
         for (const QByteArray& line : s->lines)
             size += line.size() + 2;
+    }
     QByteArray out;
-    out.reserve(size + qsizetype(sections_.size()) * 16);
+    out.reserve(size);
     for (const auto& s : sections_) {
         if (s->lines.isEmpty())
             continue;

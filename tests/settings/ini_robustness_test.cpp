@@ -107,7 +107,7 @@ TEST(IniRobustness, RandomFiles)
     // Bytes that matter to the reader, with plain text between them.
     const char alphabet[] = {'[', ']', '=', '\r', '\n', '\x1A', '\0', ' ', 'a', 'B', '\xC3', '\xA9', '\xFF', ';'};
     std::mt19937 random(20240611);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 200; ++round) {
         QByteArray bytes;
         const int size = int(random() % 400);
         for (int i = 0; i < size; ++i)
