@@ -27,6 +27,7 @@ constexpr detail::CatalogueEntry kTable[] = {
     {65183, "Arrêt demandé (%s) : désactivation des connexions"},
     {65184, "Connexions désactivées"},
     {65185, "Erreur inattendue : %s"},
+    {65186, "%s, section [%s] : %s=%d n'est pas un port entre 1 et 65535"},
     {65220, "Pile Winsock"},
     {65221, "Modifier"},
     {65222, "Connexion impossible à l'adresse %s sur le port %d"},

@@ -35,6 +35,7 @@ inline constexpr int CliActivationFailed = 65182;  // %s name, %d local port, %s
 inline constexpr int CliStopping = 65183;          // %s signal name
 inline constexpr int CliStopped = 65184;
 inline constexpr int CliInternalError = 65185;     // %s error text
+inline constexpr int CliBadPort = 65186;           // %s file, %s section, %s key, %d value
 
 // Message boxes.
 inline constexpr int TitleWarning = 65346;
