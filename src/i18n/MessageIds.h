@@ -36,6 +36,7 @@ inline constexpr int CliStopping = 65183;          // %s signal name
 inline constexpr int CliStopped = 65184;
 inline constexpr int CliInternalError = 65185;     // %s error text
 inline constexpr int CliBadPort = 65186;           // %s file, %s section, %s key, %d value
+inline constexpr int CliLinesLost = 65187;         // %d lines
 
 // Message boxes.
 inline constexpr int TitleWarning = 65346;
