@@ -31,6 +31,22 @@ bool IsConnectOutcome(int error)
 
 } // namespace
 
+template <typename F> void TAsyncClientSocket::Guarded(F&& f) noexcept
+{
+    QPointer<TAsyncClientSocket> self(this);
+    try {
+        f();
+    } catch (...) {
+        const std::exception_ptr error = std::current_exception();
+        if (!self || !OnException) {
+            HandleApplicationException(error);
+            return;
+        }
+        const TSocketExceptionEvent handler = OnException;
+        RunGuarded([&] { handler(this, error); });
+    }
+}
+
 TAsyncClientSocket::TAsyncClientSocket(QObject* parent) : QObject(parent) { ResetRemote(); }
 
 TAsyncClientSocket::~TAsyncClientSocket()
@@ -38,6 +54,7 @@ TAsyncClientSocket::~TAsyncClientSocket()
     // Nothing that happens from here on may reach a handler.
     OnLookup = OnConnecting = OnConnect = OnDisconnect = OnRead = OnWrite = nullptr;
     OnError = nullptr;
+    OnException = nullptr;
     CancelLookup();
     ReleaseHandle();
 }
@@ -234,7 +251,7 @@ void TAsyncClientSocket::LookupComplete(THostLookup* lookup, const TLookupResult
     if (!pending_ || lookup != pending_.get())
         return;   // a cancelled or replaced lookup
     pending_.reset();
-    RunGuarded([&] {
+    Guarded([&] {
         const std::uint64_t serial = serial_;
         if (result.errorCode != 0) {
             QPointer<TAsyncClientSocket> self(this);
@@ -271,11 +288,6 @@ void TAsyncClientSocket::Connect()
     const int flags = fcntl(fd_, F_GETFL);
     if (flags < 0 || fcntl(fd_, F_SETFL, flags | O_NONBLOCK) < 0)
         ThrowWindowsError(wsa::CodeFromErrno(errno), "WSAAsyncSelect");
-    const bool notify = clientType_ == TClientType::ctNonBlocking;
-    if (notify) {
-        connectNotifier_ = new QSocketNotifier(fd_, QSocketNotifier::Write, this);
-        connect(connectNotifier_, &QSocketNotifier::activated, this, [this] { ConnectNotification(); });
-    }
     QPointer<TAsyncClientSocket> self(this);
     Raise(OnConnecting);
     if (!self || serial != serial_ || fd_ < 0)
@@ -283,6 +295,11 @@ void TAsyncClientSocket::Connect()
     // Windows Sockets refuses these at once; here they would reach the local host.
     if (remote_.sin_addr.s_addr == htonl(INADDR_ANY) || remote_.sin_port == 0)
         ThrowWindowsError(wsa::AddressNotAvailable, "connect");
+    const bool notify = clientType_ == TClientType::ctNonBlocking;
+    if (notify) {
+        connectNotifier_ = new QSocketNotifier(fd_, QSocketNotifier::Write, this);
+        connect(connectNotifier_, &QSocketNotifier::activated, this, [this] { ConnectNotification(); });
+    }
     if (::connect(fd_, reinterpret_cast<const sockaddr*>(&remote_), sizeof remote_) != 0) {
         const int error = errno;
         if (IsConnectOutcome(error)) {
@@ -292,7 +309,7 @@ void TAsyncClientSocket::Connect()
             if (notify) {
                 const int code = wsa::CodeFromErrno(error);
                 QMetaObject::invokeMethod(
-                    this, [this, serial, code] { RunGuarded([&] { ConnectOutcome(serial, code); }); },
+                    this, [this, serial, code] { Guarded([&] { ConnectOutcome(serial, code); }); },
                     Qt::QueuedConnection);
             }
         } else if (error != EINPROGRESS && error != EINTR) {
@@ -316,11 +333,11 @@ void TAsyncClientSocket::ConnectNotification()
     if (!error && SocketConnectedToItself(fd_)) {
         // Nothing listened there. Let the port go at once: a listener is about to want it.
         ReleaseHandle();
-        RunGuarded([&] { ReportNotificationError(TErrorEvent::erConnect, wsa::ConnectionRefused); });
+        Guarded([&] { ReportNotificationError(TErrorEvent::erConnect, wsa::ConnectionRefused); });
         return;
     }
     const int code = error ? wsa::CodeFromErrno(error) : 0;
-    RunGuarded([&] { ConnectOutcome(serial, code); });
+    Guarded([&] { ConnectOutcome(serial, code); });
 }
 
 void TAsyncClientSocket::ConnectOutcome(std::uint64_t serial, int code)
@@ -347,7 +364,7 @@ void TAsyncClientSocket::WriteNotification(std::uint64_t serial)
 {
     if (serial != serial_ || !connected_ || fd_ < 0)
         return;
-    RunGuarded([&] { Raise(OnWrite); });
+    Guarded([&] { Raise(OnWrite); });
 }
 
 void TAsyncClientSocket::ReadNotification()
@@ -360,7 +377,7 @@ void TAsyncClientSocket::ReadNotification()
     const ssize_t n = ::recv(fd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
     const int error = errno;
     const std::uint64_t serial = serial_;
-    RunGuarded([&] {
+    Guarded([&] {
         if (n > 0) {
             Raise(OnRead);   // armed again by ReceiveBuf
         } else if (n == 0) {

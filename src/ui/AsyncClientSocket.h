@@ -15,9 +15,15 @@
 // Error codes are Windows Sockets numbers: 10061 refused, 11001..11004 lookup failures, 1110 no address.
 //
 // Errors: an OnError handler that leaves errorCode non-zero (or no handler) makes the component raise
-// EAsyncSocketError after the handler. Inside Open() that exception reaches the caller; from the event loop it
-// goes, like any exception thrown by a handler there, to HandleApplicationException (ui/ApplicationErrors.h).
-// Open() itself may throw (already open, no socket, a connect refused at once): that also ends the attempt.
+// EAsyncSocketError after the handler. Inside Open() that exception reaches the caller. From the event loop it
+// goes, like any exception thrown by a handler there, to OnException when assigned, otherwise straight to
+// HandleApplicationException (ui/ApplicationErrors.h).
+// An attempt can end without OnConnect or OnError: Open() throws (already open, no socket, a connect refused
+// at once with Address), or, with Host, the connect is refused at once after the lookup (OnConnecting,
+// OnDisconnect, then the exception from the event loop). A user that waits for the outcome should also take
+// an exception out of Open() and a call of OnException as the end of the attempt.
+//
+// The component belongs to the thread that created it (the UI thread); call it from there only.
 //
 // Destroying the component at any moment (also during a lookup) raises no event and closes its socket.
 #include "i18n/Exceptions.h"
@@ -28,6 +34,7 @@
 #include <netinet/in.h>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -54,6 +61,7 @@ class TAsyncClientSocket : public QObject {
 public:
     using TSocketNotifyEvent = std::function<void(TAsyncClientSocket* sender)>;
     using TSocketErrorEvent = std::function<void(TAsyncClientSocket* sender, TErrorEvent errorEvent, int& errorCode)>;
+    using TSocketExceptionEvent = std::function<void(TAsyncClientSocket* sender, std::exception_ptr error)>;
 
     explicit TAsyncClientSocket(QObject* parent = nullptr);
     ~TAsyncClientSocket() override;
@@ -100,6 +108,9 @@ public:
     TSocketNotifyEvent OnRead;
     TSocketNotifyEvent OnWrite;
     TSocketErrorEvent OnError;
+    // An exception raised while the event loop delivered a notification of this socket (the component's own or
+    // a handler's). Unassigned: HandleApplicationException. Typically: note the end, then hand it on there.
+    TSocketExceptionEvent OnException;
 
 private:
     enum class LookupState { Idle, ResolvingAddress, ResolvingService };
@@ -118,6 +129,8 @@ private:
     int ReleaseHandle();   // returns the errno of a failed close, else 0
     void ResetRemote();
 
+    // Runs f for the event loop: an exception leaving it goes to OnException or the application.
+    template <typename F> void Guarded(F&& f) noexcept;
     void Raise(const TSocketNotifyEvent& event);
     // Raises OnError; returns the code the handler left.
     int RaiseError(TErrorEvent event, int code);

@@ -1,5 +1,6 @@
 #include "UiTestSupport.h"
 
+#include "ui/ApplicationErrors.h"
 #include "ui/AsyncClientSocket.h"
 #include "ui/HostLookup.h"
 #include "ui/SocketErrors.h"
@@ -302,6 +303,19 @@ TEST_F(AsyncClientSocketTest, ConnectRefusedAtOnceIsReportedOnlyByTheException)
     ASSERT_TRUE(WaitUntil([&] { return !shown.Texts().empty(); }));
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", "disconnect"}));
     EXPECT_NE(shown.Texts()[0].find("(10049), avec l'API 'connect'"), std::string::npos) << shown.Texts()[0];
+
+    // A user that waits for the outcome learns of the end through OnException.
+    std::vector<std::string> seen;
+    socket.OnException = [&](TAsyncClientSocket* sender, std::exception_ptr error) {
+        EXPECT_EQ(sender, &socket);
+        seen.push_back(ExceptionText(error));
+    };
+    r.events.clear();
+    socket.Open();
+    ASSERT_TRUE(WaitUntil([&] { return !seen.empty(); }));
+    EXPECT_EQ(r.events, (Events{"lookup", "connecting", "disconnect"}));
+    EXPECT_EQ(seen[0], shown.Texts()[0]);
+    EXPECT_EQ(shown.Texts().size(), 1u);
 
     // With Address the same failure reaches the caller of the opening.
     r.events.clear();
