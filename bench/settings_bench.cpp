@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -20,23 +21,40 @@ constexpr int kMappings = 10000;
 constexpr int kRuns = 7;
 constexpr double kTargetMs = 200.0;
 
-double MedianMs(const std::function<void()>& prepare, const std::function<void()>& measured)
+double ThreadCpuMs()
 {
-    std::vector<double> times;
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// Medians of the elapsed and of the processor time, in ms; the processor time tells a busy machine apart.
+struct Figures {
+    double wall;
+    double cpu;
+};
+
+Figures Median(const std::function<void()>& prepare, const std::function<void()>& measured)
+{
+    std::vector<double> walls, cpus;
     for (int i = 0; i < kRuns; ++i) {
         prepare();
         QElapsedTimer timer;
+        const double cpu = ThreadCpuMs();
         timer.start();
         measured();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        walls.push_back(double(timer.nsecsElapsed()) / 1e6);
+        cpus.push_back(ThreadCpuMs() - cpu);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(walls.begin(), walls.end());
+    std::sort(cpus.begin(), cpus.end());
+    return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
 }
 
-void Print(const char* what, double ms)
+void Print(const char* what, Figures f)
 {
-    std::printf("  %-50s %8.2f ms  (target < %.0f ms)%s\n", what, ms, kTargetMs, ms < kTargetMs ? "" : "  SLOW");
+    std::printf("  %-50s %8.2f ms  (cpu %6.2f ms; target < %.0f ms)%s\n", what, f.wall, f.cpu, kTargetMs,
+                f.wall < kTargetMs ? "" : "  SLOW");
 }
 
 std::unique_ptr<TIniFileEx> OpenUnsorted(const QString& path)
@@ -67,10 +85,10 @@ int main()
     std::printf("settings store, %d mappings, %lld bytes\n", kMappings, static_cast<long long>(QFileInfo(path).size()));
 
     std::unique_ptr<TIniFileEx> ini;
-    Print("Load", MedianMs([&] { ini.reset(); }, [&] { ini = OpenUnsorted(path); }));
+    Print("Load", Median([&] { ini.reset(); }, [&] { ini = OpenUnsorted(path); }));
 
     long long sink = 0;
-    Print("start-up reads (LocalPort, Name; then AutoStart)", MedianMs([] {}, [&] {
+    Print("start-up reads (LocalPort, Name; then AutoStart)", Median([] {}, [&] {
               const QStringList sections = ini->Sections();
               for (const QString& section : sections) {
                   sink += ini->ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
@@ -81,10 +99,10 @@ int main()
           }));
 
     int edit = 0;
-    Print("Save after one edit", MedianMs([&] { ini->WriteInteger(ini->SectionName(0), record::kPort, ++edit); },
+    Print("Save after one edit", Median([&] { ini->WriteInteger(ini->SectionName(0), record::kPort, ++edit); },
                                           [&] { ini->Save(); }));
 
-    Print("Load sorted", MedianMs([&] { ini.reset(); }, [&] { ini = std::make_unique<TIniFileEx>(path); }));
+    Print("Load sorted", Median([&] { ini.reset(); }, [&] { ini = std::make_unique<TIniFileEx>(path); }));
     std::printf("  (checksum %lld)\n", sink);
     return 0;
 }
