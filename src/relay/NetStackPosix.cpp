@@ -88,7 +88,8 @@ int TranslateLookupError(int gaiError)
     }
 }
 
-// Many descriptors per relayed connection: take whatever the administrator allows, once per process.
+} // namespace
+
 void RaiseDescriptorLimit()
 {
     rlimit limit{};
@@ -97,8 +98,6 @@ void RaiseDescriptorLimit()
         setrlimit(RLIMIT_NOFILE, &limit);
     }
 }
-
-} // namespace
 
 int TranslateErrno(int error)
 {

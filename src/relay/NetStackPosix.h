@@ -7,6 +7,10 @@ namespace tarvix {
 // errno of a socket call as the Windows Sockets code of the same failure.
 int TranslateErrno(int error);
 
+// Raises the soft descriptor limit to the hard one: a relayed connection takes two descriptors. The first
+// stack made in the process does it, once.
+void RaiseDescriptorLimit();
+
 class TNetStackPosix : public TNetStack {
 public:
     TNetStackPosix();

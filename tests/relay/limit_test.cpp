@@ -1,0 +1,103 @@
+// At the process's descriptor limit the listener rests instead of spinning, keeps every waiting client
+// queued (the listen backlog is the system's maximum) and takes them all once descriptors are free.
+#include "RelayTestSupport.h"
+
+#include "relay/Connect.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+using namespace tarvix;
+using namespace tarvix::test;
+
+TEST(TfConnect, AtTheDescriptorLimitTheListenerWaitsWithoutSpinningThenAcceptsAgain)
+{
+    EchoServer echo;
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    struct Restore {
+        rlimit limit;
+        ~Restore() { setrlimit(RLIMIT_NOFILE, &limit); }
+    } restore{saved};
+
+    constexpr int kClients = 40;  // far more than a small listen backlog would keep
+    rlimit low = saved;
+    low.rlim_cur = static_cast<rlim_t>(CountOpenDescriptors() + kClients + 16);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+
+    std::vector<TestSocket> clients;
+    for (int i = 0; i < kClients; ++i) {
+        clients.emplace_back(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+        ASSERT_TRUE(clients.back().Valid());
+    }
+    // Every descriptor left is taken.
+    std::vector<TestSocket> fillers;
+    const int null = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ASSERT_NE(null, -1);
+    fillers.emplace_back(null);
+    for (;;) {
+        const int fd = ::fcntl(null, F_DUPFD_CLOEXEC, 0);
+        if (fd == -1) {
+            ASSERT_EQ(errno, EMFILE);
+            break;
+        }
+        fillers.emplace_back(fd);
+    }
+
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    to.sin_port = htons(static_cast<std::uint16_t>(mapping.LocalPort()));
+    for (auto& c : clients) {
+        const int r = ::connect(c.Fd(), reinterpret_cast<const sockaddr*>(&to), sizeof to);
+        ASSERT_TRUE(r == 0 || errno == EINPROGRESS);
+    }
+    // The system completes every handshake though nothing can be accepted: all wait in the backlog.
+    int established = 0;
+    const auto start = Clock::now();
+    for (auto& c : clients) {
+        pollfd p{c.Fd(), POLLOUT, 0};
+        const int left = std::max(0, 2000 - static_cast<int>(MsSince(start)));
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::poll(&p, 1, left) == 1 && ::getsockopt(c.Fd(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0)
+            ++established;
+    }
+    EXPECT_EQ(established, kClients);
+
+    // The listener meets the limit on every try; it must rest between tries.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const double cpuBefore = ProcessCpuMs();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    const double cpuUsed = ProcessCpuMs() - cpuBefore;
+    EXPECT_LT(cpuUsed, 200.0) << "the listener spins at the descriptor limit";
+    EXPECT_EQ(log.Count(true), 0);
+
+    // Descriptors become free all at once (closing the fillers one by one would let a client be
+    // accepted while its outbound side still finds none and is closed).
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
+    fillers.clear();
+    for (int i = 0; i < kClients; ++i) {
+        ::fcntl(clients[i].Fd(), F_SETFL, 0);
+        const std::string message = "client " + std::to_string(i);
+        ASSERT_TRUE(clients[i].SendAll(message));
+        std::string got;
+        ASSERT_EQ(clients[i].ReadExactly(got, message.size()), End::Data) << i;
+        EXPECT_EQ(got, message);
+    }
+    EXPECT_TRUE(log.WaitFor(kClients, 0));
+    clients.clear();
+    EXPECT_TRUE(log.WaitFor(kClients, kClients));
+}

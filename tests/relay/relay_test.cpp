@@ -1,0 +1,526 @@
+// A mapping instance end to end: every way a relayed connection ends, large transfers, failures of the
+// remote end, many clients, and deactivation.
+#include "RelayTestSupport.h"
+
+#include "relay/Connect.h"
+#include "relay/NetExceptions.h"
+#include "relay/NetMappedPortTCP.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+
+#include <future>
+#include <random>
+
+using namespace tarvix;
+using namespace tarvix::test;
+
+namespace {
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = TestSocket::kTimeoutMs)
+{
+    const auto start = Clock::now();
+    while (!done()) {
+        if (MsSince(start) > timeoutMs)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+std::string Pattern(std::size_t size, std::uint64_t seed)
+{
+    std::string s(size, '\0');
+    ByteStream(seed).Fill(s.data(), s.size());
+    return s;
+}
+
+// Sends `total` bytes of the seeded stream in chunks of random sizes; returns their checksum.
+std::uint64_t SendStream(TestSocket& s, std::size_t total, std::uint64_t seed)
+{
+    ByteStream stream(seed);
+    Checksum sum;
+    std::mt19937 sizes(static_cast<unsigned>(seed));
+    std::vector<char> chunk(100000);
+    while (total > 0) {
+        const std::size_t n = std::min<std::size_t>(total, std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes));
+        stream.Fill(chunk.data(), n);
+        sum.Add(chunk.data(), n);
+        if (!s.SendAll(chunk.data(), n))
+            break;
+        total -= n;
+    }
+    return sum.Value();
+}
+
+// Reads to the end of the stream in reads of random sizes; the checksum and the byte count.
+std::pair<std::uint64_t, std::uint64_t> ReceiveStream(TestSocket& s, std::uint64_t seed)
+{
+    Checksum sum;
+    std::mt19937 sizes(static_cast<unsigned>(seed));
+    std::vector<char> chunk(100000);
+    for (;;) {
+        const std::size_t want = std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes);
+        const ssize_t n = ::recv(s.Fd(), chunk.data(), want, 0);
+        if (n <= 0)
+            break;
+        sum.Add(chunk.data(), static_cast<std::size_t>(n));
+    }
+    return {sum.Value(), sum.Count()};
+}
+
+} // namespace
+
+TEST(TfConnect, RelaysBothWaysAndReportsOnePairPerConnection)
+{
+    EchoServer echo;
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
+    ASSERT_GT(mapping.LocalPort(), 0);
+    EXPECT_FALSE(mapping.Closing());
+
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    ASSERT_TRUE(client.Valid());
+    const std::string data = Pattern(100000, 1);  // more than one chunk of the relay
+    ASSERT_TRUE(client.SendAll(data));
+    std::string got;
+    ASSERT_EQ(client.ReadExactly(got, data.size()), End::Data);
+    EXPECT_EQ(got, data);
+    client.Close();
+    ASSERT_TRUE(log.WaitFor(1, 1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+}
+
+TEST(TfConnect, LocalhostByNameIsRelayedToo)
+{
+    EchoServer echo;
+    ReportLog log;
+    TfConnect mapping(0, "LOCALHOST", echo.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    ASSERT_TRUE(client.SendAll("abc"));
+    std::string got;
+    ASSERT_EQ(client.ReadExactly(got, 3), End::Data);
+    EXPECT_EQ(got, "abc");
+}
+
+TEST(TfConnect, ClientThatShutsDownItsSendingSideStillGetsTheWholeReply)
+{
+    // The remote end answers only once the request has ended, as an HTTP/1.0 server or `nc -N` peer does.
+    ScriptedServer remote([](TestSocket& c) {
+        std::string request;
+        if (c.ReadToEnd(request) != End::Eof)
+            return;
+        c.SendAll(Pattern(1 << 20, request.size()));
+    });
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    const std::string request = Pattern(70000, 9);
+    ASSERT_TRUE(client.SendAll(request));
+    client.ShutdownSending();
+    std::string reply;
+    EXPECT_EQ(client.ReadToEnd(reply), End::Eof);
+    EXPECT_EQ(reply, Pattern(1 << 20, request.size()));
+    ASSERT_TRUE(log.WaitFor(1, 1));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+}
+
+TEST(TfConnect, RemoteThatWritesAndClosesDeliversEverythingToTheClient)
+{
+    const std::string data = Pattern(300000, 4);
+    ScriptedServer remote([&](TestSocket& c) { c.SendAll(data); });  // then closed by the server
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    std::string got;
+    EXPECT_EQ(client.ReadToEnd(got), End::Eof);
+    EXPECT_EQ(got, data);
+    // The client's side stays open for it until it closes in turn.
+    EXPECT_EQ(log.Count(false), 0);
+    client.Close();
+    ASSERT_TRUE(log.WaitFor(1, 1));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+}
+
+TEST(TfConnect, RemoteThatEndsFirstStillReceivesWhatTheClientSendsAfterwards)
+{
+    std::promise<std::string> received;
+    ScriptedServer remote([&](TestSocket& c) {
+        c.SendAll("greeting");
+        c.ShutdownSending();
+        std::string rest;
+        c.ReadToEnd(rest);
+        received.set_value(rest);
+    });
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    std::string got;
+    ASSERT_EQ(client.ReadToEnd(got), End::Eof);
+    EXPECT_EQ(got, "greeting");
+    const std::string late = Pattern(200000, 5);
+    ASSERT_TRUE(client.SendAll(late));
+    client.ShutdownSending();
+    auto future = received.get_future();
+    ASSERT_EQ(future.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_EQ(future.get(), late);
+    std::string none;
+    EXPECT_EQ(client.ReadToEnd(none), End::Eof);
+    ASSERT_TRUE(log.WaitFor(1, 1));
+}
+
+TEST(TfConnect, ClientThatClosesEndsTheRemoteSide)
+{
+    std::promise<std::pair<End, std::string>> seen;
+    ScriptedServer remote([&](TestSocket& c) {
+        std::string data;
+        const End end = c.ReadToEnd(data);
+        seen.set_value({end, data});
+    });
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    ASSERT_TRUE(client.SendAll("bye"));
+    client.Close();
+    auto future = seen.get_future();
+    ASSERT_EQ(future.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    const auto [end, data] = future.get();
+    EXPECT_EQ(end, End::Eof);
+    EXPECT_EQ(data, "bye");
+    ASSERT_TRUE(log.WaitFor(1, 1));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+}
+
+TEST(TfConnect, ResetByTheClientEndsBothSidesAtOnce)
+{
+    std::promise<void> gotByte;
+    std::promise<End> ended;
+    ScriptedServer remote([&](TestSocket& c) {
+        std::string one;
+        c.ReadExactly(one, 1);
+        gotByte.set_value();
+        std::string rest;
+        ended.set_value(c.ReadToEnd(rest, 5000));
+    });
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    ASSERT_TRUE(client.SendAll("x"));
+    ASSERT_EQ(gotByte.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    client.Reset();
+    auto future = ended.get_future();
+    ASSERT_EQ(future.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_NE(future.get(), End::Timeout);
+    ASSERT_TRUE(log.WaitFor(1, 1, 5000));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+}
+
+TEST(TfConnect, ResetByTheRemoteEndsBothSidesAtOnce)
+{
+    ScriptedServer remote([](TestSocket& c) {
+        std::string one;
+        c.ReadExactly(one, 1);
+        c.Reset();
+    });
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    ASSERT_TRUE(client.SendAll("x"));
+    // The client has not ended its side: only the reset can end the connection here.
+    std::string rest;
+    EXPECT_NE(client.ReadToEnd(rest, 5000), End::Timeout);
+    EXPECT_EQ(rest, "");
+    ASSERT_TRUE(log.WaitFor(1, 1, 5000));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+}
+
+TEST(TfConnect, LargeTransfersBothWaysAtOnceArriveIntact)
+{
+    constexpr std::size_t kSize = 64u << 20;
+    struct Result {
+        std::uint64_t sent = 0, received = 0, count = 0;
+    };
+    std::promise<Result> remoteResult;
+    ScriptedServer remote([&](TestSocket& c) {
+        Result r;
+        std::thread sender([&] {
+            r.sent = SendStream(c, kSize, 2);
+            c.ShutdownSending();
+        });
+        std::tie(r.received, r.count) = ReceiveStream(c, 20);
+        sender.join();
+        remoteResult.set_value(r);
+    });
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    std::uint64_t clientSent = 0;
+    std::thread sender([&] {
+        clientSent = SendStream(client, kSize, 1);
+        client.ShutdownSending();
+    });
+    const auto [clientReceived, clientCount] = ReceiveStream(client, 10);
+    sender.join();
+    auto future = remoteResult.get_future();
+    ASSERT_EQ(future.wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    const Result r = future.get();
+    EXPECT_EQ(r.count, kSize);
+    EXPECT_EQ(clientCount, kSize);
+    EXPECT_EQ(r.received, clientSent);
+    EXPECT_EQ(clientReceived, r.sent);
+    ASSERT_TRUE(log.WaitFor(1, 1));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+}
+
+TEST(TfConnect, UnreachableOrUnknownRemoteAcceptsThenClosesWithoutData)
+{
+    for (const std::string host : {"127.0.0.1", "no-such-host.invalid"}) {
+        SCOPED_TRACE(host);
+        ReportLog log;
+        TfConnect mapping(0, host, FreePort(), log.Callback());
+        TestSocket client = ConnectLoopback(mapping.LocalPort());
+        ASSERT_TRUE(client.Valid());
+        std::string got;
+        EXPECT_EQ(client.ReadToEnd(got), End::Eof);
+        EXPECT_EQ(got, "");
+        ASSERT_TRUE(log.WaitFor(1, 1));
+        EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+    }
+}
+
+TEST(TfConnect, ClientsRelayIndependentlyTwoThenTwoHundredAtOnce)
+{
+    EchoServer echo;
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
+
+    TestSocket a = ConnectLoopback(mapping.LocalPort());
+    TestSocket b = ConnectLoopback(mapping.LocalPort());
+    ASSERT_TRUE(log.WaitFor(2, 0));
+    ASSERT_TRUE(b.SendAll("second"));
+    ASSERT_TRUE(a.SendAll("first"));
+    std::string ga, gb;
+    ASSERT_EQ(a.ReadExactly(ga, 5), End::Data);
+    ASSERT_EQ(b.ReadExactly(gb, 6), End::Data);
+    EXPECT_EQ(ga, "first");
+    EXPECT_EQ(gb, "second");
+    b.Close();
+    ASSERT_TRUE(log.WaitFor(2, 1));
+    // The other relay is untouched by the end of this one.
+    ASSERT_TRUE(a.SendAll("again"));
+    ga.clear();
+    ASSERT_EQ(a.ReadExactly(ga, 5), End::Data);
+    EXPECT_EQ(ga, "again");
+    a.Close();
+    ASSERT_TRUE(log.WaitFor(2, 2));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, true, false, false}));
+
+    constexpr int kClients = 200;
+    std::vector<TestSocket> clients;
+    for (int i = 0; i < kClients; ++i)
+        clients.push_back(ConnectLoopbackNonBlocking(mapping.LocalPort()));
+    ASSERT_TRUE(log.WaitFor(2 + kClients, 2));
+    for (int i = 0; i < kClients; ++i) {
+        ::fcntl(clients[i].Fd(), F_SETFL, 0);
+        ASSERT_TRUE(clients[i].SendAll(Pattern(1000 + i, i)));
+    }
+    for (int i = 0; i < kClients; ++i) {
+        std::string got;
+        ASSERT_EQ(clients[i].ReadExactly(got, 1000 + i), End::Data);
+        ASSERT_EQ(got, Pattern(1000 + i, i)) << i;
+    }
+    clients.clear();
+    ASSERT_TRUE(log.WaitFor(2 + kClients, 2 + kClients));
+    EXPECT_EQ(log.Count(true), 2 + kClients);
+    EXPECT_EQ(log.Count(false), 2 + kClients);
+}
+
+TEST(TfConnect, CloseMappingWithConnectionsOpenClosesThemWithoutReports)
+{
+    EchoServer echo;
+    ReportLog log;
+    auto mapping = std::make_unique<TfConnect>(0, "127.0.0.1", echo.Port(), log.Callback());
+    std::vector<TestSocket> clients;
+    for (int i = 0; i < 5; ++i) {
+        clients.push_back(ConnectLoopback(mapping->LocalPort()));
+        ASSERT_TRUE(clients.back().SendAll("x"));
+        std::string got;
+        ASSERT_EQ(clients.back().ReadExactly(got, 1), End::Data);
+    }
+    ASSERT_TRUE(log.WaitFor(5, 0));
+    const auto start = Clock::now();
+    mapping->CloseMapping();
+    const long ms = MsSince(start);
+    EXPECT_TRUE(mapping->Closing());
+    EXPECT_GE(ms, 250);
+    EXPECT_LT(ms, 2000);
+    EXPECT_EQ(mapping->NetMappedPortTCP().PeerCount(), 0u);
+    for (auto& client : clients) {
+        std::string rest;
+        EXPECT_NE(client.ReadToEnd(rest, 2000), End::Timeout);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return echo.Open() == 0; }));
+    mapping.reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(log.Count(true), 5);
+    EXPECT_EQ(log.Count(false), 0);
+}
+
+TEST(TfConnect, IdleDeactivationTakesAQuarterOfASecond)
+{
+    ReportLog log;
+    auto mapping = std::make_unique<TfConnect>(0, "127.0.0.1", 9, log.Callback());
+    const int port = mapping->LocalPort();
+    auto start = Clock::now();
+    mapping->CloseMapping();
+    long ms = MsSince(start);
+    EXPECT_GE(ms, 250);
+    EXPECT_LE(ms, 600);
+    EXPECT_FALSE(ConnectLoopback(port).Valid());
+    start = Clock::now();
+    mapping.reset();
+    ms = MsSince(start);
+    EXPECT_GE(ms, 250);
+    EXPECT_LE(ms, 600);
+}
+
+TEST(TfConnect, TakenPortRaisesTheBindErrorAndLeavesNothingOpen)
+{
+    int port = 0;
+    TestSocket taken = ListenLoopback(1, port);
+    const int before = CountOpenDescriptors();
+    ReportLog log;
+    try {
+        TfConnect mapping(port, "127.0.0.1", 80, log.Callback());
+        FAIL() << "listened on a taken port";
+    } catch (const ENetCouldNotBindSocket& e) {
+        EXPECT_STREQ(e.what(), "Impossible d'établir une liaison avec le socket. L'adresse et le port sont déjà "
+                               "utilisés.");
+    }
+    EXPECT_EQ(CountOpenDescriptors(), before);
+}
+
+TEST(TfConnect, PeerStuckInItsOutboundConnectIsEndedByDeactivation)
+{
+    // A loopback listener with a full accept queue: further connection requests are dropped and connect()
+    // keeps retrying for minutes.
+    int port = 0;
+    TestSocket full = ListenLoopback(0, port);
+    std::vector<TestSocket> fillers;
+    for (int i = 0; i < 4; ++i)
+        fillers.push_back(ConnectLoopbackNonBlocking(port));
+    ReportLog log;
+    auto mapping = std::make_unique<TfConnect>(0, "127.0.0.1", port, log.Callback());
+    TestSocket client = ConnectLoopback(mapping->LocalPort());
+    ASSERT_TRUE(log.WaitFor(1, 0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_EQ(log.Count(false), 0) << "the outbound connect was not stuck";
+
+    const auto start = Clock::now();
+    mapping->CloseMapping();
+    EXPECT_LT(MsSince(start), 6000);
+    // Its outbound socket was shut down too, so it did not linger.
+    EXPECT_TRUE(WaitUntil([&] { return mapping->NetMappedPortTCP().PeerCount() == 0; }, 2000));
+    std::string rest;
+    EXPECT_NE(client.ReadToEnd(rest, 2000), End::Timeout);
+    mapping.reset();
+    EXPECT_EQ(log.Count(false), 0);
+}
+
+TEST(TfConnect, PeerThatOutlivesItsInstanceTouchesNothingFreed)
+{
+    EchoServer echo;
+    ReportLog log;
+    auto mapping = std::make_unique<TfConnect>(0, "127.0.0.1", echo.Port(), log.Callback());
+    // Stands for a name lookup that nothing can interrupt.
+    auto entered = std::make_shared<std::promise<void>>();
+    auto release = std::make_shared<std::promise<void>>();
+    std::shared_future<void> released = release->get_future().share();
+    mapping->NetMappedPortTCP().OnBeforeClientConnect = [entered, released](TNetMappedPortTCP&, TNetPeerThread&,
+                                                                            TNetTCPClient&) {
+        entered->set_value();
+        released.wait();
+    };
+    TestSocket client = ConnectLoopback(mapping->LocalPort());
+    ASSERT_EQ(entered->get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    const std::weak_ptr<TNetTCPServer> server = mapping->NetMappedPortTCP().weak_from_this();
+
+    // Deactivation waits its full time for the peer, then goes on without it.
+    const auto start = Clock::now();
+    mapping->CloseMapping();
+    const long ms = MsSince(start);
+    EXPECT_GE(ms, 4900);
+    EXPECT_LT(ms, 6500);
+    EXPECT_EQ(mapping->NetMappedPortTCP().PeerCount(), 1u);
+    mapping->NetMappedPortTCP().SetTerminateWaitTime(250);
+    mapping.reset();
+    EXPECT_FALSE(server.expired());  // the peer still holds what it uses
+
+    release->set_value();
+    EXPECT_TRUE(WaitUntil([&] { return server.expired(); }, 5000));
+    std::string rest;
+    EXPECT_NE(client.ReadToEnd(rest, 2000), End::Timeout);
+    EXPECT_EQ(rest, "");
+    EXPECT_EQ(echo.Accepted(), 0);  // its outbound connect never happened
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true}));
+}
+
+TEST(TfConnect, ThousandsOfConnectionsOneAfterAnotherLeaveNoDescriptorBehind)
+{
+    EchoServer echo;
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
+    // Warm up once so that lazily made things (thread stacks, arenas) are in place.
+    {
+        TestSocket c = ConnectLoopback(mapping.LocalPort());
+        ASSERT_TRUE(c.SendAll("w"));
+        std::string got;
+        ASSERT_EQ(c.ReadExactly(got, 1), End::Data);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return mapping.NetMappedPortTCP().PeerCount() == 0 && echo.Open() == 0; }));
+    const int before = CountOpenDescriptors();
+
+    constexpr int kConnections = 10000;
+    for (int i = 0; i < kConnections; ++i) {
+        TestSocket c = ConnectLoopback(mapping.LocalPort());
+        ASSERT_TRUE(c.Valid()) << i;
+        const char byte = static_cast<char>(i);
+        ASSERT_TRUE(c.SendAll(&byte, 1));
+        std::string got;
+        ASSERT_EQ(c.ReadExactly(got, 1), End::Data) << i;
+        ASSERT_EQ(got[0], byte);
+    }
+    ASSERT_TRUE(log.WaitFor(kConnections + 1, kConnections + 1, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return mapping.NetMappedPortTCP().PeerCount() == 0 && echo.Open() == 0; }));
+    EXPECT_EQ(CountOpenDescriptors(), before);
+}
+
+TEST(TfConnect, TwoThousandConnectionsHeldAtOnceAllRelay)
+{
+    EchoServer echo;
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
+    constexpr int kClients = 2000;
+    std::vector<TestSocket> clients;
+    clients.reserve(kClients);
+    for (int i = 0; i < kClients; ++i) {
+        clients.push_back(ConnectLoopback(mapping.LocalPort()));
+        ASSERT_TRUE(clients.back().Valid()) << i;
+    }
+    ASSERT_TRUE(log.WaitFor(kClients, 0, 60000));
+    EXPECT_EQ(log.Count(false), 0);
+    for (int i = 0; i < kClients; ++i)
+        ASSERT_TRUE(clients[i].SendAll(std::to_string(i) + ";"));
+    for (int i = 0; i < kClients; ++i) {
+        const std::string want = std::to_string(i) + ";";
+        std::string got;
+        ASSERT_EQ(clients[i].ReadExactly(got, want.size()), End::Data) << i;
+        ASSERT_EQ(got, want);
+    }
+    EXPECT_EQ(mapping.NetMappedPortTCP().PeerCount(), static_cast<std::size_t>(kClients));
+    clients.clear();
+    ASSERT_TRUE(log.WaitFor(kClients, kClients, 60000));
+}
