@@ -1,10 +1,20 @@
 #include "cli/Console.h"
 
-#include <cstdio>
+#include "i18n/Format.h"
+#include "i18n/MessageIds.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 namespace tarvix::cli {
+namespace {
 
-void PrintLine(const std::string& text)
+std::string OneLine(const std::string& text)
 {
     std::string line;
     line.reserve(text.size() + 1);
@@ -20,13 +30,99 @@ void PrintLine(const std::string& text)
         }
     }
     line += '\n';
-    // One call per line: stdio locks the stream for it, so lines of peer threads never interleave.
-    std::fputs(line.c_str(), stderr);
+    return line;
+}
+
+// Plain write(2), not stdio: a write stuck at exit must not hold a lock that exit() wants.
+void WriteStderr(const std::string& data)
+{
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(STDERR_FILENO, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;  // standard error is closed: the lines have nowhere to go
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+class Writer {
+public:
+    void Push(std::string line)
+    {
+        std::lock_guard lock(mutex_);
+        if (!thread_.joinable())
+            thread_ = std::thread([this] { Run(); });
+        if (queue_.size() >= kMaxQueued) {
+            ++dropped_;
+            return;
+        }
+        queue_.push_back(std::move(line));
+        wake_.notify_one();
+    }
+
+    bool Flush(std::chrono::milliseconds limit)
+    {
+        std::unique_lock lock(mutex_);
+        return idle_.wait_for(lock, limit, [this] { return queue_.empty() && dropped_ == 0 && !writing_; });
+    }
+
+private:
+    static constexpr std::size_t kMaxQueued = 10000;
+
+    [[noreturn]] void Run()
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return !queue_.empty() || dropped_ > 0; });
+            std::string chunk;
+            if (dropped_ > 0) {
+                chunk = OneLine(FormatRes(msg::CliLinesLost, {static_cast<std::int64_t>(dropped_)}));
+                dropped_ = 0;
+            }
+            for (; !queue_.empty(); queue_.pop_front())
+                chunk += queue_.front();
+            writing_ = true;
+            lock.unlock();
+            WriteStderr(chunk);
+            lock.lock();
+            writing_ = false;
+            idle_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<std::string> queue_;
+    std::size_t dropped_ = 0;
+    bool writing_ = false;
+    std::thread thread_;
+};
+
+// Never destroyed: its thread may still be blocked in a write when the process ends.
+Writer& TheWriter()
+{
+    static Writer* writer = new Writer;
+    return *writer;
+}
+
+} // namespace
+
+void PrintLine(const std::string& text)
+{
+    TheWriter().Push(OneLine(text));
 }
 
 void PrintError(const std::string& text)
 {
     PrintLine("tarvix-relay: " + text);
+}
+
+bool FlushConsole(std::chrono::milliseconds limit)
+{
+    return TheWriter().Flush(limit);
 }
 
 } // namespace tarvix::cli

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace tarvix::cli {
 
@@ -38,6 +39,13 @@ std::vector<MappingRecord> SelectMappings(const TIniFileEx& ini, const RelayOpti
             records.push_back(ReadMappingRecord(ini, section));
         } catch (const EConvertError& e) {
             throw ECliError(ExitBadValue, FormatRes(msg::CliBadValue, {file, section.toStdString(), e.Message()}));
+        }
+        // The engine keeps only the low 16 bits of a port: 70000 would quietly listen on 4464.
+        const MappingRecord& r = records.back();
+        for (const auto& [key, value] : {std::pair{record::kLocalPort, r.localPort}, std::pair{record::kPort, r.port}}) {
+            if (value < 1 || value > 65535)
+                throw ECliError(ExitBadValue, FormatRes(msg::CliBadPort, {file, section.toStdString(),
+                                                                          QString(key).toStdString(), value}));
         }
     }
 

@@ -20,7 +20,8 @@ std::unique_ptr<TIniFileEx> LoadSettings(const QString& path);
 
 // The records to activate, in file order: those named by --mapping (every section of that name), every
 // record with --all, otherwise those whose AutoStart is set. Every record is read, so a value that does not
-// convert is reported wherever it is. Raises ECliError with ExitBadValue, ExitUnknownMapping or ExitNothingToDo.
+// convert, or a port outside 1..65535, is reported wherever it is. Raises ECliError with ExitBadValue,
+// ExitUnknownMapping or ExitNothingToDo.
 std::vector<MappingRecord> SelectMappings(const TIniFileEx& ini, const RelayOptions& options);
 
 } // namespace tarvix::cli

@@ -38,7 +38,8 @@ void RelayRunner::Activate(const MappingRecord& record)
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));
     }
     active_.push_back(std::move(active));
-    PrintLine(FormatRes(msg::CliListening, {active_.back()->name, record.localPort, host, record.port}));
+    const Active& a = *active_.back();
+    PrintLine(FormatRes(msg::CliListening, {a.name, a.connect->LocalPort(), host, record.port}));
 }
 
 void RelayRunner::DeactivateAll()

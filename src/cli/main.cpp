@@ -18,10 +18,10 @@
 using namespace tarvix;
 using namespace tarvix::cli;
 
-int main(int argc, char** argv)
+namespace {
+
+int Run(StopSignals& stopSignals)
 {
-    StopSignals stopSignals;  // first: every thread started later inherits the blocked signals
-    QCoreApplication app(argc, argv);
     try {
         const RelayOptions options = ParseRelayOptions(QCoreApplication::arguments().mid(1));
         if (options.help) {
@@ -54,4 +54,15 @@ int main(int argc, char** argv)
         PrintError(FormatRes(msg::CliInternalError, {e.what()}));
         return ExitInternal;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    StopSignals stopSignals;  // first: every thread started later inherits the blocked signals
+    QCoreApplication app(argc, argv);
+    const int code = Run(stopSignals);
+    FlushConsole(std::chrono::seconds(2));  // a stuck standard error must not keep the process alive
+    return code;
 }

@@ -10,11 +10,13 @@
 
 namespace tarvix::test {
 
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args)
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args, int stderrPipeSize)
 {
     int out[2], err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe");
+    if (stderrPipeSize > 0 && fcntl(err[1], F_SETPIPE_SZ, stderrPipeSize) < 0)
+        throw std::runtime_error("pipe size");
     // Built before fork: the child may only make async-signal-safe calls.
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -95,7 +97,7 @@ void ChildProcess::Signal(int signal)
         kill(pid_, signal);
 }
 
-std::optional<int> ChildProcess::WaitExit(std::chrono::milliseconds timeout)
+std::optional<int> ChildProcess::WaitExit(std::chrono::milliseconds timeout, bool readOutput)
 {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (!status_) {
@@ -106,7 +108,10 @@ std::optional<int> ChildProcess::WaitExit(std::chrono::milliseconds timeout)
         }
         if (std::chrono::steady_clock::now() >= end)
             return std::nullopt;
-        Pump(20ms);
+        if (readOutput)
+            Pump(20ms);
+        else
+            usleep(20000);
     }
     // The child is gone: whatever it wrote is in the pipes (unless it left a child holding them).
     const auto drainEnd = std::chrono::steady_clock::now() + 2s;

@@ -13,7 +13,8 @@ using namespace std::chrono_literals;
 
 class ChildProcess {
 public:
-    ChildProcess(const std::string& program, const std::vector<std::string>& args);
+    // stderrPipeSize > 0 shrinks the standard error pipe (to a page at least), so a test can fill it.
+    ChildProcess(const std::string& program, const std::vector<std::string>& args, int stderrPipeSize = 0);
     ~ChildProcess();  // kills and reaps the child if it still runs
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -22,7 +23,8 @@ public:
     bool WaitForStderr(const std::string& needle, std::chrono::milliseconds timeout, int count = 1);
     void Signal(int signal);
     // The exit status, or 128 + the signal that killed it; nullopt when it has not ended within the time.
-    std::optional<int> WaitExit(std::chrono::milliseconds timeout);
+    // With readOutput false the pipes are left alone, as a reader that has stalled would.
+    std::optional<int> WaitExit(std::chrono::milliseconds timeout, bool readOutput = true);
 
     const std::string& Stdout() const { return out_; }
     const std::string& Stderr() const { return err_; }

@@ -257,6 +257,44 @@ TEST_F(RelayCli, ValueThatIsNotAnIntegerNamesItsSection)
     }
 }
 
+TEST_F(RelayCli, PortOutsideTheTcpRangeIsABadValue)
+{
+    struct Case {
+        int localPort;
+        int port;
+        std::string expected;
+    };
+    const int free = FreePort();
+    for (const Case& c : {Case{70000, 80, "LocalPort=70000"}, Case{0, 80, "LocalPort=0"},
+                          Case{free, 65536, "Port=65536"}, Case{free, -1, "Port=-1"}}) {
+        const std::string ini = WriteIni(IniText({{"Hors limites", c.localPort, c.port, true}}));
+        const RunResult r = RunToEnd(kRelay, {"--ini", ini});
+        EXPECT_EQ(r.code, 4) << r.err;
+        EXPECT_NE(r.err.find("section [4242] : " + c.expected + " n'est pas un port entre 1 et 65535"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_EQ(CountOf(r.err, kListening), 0) << r.err;
+    }
+}
+
+TEST_F(RelayCli, StalledStandardErrorHoldsUpNeitherRelayNorStop)
+{
+    EchoServer echo;
+    const Mapping m{"Bavarde", FreePort(), echo.Port(), true};
+    ChildProcess relay(kRelay, {"--ini", WriteIni(IniText({m}))}, 4096);
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s)) << relay.Stderr();
+    // Nobody reads standard error from here on; 300 clients report far more than its pipe holds.
+    for (int i = 0; i < 300; ++i) {
+        const int fd = ConnectLoopback(m.localPort);
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(SendAll(fd, "x"));
+        ASSERT_EQ(ReceiveExact(fd, 1), "x") << "client " << i << " was not relayed";
+        close(fd);
+    }
+    relay.Signal(SIGTERM);
+    EXPECT_EQ(relay.WaitExit(10s, false), std::optional<int>(0));
+}
+
 TEST_F(RelayCli, UnknownMappingNameAndNothingToActivate)
 {
     const std::string ini = WriteIni(IniText({{"Seule", FreePort(), 80, false}}));
