@@ -26,6 +26,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
 #include <QUrl>
 
 namespace tarvix {
@@ -80,7 +83,11 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
     list->setPalette(tip);
     list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     list->header()->setSectionResizeMode(1, QHeaderView::Fixed);
-    list->header()->resizeSection(1, kPortColumnWidth);
+    // 40 pixels hold five digits in the form's font on the system it was drawn for; a wider font gets the
+    // room five digits need, so that no port is cut short.
+    const int textMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const int fiveDigits = list->fontMetrics().horizontalAdvance(QStringLiteral("65535")) + 2 * textMargin + 2;
+    list->header()->resizeSection(1, std::max(kPortColumnWidth, fiveDigits));
     list->header()->setSectionsMovable(false);
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfMain::ListSelectionChanged);
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { aModifyExecute(); });
@@ -123,6 +130,7 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
     trayIcon_->SetPopupMenu(pmTray_);
     trayIcon_->OnDblClick = [this](TTrayIcon*) { aOpenExecute(); };
     trayIcon_->SetShowAtStart(false);
+    trayIcon_->SetIcon(windowIcon());
     trayIcon_->SetTray(true);
     trayIcon_->SetEnabled(true);
 
