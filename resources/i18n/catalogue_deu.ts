@@ -130,6 +130,16 @@ Exit-Codes:
         <translation>Unerwarteter Fehler: %s</translation>
     </message>
     <message>
+        <source>%s, section [%s] : %s=%d n&apos;est pas un port entre 1 et 65535</source>
+        <comment>65186</comment>
+        <translation>%s, Abschnitt [%s]: %s=%d ist kein Port zwischen 1 und 65535</translation>
+    </message>
+    <message>
+        <source>%d ligne(s) du journal perdue(s) : la sortie d&apos;erreur ne suivait pas</source>
+        <comment>65187</comment>
+        <translation>%d Protokollzeile(n) verloren: die Standardfehlerausgabe kam nicht nach</translation>
+    </message>
+    <message>
         <source>Pile Winsock</source>
         <comment>65220</comment>
         <translation>Winsock-Stapel</translation>

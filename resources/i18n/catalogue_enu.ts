@@ -130,6 +130,16 @@ Exit codes:
         <translation>Unexpected error: %s</translation>
     </message>
     <message>
+        <source>%s, section [%s] : %s=%d n&apos;est pas un port entre 1 et 65535</source>
+        <comment>65186</comment>
+        <translation>%s, section [%s]: %s=%d is not a port between 1 and 65535</translation>
+    </message>
+    <message>
+        <source>%d ligne(s) du journal perdue(s) : la sortie d&apos;erreur ne suivait pas</source>
+        <comment>65187</comment>
+        <translation>%d log line(s) lost: standard error could not keep up</translation>
+    </message>
+    <message>
         <source>Pile Winsock</source>
         <comment>65220</comment>
         <translation>Winsock stack</translation>

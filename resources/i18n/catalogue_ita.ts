@@ -130,6 +130,16 @@ Codici di uscita:
         <translation>Errore imprevisto: %s</translation>
     </message>
     <message>
+        <source>%s, section [%s] : %s=%d n&apos;est pas un port entre 1 et 65535</source>
+        <comment>65186</comment>
+        <translation>%s, sezione [%s]: %s=%d non è una porta tra 1 e 65535</translation>
+    </message>
+    <message>
+        <source>%d ligne(s) du journal perdue(s) : la sortie d&apos;erreur ne suivait pas</source>
+        <comment>65187</comment>
+        <translation>%d righe di log perse: lo standard error non teneva il passo</translation>
+    </message>
+    <message>
         <source>Pile Winsock</source>
         <comment>65220</comment>
         <translation>Stack Winsock</translation>
