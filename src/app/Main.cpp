@@ -6,7 +6,10 @@
 #include "i18n/CatalogueModule.h"
 #include "i18n/ExecutablePath.h"
 #include "i18n/Format.h"
+#include "i18n/LanguageMenu.h"
+#include "i18n/Languages.h"
 #include "i18n/MessageIds.h"
+#include "i18n/WebPage.h"
 #include "relay/Connect.h"
 #include "settings/IniFileEx.h"
 #include "settings/MappingRecord.h"
@@ -19,9 +22,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
@@ -29,7 +29,6 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <QUrl>
 
 namespace tarvix {
 namespace {
@@ -106,7 +105,7 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
         {ui_->aDelete, &TfMain::aDeleteExecute, 13},
         {ui_->aHelp, &TfMain::aHelpExecute, -1},
         {ui_->aClose, &TfMain::aCloseExecute, -1},
-        {ui_->aOnTheWeb, nullptr, 8},
+        {ui_->aOnTheWeb, &TfMain::aOnTheWebExecute, 8},
         {ui_->aQuit, &TfMain::aQuitExecute, 9},
     };
     for (const auto& a : actions) {
@@ -116,6 +115,13 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
     }
     BindLinkLabels();
     BuildMenus();
+
+    languageMenu_ = std::make_unique<TLanguageMenu>();
+    languageMenu_->BindItems(this);
+    languageMenu_->ShowRestartNotice = [this](const QString& notice) {
+        MessageDlg(TMsgDlgType::mtWarning, notice, mbOK, this);
+    };
+    languageMenu_->StopApplication = [this] { StopApplication(); };
 
     clientSocket_ = new TAsyncClientSocket(this);
     clientSocket_->setObjectName(QStringLiteral("ClientSocket"));
@@ -156,7 +162,7 @@ TfMain::~TfMain()
 
 void TfMain::FormCreate()
 {
-    SetupLanguageMenu();
+    languageMenu_->SetupLanguageMenu();
     setWindowTitle(QStringLiteral("TARVIX Port Mapping"));
     trayIcon_->SetHint(windowTitle());
     const QString version = GetVersionInfoValue(QCoreApplication::applicationFilePath(), QStringLiteral("FileVersion"));
@@ -183,20 +189,6 @@ void TfMain::FormCreate()
         if (settings_->ReadBool(settings_->SectionName(i), record::kAutoStart, record::kDefaultAutoStart))
             ToggleMapping(i);
     ui_->aDesactivateAll->setEnabled(true);
-}
-
-void TfMain::SetupLanguageMenu()
-{
-    // The language choice itself comes with the language modules; until then French is checked and
-    // only the modules present are offered.
-    for (QAction* item : pmTray_->findChildren<QAction*>()) {
-        const QVariant ext = item->property("moduleExtension");
-        if (!ext.isValid())
-            continue;
-        const QString extension = ext.toString();
-        item->setChecked(item->property("languageCode").toString() == languageCode_);
-        item->setVisible(extension.isEmpty() || QFile::exists(ExecutablePathWithExtension(extension)));
-    }
 }
 
 void TfMain::closeEvent(QCloseEvent* event)
@@ -261,35 +253,21 @@ void TfMain::BuildMenus()
 
     pmTray_ = new QMenu(this);
     pmTray_->setObjectName(QStringLiteral("pmTray"));
-    mTitle_ = pmTray_->addAction(QStringLiteral("TARVIX Port Mapping"));
+    mTitle_ = pmTray_->addAction(QCoreApplication::translate("fMain", "TARVIX Port Mapping"));
     mTitle_->setObjectName(QStringLiteral("mTitle"));
     mTitle_->setEnabled(false);
     pmTray_->addSeparator();
     AddMenuItem(pmTray_, "mOpen", ui_->aOpen);
     AddMenuItem(pmTray_, "mDesactivateAll", ui_->aDesactivateAll);
     pmTray_->addSeparator();
-    QMenu* languages = pmTray_->addMenu(ImageListIcon(10), QStringLiteral("Langue"));
+    QMenu* languages = pmTray_->addMenu(ImageListIcon(images::Language), TLanguageMenu::Caption());
     languages->setObjectName(QStringLiteral("mLanguageMenu"));
     languages->menuAction()->setObjectName(QStringLiteral("mLanguage"));
-    const struct {
-        const char* name;
-        const char* caption;
-        const char* code;
-        const char* extension;
-    } kLanguages[] = {
-        {"mFrench", "Français", "FR", ""},
-        {"mEnglish", "English", "ENU", "enu"},
-        {"mGerman", "Deutsch", "DEU", "deu"},
-        {"mItalien", "Italiano", "ITA", "ita"},
-    };
-    int tag = 0;
-    for (const auto& l : kLanguages) {
-        QAction* item = languages->addAction(ImageListIcon(10), QString::fromUtf8(l.caption));
-        item->setObjectName(QLatin1String(l.name));
+    for (const TLanguage& language : Languages()) {
+        QAction* item = languages->addAction(ImageListIcon(images::Language), QString::fromUtf8(language.caption));
+        item->setObjectName(QLatin1String(language.menuItem));
         item->setCheckable(true);
-        item->setProperty("tag", tag++);
-        item->setProperty("languageCode", QLatin1String(l.code));
-        item->setProperty("moduleExtension", QLatin1String(l.extension));
+        item->setProperty("tag", language.tag);
     }
     AddMenuItem(pmTray_, "mOnTheWeb", ui_->aOnTheWeb);
     pmTray_->addSeparator();
@@ -456,11 +434,9 @@ void TfMain::aDeleteExecute()
     settings_->Save();
 }
 
-void TfMain::aHelpExecute()
-{
-    const QString document = QString::fromStdString(Format("TARVIX_%s.pdf", {languageCode_.toStdString()}));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(document)));
-}
+void TfMain::aHelpExecute() { languageMenu_->OpenHelp(); }
+
+void TfMain::aOnTheWebExecute() { OpenWebPage(); }
 
 void TfMain::aCloseExecute() { close(); }
 

@@ -21,6 +21,7 @@ namespace tarvix {
 
 class TAsyncClientSocket;
 class TIniFileEx;
+class TLanguageMenu;
 class TMenuPainter;
 class TTrayIcon;
 
@@ -42,6 +43,7 @@ public:
     QMenu* ListMenu() const { return pmList_; }
     QMenu* TrayMenu() const { return pmTray_; }
     TTrayIcon* TrayIcon() const { return trayIcon_; }
+    TLanguageMenu& LanguageMenu() const { return *languageMenu_; }
     TAsyncClientSocket* ClientSocket() const { return clientSocket_; }
     QTreeWidgetItem* SelectedItem() const { return selectedItem_; }
     bool ProbeBusy() const { return probeBusy_; }
@@ -65,6 +67,7 @@ public:
     void aModifyExecute();
     void aDeleteExecute();
     void aHelpExecute();
+    void aOnTheWebExecute();
     void aCloseExecute();
     void aQuitExecute();
 
@@ -83,7 +86,6 @@ private:
     void FormCreate();
     void BuildMenus();
     void BindLinkLabels();
-    void SetupLanguageMenu();
     void SetActionImage(QAction* action, int index);
     void ShowListMenu(const QPoint& pos);
     void ListSelectionChanged(const class QItemSelection& selected, const class QItemSelection& deselected);
@@ -115,7 +117,7 @@ private:
     int appIconIndex_ = 5;
     std::uint64_t nextRowId_ = 0;
     std::uint64_t nextInstanceId_ = 0;
-    QString languageCode_ = QStringLiteral("FR");
+    std::unique_ptr<TLanguageMenu> languageMenu_;
 };
 
 } // namespace tarvix

@@ -2,12 +2,16 @@
 #include "app/Application.h"
 #include "app/Main.h"
 #include "app/StopSignals.h"
+#include "i18n/LanguageModule.h"
 
 #include <QSessionManager>
 
 int main(int argc, char** argv)
 {
     tarvix::TApplication app(argc, argv);
+    // The language module serves every window and message, so it is chosen before any of them exists.
+    tarvix::TLanguageModule languageModule;
+    languageModule.Choose();
 
     // A signal may come while the window is still being created (its auto-starts dispatch events).
     tarvix::TfMain* window = nullptr;
