@@ -428,8 +428,10 @@ void TfMain::aDeleteExecute()
     DeactivateItem(row);
     // Store and list change together; a failed save is reported afterwards and the next save retries.
     settings_->EraseSection(SectionOf(IndexOf(row)));
-    selectedItem_ = nullptr;
+    // No other row is selected in its place: the list moves its current row along, the selection must not.
     delete row;
+    ui_->List->clearSelection();
+    selectedItem_ = nullptr;
     SetActionState(false, false);
     settings_->Save();
 }

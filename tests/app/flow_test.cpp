@@ -220,3 +220,21 @@ TEST_F(FlowTest, SelectionDrivesTheRowActions)
     EXPECT_EQ(main->Row(0)->text(0), QStringLiteral("Renamed"));
     EXPECT_EQ(SettingsBytes(), before);
 }
+
+TEST_F(FlowTest, ADeletionThatCannotBeSavedIsReportedAndListAndStoreStayInStep)
+{
+    WriteSettings(Section("1", "First", 4001, "h", 9, false) + Section("2", "Second", 4002, "h", 9, false));
+    auto main = Start();
+    main->show();
+    Select(*main, 0);
+    answer_ = mrYes;
+    ASSERT_TRUE(dir_.remove());  // the folder is gone: the file cannot be written
+    QTest::mouseClick(main->Form().lDelete, Qt::LeftButton);
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[0].type, TMsgDlgType::mtConfirmation);
+    EXPECT_EQ(messages_[1].type, TMsgDlgType::mtError);
+    ASSERT_EQ(main->RowCount(), 1);
+    EXPECT_EQ(main->Row(0)->text(0), QStringLiteral("Second"));
+    EXPECT_EQ(main->Settings().Sections(), QStringList{QStringLiteral("2")});
+    EXPECT_EQ(main->SelectedItem(), nullptr);
+}
