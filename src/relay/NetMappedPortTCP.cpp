@@ -2,33 +2,43 @@
 
 #include "relay/NetStack.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/socket.h>
 
 namespace tarvix {
 
 namespace {
 
-// Moves one received chunk from one side to the other. False when either side failed (reset, error).
-// End of stream from `from` is passed on as a shutdown of the sending side towards `to`.
+// Moves what `from` has to `to`: one receive, then, while each receive fills the whole buffer (more is
+// surely waiting), a few more without going back to the wait. Every chunk is written out whole first.
+// False when either side failed (reset, error). End of stream from `from` is passed on as a shutdown of
+// the sending side towards `to`.
 bool Forward(TNetSocketHandle& from, TNetSocketHandle& to, char* buffer, bool& fromDone)
 {
+    constexpr int kMaxChunksPerPass = 4;  // then the other direction gets its turn
     TNetStack& stack = from.Stack();
-    const long n = from.ReceiveBytes(buffer, TNetMappedPortTCPData::kChunkSize, 0);
-    if (n == 0) {
-        fromDone = true;
-        to.ShutdownSending();
-        return true;
-    }
-    if (n < 0) {
-        const int code = stack.LastError();
-        return code == netcode::Interrupted || code == netcode::WouldBlock;
-    }
-    for (long sent = 0; sent < n;) {
-        const long w = to.SendBytes(buffer + sent, static_cast<std::size_t>(n - sent), 0);
-        if (w > 0)
-            sent += w;
-        else if (w != -1 || stack.LastError() != netcode::Interrupted)
-            return false;
+    for (int chunk = 0; chunk < kMaxChunksPerPass; ++chunk) {
+        const long n = from.ReceiveBytes(buffer, TNetMappedPortTCPData::kChunkSize, chunk ? MSG_DONTWAIT : 0);
+        if (n == 0) {
+            fromDone = true;
+            to.ShutdownSending();
+            return true;
+        }
+        if (n < 0) {
+            const int code = stack.LastError();
+            return code == netcode::Interrupted || code == netcode::WouldBlock;
+        }
+        for (long sent = 0; sent < n;) {
+            const long w = to.SendBytes(buffer + sent, static_cast<std::size_t>(n - sent), 0);
+            if (w > 0)
+                sent += w;
+            else if (w != -1 || stack.LastError() != netcode::Interrupted)
+                return false;
+        }
+        if (static_cast<std::size_t>(n) < TNetMappedPortTCPData::kChunkSize)
+            return true;
     }
     return true;
 }
@@ -50,6 +60,13 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
     data.Outbound = std::make_unique<TNetTCPClient>();
     data.Outbound->SetPort(mappedPort_);
     data.Outbound->SetHost(mappedHost_);
+    // No Nagle on either side: the relay writes what it has just received, and a chunk held back until
+    // the previous one is acknowledged meets the peer's delayed acknowledgement (a 40 ms stall for every
+    // reply a little larger than one chunk).
+    data.Outbound->SetUseNagle(false);
+    const int one = 1;
+    TNetSocketHandle& clientSocket = peer.ClientConnection()->Socket();
+    Stack().SetOption(clientSocket.Descriptor(), IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     // Deactivation shuts this socket down too, which also ends a connect still in progress.
     peer.WatchSocket(&data.Outbound->Socket());
 

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <future>
 #include <random>
 
@@ -273,6 +274,36 @@ TEST(TfConnect, LargeTransfersBothWaysAtOnceArriveIntact)
     EXPECT_EQ(clientReceived, r.sent);
     ASSERT_TRUE(log.WaitFor(1, 1));
     EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+}
+
+TEST(TfConnect, RepliesLargerThanOneChunkAreNotHeldBack)
+{
+    // A reply a little over one relay chunk leaves in two writes: the second must not wait for the
+    // acknowledgement of the first, which the client delays (tens of milliseconds).
+    constexpr std::size_t kReply = 40000;
+    ScriptedServer remote([](TestSocket& c) {
+        const std::string reply(kReply, 'r');
+        std::string request;
+        while (c.ReadExactly(request, 10) == End::Data) {
+            request.clear();
+            if (!c.SendAll(reply))
+                break;
+        }
+    });
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    std::vector<long> us;
+    for (int i = 0; i < 21; ++i) {
+        const auto start = Clock::now();
+        ASSERT_TRUE(client.SendAll("0123456789"));
+        std::string reply;
+        ASSERT_EQ(client.ReadExactly(reply, kReply), End::Data);
+        us.push_back(static_cast<long>(
+            std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count()));
+    }
+    std::sort(us.begin(), us.end());
+    EXPECT_LT(us[us.size() / 2], 20000) << "median round trip in microseconds";
 }
 
 TEST(TfConnect, UnreachableOrUnknownRemoteAcceptsThenClosesWithoutData)
