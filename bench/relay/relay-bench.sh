@@ -43,6 +43,11 @@ wait_port() {  # wait_port PORT: until something listens on it (at most 10 s); c
 
 ticks_per_s=$(getconf CLK_TCK)
 cpu_ms() { awk -v t="$ticks_per_s" '{ print int(($14 + $15) * 1000 / t) }' "/proc/$1/stat"; }
+# CPU of a relay: the process and the children it has reaped (socat's one process per connection).
+relay_cpu_ms() {
+    [ -n "$1" ] || { echo 0; return; }
+    awk -v t="$ticks_per_s" '{ print int(($14 + $15 + $16 + $17) * 1000 / t) }' "/proc/$1/stat"
+}
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 # Proportional set size of a process and its children: the fair memory figure for one-process-per-connection relays.
 pss_tree_kib() {
@@ -55,9 +60,9 @@ pss_tree_kib() {
 }
 
 # start_all [pin]: echo server, iperf3 server and the three relays in front of both; with "pin", all on core 0.
-# Fills iperf_port[path], echo_port[path] and pid[path] (the relay process to measure; for socat the parent
-# that forks the echo mapping's connections).
-declare -A iperf_port echo_port pid
+# Fills iperf_port[path], echo_port[path], pid[path] (the relay process to measure; for socat the parent
+# that forks the echo mapping's connections) and iperf_pid[path] (the same for the iperf3 mapping).
+declare -A iperf_port echo_port pid iperf_pid
 start_all() {
     local run=()
     [ "${1:-}" = pin ] && run=(taskset -c 0)
@@ -71,6 +76,7 @@ start_all() {
     iperf_port[direct]=${ports[1]}
     echo_port[direct]=${ports[0]}
     pid[direct]=
+    iperf_pid[direct]=
 
     iperf_port[tarvix-relay]=${ports[2]}
     echo_port[tarvix-relay]=${ports[3]}
@@ -78,11 +84,13 @@ start_all() {
         "${ports[2]}" "${ports[1]}" "${ports[3]}" "${ports[0]}" >"$work/tarvix.ini"
     "${run[@]}" "$bin/tarvix-relay" --quiet --ini "$work/tarvix.ini" 2>"$work/tarvix-relay.log" &
     pid[tarvix-relay]=$!
+    iperf_pid[tarvix-relay]=$!
     daemons+=($!)
 
     iperf_port[socat]=${ports[4]}
     echo_port[socat]=${ports[5]}
     "${run[@]}" socat "TCP4-LISTEN:${ports[4]},bind=127.0.0.1,reuseaddr,fork,backlog=4096" "TCP4:127.0.0.1:${ports[1]}" 2>>"$work/socat.log" &
+    iperf_pid[socat]=$!
     daemons+=($!)
     "${run[@]}" socat "TCP4-LISTEN:${ports[5]},bind=127.0.0.1,reuseaddr,fork,backlog=4096" "TCP4:127.0.0.1:${ports[0]}" 2>>"$work/socat.log" &
     pid[socat]=$!
@@ -96,6 +104,7 @@ start_all() {
         >"$work/rinetd.conf"
     "${run[@]}" rinetd -f -c "$work/rinetd.conf" &
     pid[rinetd]=$!
+    iperf_pid[rinetd]=$!
     daemons+=($!)
 
     local path
@@ -105,43 +114,59 @@ start_all() {
     done
 }
 
+field() { awk -v k="$1" '{ for (i = 1; i < NF; i += 2) if ($i == k) print $(i + 1) }' <<<"$2"; }
+
 ratio() {  # ratio VALUE DIRECT
     awk -v v="$1" -v d="$2" 'BEGIN { if (d > 0 && v != "") printf "%.2fx", v / d; else printf "-" }'
 }
 
 # ---------------------------------------------------------------- throughput
 bench_throughput() {
-    local path streams bps
+    local path streams json gbit bytes c0 c1
     for streams in 1 4; do
         for path in "${paths[@]}"; do
-            bps=$(iperf3 -c 127.0.0.1 -p "${iperf_port[$path]}" -t "$THROUGHPUT_SECONDS" -P "$streams" -J |
-                jq '.end.sum_received.bits_per_second')
-            result[tp$streams,$path]=$(awk -v b="$bps" 'BEGIN { printf "%.2f", b / 1e9 }')
-            log "throughput, $streams stream(s), $path: ${result[tp$streams,$path]} Gbit/s"
+            c0=$(relay_cpu_ms "${iperf_pid[$path]}")
+            json=$(iperf3 -c 127.0.0.1 -p "${iperf_port[$path]}" -t "$THROUGHPUT_SECONDS" -P "$streams" -J)
+            sleep 0.5  # forked relays are reaped, their time counted
+            c1=$(relay_cpu_ms "${iperf_pid[$path]}")
+            gbit=$(jq '.end.sum_received.bits_per_second / 1e9' <<<"$json")
+            bytes=$(jq '.end.sum_received.bytes' <<<"$json")
+            result[tp$streams,$path]=$(awk -v g="$gbit" 'BEGIN { printf "%.2f", g }')
+            [ -n "${iperf_pid[$path]}" ] &&
+                result[tpcpu$streams,$path]=$(awk -v c=$((c1 - c0)) -v b="$bytes" 'BEGIN { printf "%.2f", c / 1000 / (b / 1e9) }')
+            log "throughput, $streams stream(s), $path: ${result[tp$streams,$path]} Gbit/s, relay CPU ${result[tpcpu$streams,$path]:--} s/GB"
         done
     done
 }
 
 # ---------------------------------------------------------------- round trips, pinned
 bench_pingpong() {
-    local path line
+    local path line c0 c1
     for path in "${paths[@]}"; do
+        c0=$(relay_cpu_ms "${pid[$path]}")
         line=$(taskset -c 0 "$bin/bench_pingpong" "${echo_port[$path]}" --seconds "$PINGPONG_SECONDS" --size 64)
-        result[p50,$path]=$(awk '{ print $4 }' <<<"$line")
-        result[p99,$path]=$(awk '{ print $6 }' <<<"$line")
-        log "ping-pong 64 B, pinned, $path: $line"
+        c1=$(relay_cpu_ms "${pid[$path]}")
+        result[p50,$path]=$(field p50_us "$line")
+        result[p99,$path]=$(field p99_us "$line")
+        [ -n "${pid[$path]}" ] &&
+            result[ppcpu,$path]=$(awk -v c=$((c1 - c0)) -v n="$(field rounds "$line")" 'BEGIN { printf "%.1f", c * 1000 / (n + 1000) }')
+        log "ping-pong 64 B, pinned, $path: $line, relay CPU ${result[ppcpu,$path]:--} us per round trip"
     done
 }
 
 # ---------------------------------------------------------------- short connections
 bench_connrate() {
-    local path line
+    local path line c0 c1
     for path in "${paths[@]}"; do
+        c0=$(relay_cpu_ms "${pid[$path]}")
         line=$("$bin/bench_connrate" "${echo_port[$path]}" --workers 4 --seconds "$CONNRATE_SECONDS")
-        result[cps,$path]=$(awk '{ print $4 }' <<<"$line")
-        result[cpserr,$path]=$(awk '{ print $6 }' <<<"$line")
-        log "connections, $path: $line"
-        sleep 1  # let the closed connections of this path drain before the next
+        sleep 1  # let the closed connections drain (and forked relays be reaped) before the next path
+        c1=$(relay_cpu_ms "${pid[$path]}")
+        result[cps,$path]=$(field per_s "$line")
+        result[cpserr,$path]=$(field errors "$line")
+        [ -n "${pid[$path]}" ] &&
+            result[cpscpu,$path]=$(awk -v c=$((c1 - c0)) -v n="$(field conns "$line")" 'BEGIN { printf "%.0f", c * 1000 / n }')
+        log "connections, $path: $line, relay CPU ${result[cpscpu,$path]:--} us per connection"
     done
 }
 
@@ -152,7 +177,6 @@ hold_cmd() {  # hold_cmd COMMAND: one command to the hold client, its answer lin
     read -r line <&"${HOLD[0]}"
     echo "$line"
 }
-field() { awk -v k="$1" '{ for (i = 1; i < NF; i += 2) if ($i == k) print $(i + 1) }' <<<"$2"; }
 
 bench_hold() {
     local path p line before after held cpu0 cpu1 hold_pid
@@ -181,7 +205,7 @@ bench_hold() {
         fi
         if [ "$path" = tarvix-relay ] || [ "$path" = rinetd ]; then
             # Past the descriptor limit: clients queue in the backlog; the relay must wait without spinning.
-            line=$(hold_cmd "open 1500 15")
+            line=$(hold_cmd "open 1500 8")
             log "  $path, 1,500 more: $line ($(ls "/proc/$p/fd" | wc -l) descriptors)"
             cpu0=$(cpu_ms "$p")
             sleep 3
@@ -233,6 +257,16 @@ row "throughput 4 streams, Gbit/s" tp4 ">= 0.85x"
 row "round trip 64 B pinned p50, us" p50 "<= 2.3x"
 row "round trip 64 B pinned p99, us" p99
 row "connections per second" cps ">= 0.95x"
+cost() {  # cost LABEL KEY: a figure of the relays only
+    local path
+    printf '%-34s%-11s' "$1" "-"
+    for path in tarvix-relay socat rinetd; do printf '%-19s' "${result[$2,$path]:--}"; done
+    printf '\n'
+}
+cost "  relay CPU s per GB, 1 stream" tpcpu1
+cost "  relay CPU s per GB, 4 streams" tpcpu4
+cost "  relay CPU us per round trip" ppcpu
+cost "  relay CPU us per connection" cpscpu
 printf '%-34s%-11s' "connections held at once" "${result[held,direct]}"
 for path in tarvix-relay socat rinetd; do printf '%-19s' "${result[held,$path]:--}"; done
 printf '%s\n' ">= $HOLD_COUNT"
