@@ -151,7 +151,8 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
 TfMain::~TfMain()
 {
     // FormDestroy: the store goes without Save. Instances still running go first, before anything they
-    // report to is torn down.
+    // report to is torn down; the list reports nothing more to a window that is going.
+    disconnect(ui_->List->selectionModel(), nullptr, this, nullptr);
     for (int i = 0; i < RowCount(); ++i)
         if (TMappingItem* row = Row(i); row->instance) {
             row->instance->CloseMapping();
@@ -428,8 +429,10 @@ void TfMain::aDeleteExecute()
     DeactivateItem(row);
     // Store and list change together; a failed save is reported afterwards and the next save retries.
     settings_->EraseSection(SectionOf(IndexOf(row)));
-    // No other row is selected in its place: the list moves its current row along, the selection must not.
-    delete row;
+    // The row leaves the list whole (selection reports must never see it half destroyed), and no other row
+    // is selected in its place: the list moves its current row along, the selection must not.
+    ui_->List->clearSelection();
+    delete ui_->List->takeTopLevelItem(IndexOf(row));
     ui_->List->clearSelection();
     selectedItem_ = nullptr;
     SetActionState(false, false);
