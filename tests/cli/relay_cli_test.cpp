@@ -1,6 +1,6 @@
 // tarvix-relay end to end: the real executable, a settings file of the test, an echo server on 127.0.0.1.
 #include "ChildProcess.h"
-#include "LoopbackNet.h"
+#include "RelayTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace tarvix::test;
@@ -71,19 +71,24 @@ protected:
     fs::path dir_;
 };
 
+bool Listens(int port)
+{
+    return ConnectLoopback(port).Valid();
+}
+
 // Sends a block of random bytes through the port and expects it back unchanged.
 void ExpectEchoThrough(int port, size_t size)
 {
-    const int fd = ConnectLoopback(port);
-    ASSERT_GE(fd, 0) << "port " << port << " refused";
+    TestSocket s = ConnectLoopback(port);
+    ASSERT_TRUE(s.Valid()) << "port " << port << " refused";
     std::string data(size, '\0');
     std::mt19937 rng(static_cast<unsigned>(size));
     for (auto& c : data)
         c = static_cast<char>(rng());
-    std::thread writer([&] { SendAll(fd, data); });  // both ways at once: the echo cannot stall on a full pipe
-    const std::string back = ReceiveExact(fd, size);
+    std::thread writer([&] { s.SendAll(data); });  // both ways at once: the echo cannot stall on a full pipe
+    std::string back;
+    s.ReadExactly(back, size);
     writer.join();
-    close(fd);
     EXPECT_EQ(back.size(), size);
     EXPECT_TRUE(back == data) << "the relayed bytes differ";
 }
@@ -106,7 +111,7 @@ TEST_F(RelayCli, RelaysTwoAutoStartMappingsAndStopsCleanlyOnSigterm)
 
     ExpectEchoThrough(a.localPort, 300000);
     ExpectEchoThrough(b.localPort, 70000);
-    EXPECT_EQ(ConnectLoopback(off.localPort), -1) << "a mapping without AutoStart must stay off";
+    EXPECT_FALSE(Listens(off.localPort)) << "a mapping without AutoStart must stay off";
 
     ASSERT_TRUE(relay.WaitForStderr(kEnded, 10s, 2)) << relay.Stderr();
     EXPECT_EQ(CountOf(relay.Stderr(), kAccepted), 2);
@@ -119,7 +124,7 @@ TEST_F(RelayCli, RelaysTwoAutoStartMappingsAndStopsCleanlyOnSigterm)
     EXPECT_NE(relay.Stderr().find("SIGTERM"), std::string::npos);
     EXPECT_NE(relay.Stderr().find("Connexions désactivées"), std::string::npos);
     EXPECT_EQ(ReadFile(ini), text) << "the settings file must be left byte for byte as it was";
-    EXPECT_EQ(ConnectLoopback(a.localPort), -1) << "the port must be released";
+    EXPECT_FALSE(Listens(a.localPort)) << "the port must be released";
     EXPECT_TRUE(relay.Stdout().empty());
 }
 
@@ -132,12 +137,14 @@ TEST_F(RelayCli, ChosenMappingRunsAndSigintClosesOpenConnections)
 
     ChildProcess relay(kRelay, {"--mapping", "Choisie", "--ini=" + ini});
     ASSERT_TRUE(relay.WaitForStderr(kListening, 10s)) << relay.Stderr();
-    EXPECT_EQ(ConnectLoopback(other.localPort), -1) << "--mapping must activate only the named mapping";
+    EXPECT_FALSE(Listens(other.localPort)) << "--mapping must activate only the named mapping";
 
-    const int held = ConnectLoopback(chosen.localPort);
-    ASSERT_GE(held, 0);
-    ASSERT_TRUE(SendAll(held, "ping"));
-    EXPECT_EQ(ReceiveExact(held, 4), "ping");
+    TestSocket held = ConnectLoopback(chosen.localPort);
+    ASSERT_TRUE(held.Valid());
+    ASSERT_TRUE(held.SendAll("ping"));
+    std::string echoed;
+    held.ReadExactly(echoed, 4);
+    EXPECT_EQ(echoed, "ping");
 
     const auto start = std::chrono::steady_clock::now();
     relay.Signal(SIGINT);
@@ -145,8 +152,8 @@ TEST_F(RelayCli, ChosenMappingRunsAndSigintClosesOpenConnections)
     ASSERT_TRUE(code.has_value()) << "no exit after SIGINT with a connection open";
     EXPECT_EQ(*code, 0) << relay.Stderr();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 7s);
-    EXPECT_TRUE(WaitClosed(held, 1s)) << "the relayed connection must be closed by the stop";
-    close(held);
+    const End end = held.WaitEvent(1000);
+    EXPECT_TRUE(end == End::Eof || end == End::Reset) << "the relayed connection must be closed by the stop";
     EXPECT_EQ(CountOf(relay.Stderr(), kEnded), 0) << "no report once deactivation has begun";
 }
 
@@ -285,11 +292,11 @@ TEST_F(RelayCli, StalledStandardErrorHoldsUpNeitherRelayNorStop)
     ASSERT_TRUE(relay.WaitForStderr(kListening, 10s)) << relay.Stderr();
     // Nobody reads standard error from here on; 300 clients report far more than its pipe holds.
     for (int i = 0; i < 300; ++i) {
-        const int fd = ConnectLoopback(m.localPort);
-        ASSERT_GE(fd, 0);
-        ASSERT_TRUE(SendAll(fd, "x"));
-        ASSERT_EQ(ReceiveExact(fd, 1), "x") << "client " << i << " was not relayed";
-        close(fd);
+        TestSocket s = ConnectLoopback(m.localPort);
+        ASSERT_TRUE(s.Valid());
+        ASSERT_TRUE(s.SendAll("x"));
+        std::string back;
+        ASSERT_EQ(s.ReadExactly(back, 1, 5000), End::Data) << "client " << i << " was not relayed";
     }
     relay.Signal(SIGTERM);
     EXPECT_EQ(relay.WaitExit(10s, false), std::optional<int>(0));
@@ -314,21 +321,22 @@ TEST_F(RelayCli, UnknownMappingNameAndNothingToActivate)
 
 TEST_F(RelayCli, PortInUseStopsEverythingWithTheBindError)
 {
-    Listener busy;
+    int busyPort = 0;
+    const TestSocket busy = ListenLoopback(5, busyPort);
     const Mapping first{"Libre", FreePort(), 80, true};
-    const Mapping second{"Occupée", busy.Port(), 80, true};
+    const Mapping second{"Occupée", busyPort, 80, true};
     const std::string text = IniText({first, second});
     const std::string ini = WriteIni(text);
 
     const RunResult r = RunToEnd(kRelay, {"--ini", ini});
     EXPECT_EQ(r.code, 7) << r.err;
-    EXPECT_NE(r.err.find("Connexion \"Occupée\" (port " + std::to_string(busy.Port()) + ") : " + kBindError),
+    EXPECT_NE(r.err.find("Connexion \"Occupée\" (port " + std::to_string(busyPort) + ") : " + kBindError),
               std::string::npos)
         << r.err;
     EXPECT_EQ(CountOf(r.err, "\n"), CountOf(r.err, "tarvix-relay: ") + CountOf(r.err, kListening))
         << "every report is one line:\n" << r.err;
     // All or nothing: the mapping that did start was deactivated again before the exit.
-    EXPECT_EQ(ConnectLoopback(first.localPort), -1);
+    EXPECT_FALSE(Listens(first.localPort));
     EXPECT_EQ(ReadFile(ini), text);
 }
 
