@@ -41,6 +41,11 @@ int FailErrno()
     return Fail(TranslateErrno(errno));
 }
 
+bool ValidPort(int port)
+{
+    return port >= 0 && port <= 65535;
+}
+
 sockaddr_in MakeAddress(const std::string& ip, int port)
 {
     sockaddr_in a{};
@@ -226,6 +231,9 @@ int TNetStackPosix::NewSocket(int type, int protocol)
 
 int TNetStackPosix::BindTo(int descriptor, const std::string& ip, int port)
 {
+    // Out of range would be cut to 16 bits and silently reach another port.
+    if (!ValidPort(port))
+        return Fail(netcode::InvalidArgument);
     const sockaddr_in a = MakeAddress(ip, port);
     if (::bind(descriptor, reinterpret_cast<const sockaddr*>(&a), sizeof a) == -1)
         return FailErrno();
@@ -258,6 +266,8 @@ int TNetStackPosix::AcceptOn(int descriptor, std::string& ip, int& port)
 
 int TNetStackPosix::ConnectTo(int descriptor, int /*family: IPv4 only*/, const std::string& ip, int port)
 {
+    if (!ValidPort(port))
+        return Fail(netcode::InvalidArgument);
     const sockaddr_in a = MakeAddress(ip, port);
     if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&a), sizeof a) == -1)
         return FailErrno();

@@ -434,6 +434,27 @@ TEST(TfConnect, TakenPortRaisesTheBindErrorAndLeavesNothingOpen)
     EXPECT_EQ(CountOpenDescriptors(), before);
 }
 
+TEST(TfConnect, PortsOutOfRangeAreRefusedNotTruncated)
+{
+    ReportLog log;
+    for (int port : {-1, 65536, 65536 + 80}) {
+        try {
+            TfConnect mapping(port, "127.0.0.1", 80, log.Callback());
+            FAIL() << "listened on port " << port;
+        } catch (const ENetSocketError& e) {
+            EXPECT_EQ(e.SocketCode(), 10022);
+        }
+    }
+    // A remote port out of range: the client is accepted and closed, as for any remote that fails.
+    EchoServer echo;
+    TfConnect mapping(0, "127.0.0.1", echo.Port() + 65536, log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    std::string got;
+    EXPECT_EQ(client.ReadToEnd(got), End::Eof);
+    EXPECT_EQ(echo.Accepted(), 0);
+    EXPECT_TRUE(log.WaitFor(1, 1));
+}
+
 TEST(TfConnect, PeerStuckInItsOutboundConnectIsEndedByDeactivation)
 {
     // A loopback listener with a full accept queue: further connection requests are dropped and connect()
