@@ -107,8 +107,13 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
         failed = Stack().LastError() != netcode::Interrupted;
     }
 
-    // Both streams ended, a failure on either side, or deactivation: close both.
-    if (failed || (data.ClientDone && data.RemoteDone) || !clientSocket.IsOpen() || !remoteSocket.IsOpen()) {
+    if (failed) {
+        // A reset or an error on one side is passed on as a reset: an end of stream would tell the other
+        // side that everything arrived.
+        outbound.CloseWithReset();
+        client.CloseWithReset();
+    } else if ((data.ClientDone && data.RemoteDone) || !clientSocket.IsOpen() || !remoteSocket.IsOpen()) {
+        // Both streams ended, or deactivation.
         outbound.CloseConnection();
         client.CloseConnection();
     }

@@ -184,6 +184,16 @@ void TNetSocketHandle::ShutdownSending()
     stack_.ShutdownOn(fd_, SHUT_WR);
 }
 
+void TNetSocketHandle::ShutWithReset()
+{
+    if (fd_ == -1)
+        return;
+    const linger reset{1, 0};
+    stack_.SetOption(fd_, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    sendShut_ = true;  // no end of stream first
+    Shut(true);
+}
+
 void TNetSocketHandle::Abort()
 {
     std::lock_guard lock(guard_);

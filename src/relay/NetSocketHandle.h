@@ -56,6 +56,8 @@ public:
 
     // No more data towards the peer (it reads end of stream); receiving goes on.
     void ShutdownSending();
+    // Closes with a reset instead of an end of stream: the peer learns that the stream was cut.
+    void ShutWithReset();
     bool SendingShut() const { return sendShut_; }
     // From any thread: shuts the socket down both ways and marks it not open. It also stays shut: a later
     // OpenSocket on this handle fails with "connection aborted".

@@ -30,6 +30,22 @@ void TNetTCPConnection::CloseConnection()
     }
 }
 
+void TNetTCPConnection::CloseWithReset()
+{
+    if (socket_.Descriptor() != -1) {
+        if (!socket_.IsOpen()) {
+            socket_.ShutWithReset();
+            peerClosed_.store(true);
+            return;
+        }
+        DoStatus(TNetStatus::stDisconnecting, socket_.RemoteIP());
+        socket_.ShutWithReset();
+        peerClosed_.store(true);
+        DoStatus(TNetStatus::stDisconnected, socket_.RemoteIP());
+        FireDisconnected();
+    }
+}
+
 void TNetTCPConnection::TestClosed(bool raiseIfClosed, bool ignoreBuffer)
 {
     if (!peerClosed_.load() && socket_.IsOpen())

@@ -27,6 +27,8 @@ public:
     virtual bool IsConnected();
     // On the connection's own thread. Another thread uses AbortConnection.
     virtual void CloseConnection();
+    // As CloseConnection, but the peer sees a reset rather than an end of stream.
+    void CloseWithReset();
     virtual void TestClosed(bool raiseIfClosed, bool ignoreBuffer);
     // One wait (TNetStack::kWaitForever: no limit) and at most one receive into InputData; the count.
     virtual int ReceiveOnce(bool raiseIfClosed, int timeoutMs);

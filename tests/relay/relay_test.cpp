@@ -214,7 +214,7 @@ TEST(TfConnect, ResetByTheClientEndsBothSidesAtOnce)
     client.Reset();
     auto future = ended.get_future();
     ASSERT_EQ(future.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    EXPECT_NE(future.get(), End::Timeout);
+    EXPECT_EQ(future.get(), End::Reset);  // not an end of stream: the remote must not take it as complete
     ASSERT_TRUE(log.WaitFor(1, 1, 5000));
     EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
 }
@@ -224,15 +224,21 @@ TEST(TfConnect, ResetByTheRemoteEndsBothSidesAtOnce)
     ScriptedServer remote([](TestSocket& c) {
         std::string one;
         c.ReadExactly(one, 1);
+        c.SendAll("partial");
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         c.Reset();
     });
     ReportLog log;
     TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
     TestSocket client = ConnectLoopback(mapping.LocalPort());
     ASSERT_TRUE(client.SendAll("x"));
-    // The client has not ended its side: only the reset can end the connection here.
+    // The client has not ended its side: only the reset can end the connection here, and it must arrive
+    // as a reset, after the data sent before it.
+    std::string got;
+    ASSERT_EQ(client.ReadExactly(got, 7), End::Data);
+    EXPECT_EQ(got, "partial");
     std::string rest;
-    EXPECT_NE(client.ReadToEnd(rest, 5000), End::Timeout);
+    EXPECT_EQ(client.ReadToEnd(rest, 5000), End::Reset);
     EXPECT_EQ(rest, "");
     ASSERT_TRUE(log.WaitFor(1, 1, 5000));
     EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
