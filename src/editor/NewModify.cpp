@@ -13,45 +13,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-#include <optional>
-#include <utility>
-#include <vector>
 
 namespace tarvix {
-namespace {
-
-// What the record's keys held before the dialog wrote them, to be put back when the file cannot be saved.
-class RecordUndo {
-public:
-    RecordUndo(const TIniFileEx& ini, const QString& section) : existed_(ini.SectionExists(section))
-    {
-        for (const QLatin1StringView key :
-             {record::kName, record::kLocalPort, record::kAddress, record::kPort, record::kAutoStart}) {
-            std::optional<QString> value;
-            if (ini.ValueExists(section, key))
-                value = ini.ReadString(section, key, QString());
-            keys_.emplace_back(QString(key), std::move(value));
-        }
-    }
-
-    void Restore(TIniFileEx& ini, const QString& section) const
-    {
-        if (!existed_) {
-            if (ini.SectionExists(section))
-                ini.EraseSection(section);
-            return;
-        }
-        // Writing an empty value removes the key's line, which is how an absent key is put back.
-        for (const auto& [key, value] : keys_)
-            ini.WriteString(section, key, value.value_or(QString()));
-    }
-
-private:
-    bool existed_;
-    std::vector<std::pair<QString, std::optional<QString>>> keys_;
-};
-
-} // namespace
 
 TfNewModify::TfNewModify(QWidget* owner, TIniFileEx& settings, const QString& sectionId, bool newMode)
     : QDialog(owner), ui_(std::make_unique<Ui::fNewModify>()), settings_(settings), sectionId_(sectionId),
@@ -169,7 +132,8 @@ void TfNewModify::done(int result)
 
 bool TfNewModify::FormClose()
 {
-    const RecordUndo before(settings_, sectionId_);
+    // Memory and disk must keep telling the same story as the list.
+    const TIniFileEx::Snapshot before = settings_.TakeSnapshot();
     MappingRecord record;
     record.name = ui_->eName->text();
     record.localPort = ui_->eListenPort->value();
@@ -180,8 +144,7 @@ bool TfNewModify::FormClose()
         WriteMappingRecord(settings_, sectionId_, record);
         settings_.Save();
     } catch (const std::exception& error) {
-        // Memory and disk must keep telling the same story as the list.
-        before.Restore(settings_, sectionId_);
+        settings_.RestoreSnapshot(before);
         ShowException(error);
         return false;
     }

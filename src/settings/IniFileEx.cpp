@@ -143,6 +143,28 @@ void TIniFileEx::SortSections()
                      [](const auto& a, const auto& b) { return NamesAscending(a->name, b->name); });
 }
 
+TIniFileEx::Snapshot TIniFileEx::TakeSnapshot() const
+{
+    Snapshot snapshot;
+    snapshot.sections_.reserve(sections_.size());
+    for (const auto& section : sections_)
+        snapshot.sections_.push_back(*section);
+    snapshot.modified_ = modified_;
+    return snapshot;
+}
+
+void TIniFileEx::RestoreSnapshot(const Snapshot& snapshot)
+{
+    index_.clear();
+    sections_.clear();
+    for (const Section& section : snapshot.sections_) {
+        auto copy = std::make_unique<Section>(section);
+        index_.insert(copy->folded, copy.get());
+        sections_.push_back(std::move(copy));
+    }
+    modified_ = snapshot.modified_;
+}
+
 void TIniFileEx::Clear()
 {
     if (sections_.empty())

@@ -92,6 +92,16 @@ private:
     QHash<QString, Section*> index_;  // by folded name
     // The file a failed Load could not read, and why: saving over it would lose what it holds.
     std::optional<std::pair<QString, int>> unreadFile_;
+
+public:
+    // The contents as they stand, to be put back exactly after a change that could not be saved.
+    class Snapshot {
+        friend class TIniFileEx;
+        std::vector<Section> sections_;
+        bool modified_ = false;
+    };
+    Snapshot TakeSnapshot() const;
+    void RestoreSnapshot(const Snapshot& snapshot);
 };
 
 } // namespace tarvix

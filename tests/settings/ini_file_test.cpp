@@ -308,3 +308,28 @@ TEST(IniFileSorted, SortedKeepsNamesInOrderUnsortedKeepsFileOrder)
     sorted->WriteString("Ba", "k", "1");
     EXPECT_EQ(sorted->Sections(), QStringList({"a", "b", "Ba", "C"}));
 }
+
+TEST(IniFileSnapshot, RestorePutsBackLinesOrderAndFlagExactly)
+{
+    TempFolder dir;
+    auto ini = LoadBytes(dir, Bytes("[b]\r\n; note\r\nName=\r\nPort=80\r\n\r\n[a]\r\nName=x\r\n\r\n"));
+    const auto snapshot = ini->TakeSnapshot();
+    const QByteArray before = SaveAs(*ini, dir.File("before.ini"));
+    ini->SetFileName(dir.File("settings.ini"));
+    ASSERT_TRUE(ini->Save());
+    const auto clean = ini->TakeSnapshot();
+
+    ini->WriteString("b", "Port", "");  // removes the line
+    ini->WriteString("B", "Port", "81"); // appended at the end now
+    ini->EraseSection("a");
+    ini->WriteString("c", "Name", "new");
+    ini->RestoreSnapshot(clean);
+    EXPECT_FALSE(ini->Modified());
+    EXPECT_EQ(ini->Sections(), (QStringList{"b", "a"}));
+    EXPECT_EQ(Lines(*ini, "b"), (QByteArrayList{"; note", "Name=", "Port=80"}));
+    EXPECT_EQ(ini->ReadString("A", "name", "?"), "x") << "the index follows the restored sections";
+    EXPECT_FALSE(ini->SectionExists("c"));
+
+    ini->RestoreSnapshot(snapshot);
+    EXPECT_EQ(SaveAs(*ini, dir.File("after.ini")), before);
+}
