@@ -253,12 +253,17 @@ void TNetTCPServer::StopAllPeers()
         for (TNetPeerThread* peer : peers_)
             peer->AbortConnections();
     }
-    for (int i = 0; i < terminateWaitTime_ / kPeerPollMs; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPeerPollMs));
-        std::lock_guard lock(peersLock_);
-        if (peers_.empty())
-            break;
-    }
+    const int polls = terminateWaitTime_ / kPeerPollMs;
+    if (polls <= 0)
+        return;
+    // The first look comes after one poll period, however early the peers end; after that the wait ends
+    // as soon as the last peer has left rather than at the next period, so a peer slowed down by a busy
+    // machine costs its own delay and not a whole period more.
+    const auto start = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPeerPollMs));
+    std::unique_lock lock(peersLock_);
+    peersGone_.wait_until(lock, start + std::chrono::milliseconds(polls * kPeerPollMs),
+                          [this] { return peers_.empty(); });
 }
 
 std::size_t TNetTCPServer::PeerCount() const
@@ -324,6 +329,8 @@ void TNetTCPServer::RemovePeer(TNetPeerThread* peer)
     peers_[i] = peers_.back();
     peers_[i]->peerIndex_ = i;
     peers_.pop_back();
+    if (peers_.empty())
+        peersGone_.notify_all();
 }
 
 } // namespace tarvix

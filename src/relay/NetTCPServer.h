@@ -15,6 +15,7 @@
 #include <poll.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -141,8 +142,8 @@ public:
     // One pass; false when there is nothing to run.
     virtual bool PeerExecute(TNetPeerThread& peer);
 
-    // Closes every peer's connections, then waits, polling every 250 ms, at most TerminateWaitTime for
-    // the peers to end. Never raises.
+    // Closes every peer's connections, then waits at most TerminateWaitTime for the peers to end: never
+    // less than one 250 ms period, and no longer than the last peer takes after that. Never raises.
     void StopAllPeers();
     std::size_t PeerCount() const;
 
@@ -174,6 +175,7 @@ private:
     bool ownsThreadMgr_ = false;
     std::unique_ptr<TNetListenerThread> listener_;
     mutable std::mutex peersLock_;
+    std::condition_variable peersGone_;  // signalled when the last peer leaves
     std::vector<TNetPeerThread*> peers_;
 };
 

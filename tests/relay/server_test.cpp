@@ -141,13 +141,40 @@ TEST(NetTCPServer, DeactivationClosesConnectedClients)
     ASSERT_EQ(server->PeerCount(), 5u);
     const auto start = Clock::now();
     server->SetActive(false);
-    EXPECT_LT(MsSince(start), 1500);
+    EXPECT_LT(MsSince(start), 600);
     EXPECT_EQ(server->PeerCount(), 0u);
     for (auto& client : clients) {
         std::string rest;
         EXPECT_NE(client.ReadToEnd(rest, 2000), End::Timeout);
     }
     EXPECT_EQ(c.disconnects, 5);
+    server->Dispose();
+}
+
+TEST(NetTCPServer, DeactivationEndsWhenTheLastPeerLeavesNotAtTheNextPoll)
+{
+    Counters c;
+    auto server = NewServer(c);
+    server->OnExecute = Echo;
+    // A peer slowed down (a busy machine): it leaves 400 ms after its connection was closed.
+    server->OnDisconnect = [&c](TNetPeerThread&) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        ++c.disconnects;
+    };
+    server->SetActive(true);
+    TestSocket client = ConnectLoopback(server->Bindings()[0].Port());
+    ASSERT_TRUE(client.SendAll("x"));
+    std::string got;
+    ASSERT_EQ(client.ReadExactly(got, 1), End::Data);
+
+    const auto start = Clock::now();
+    server->SetActive(false);
+    const long ms = MsSince(start);
+    EXPECT_GE(ms, 400);
+    // Polled in 250 ms steps it would have taken 500 ms.
+    EXPECT_LT(ms, 480);
+    EXPECT_EQ(server->PeerCount(), 0u);
+    EXPECT_EQ(c.disconnects, 1);
     server->Dispose();
 }
 
