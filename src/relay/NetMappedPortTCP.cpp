@@ -11,16 +11,18 @@ namespace tarvix {
 
 namespace {
 
-// Moves what `from` has to `to`: one receive, then, while each receive fills the whole buffer (more is
+// Moves what `from` has to `to`: one receive, then, while each receive fills the whole chunk (more is
 // surely waiting), a few more without going back to the wait. Every chunk is written out whole first.
 // False when either side failed (reset, error). End of stream from `from` is passed on as a shutdown of
 // the sending side towards `to`.
-bool Forward(TNetSocketHandle& from, TNetSocketHandle& to, char* buffer, bool& fromDone)
+bool Forward(TNetSocketHandle& from, TNetSocketHandle& to, TNetMappedPortTCPData& data, std::size_t& chunkSize,
+             bool& fromDone)
 {
     constexpr int kMaxChunksPerPass = 4;  // then the other direction gets its turn
     TNetStack& stack = from.Stack();
     for (int chunk = 0; chunk < kMaxChunksPerPass; ++chunk) {
-        const long n = from.ReceiveBytes(buffer, TNetMappedPortTCPData::kChunkSize, chunk ? MSG_DONTWAIT : 0);
+        char* const buffer = data.Buffer.get();
+        const long n = from.ReceiveBytes(buffer, chunkSize, chunk ? MSG_DONTWAIT : 0);
         if (n == 0) {
             fromDone = true;
             to.ShutdownSending();
@@ -37,8 +39,15 @@ bool Forward(TNetSocketHandle& from, TNetSocketHandle& to, char* buffer, bool& f
             else if (w != -1 || stack.LastError() != netcode::Interrupted)
                 return false;
         }
-        if (static_cast<std::size_t>(n) < TNetMappedPortTCPData::kChunkSize)
+        if (static_cast<std::size_t>(n) < chunkSize)
             return true;
+        if (chunkSize < TNetMappedPortTCPData::kBulkChunkSize) {
+            chunkSize = TNetMappedPortTCPData::kBulkChunkSize;
+            if (data.BufferSize < chunkSize) {
+                data.Buffer = std::make_unique_for_overwrite<char[]>(chunkSize);
+                data.BufferSize = chunkSize;
+            }
+        }
     }
     return true;
 }
@@ -80,6 +89,7 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
 
     data.Outbound->Connect();
     data.Buffer = std::make_unique_for_overwrite<char[]>(TNetMappedPortTCPData::kChunkSize);
+    data.BufferSize = TNetMappedPortTCPData::kChunkSize;
 }
 
 bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
@@ -100,9 +110,9 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
     bool failed = false;
     if (ready > 0) {
         if (waitList[0].revents)
-            failed = data.ClientDone || !Forward(clientSocket, remoteSocket, data.Buffer.get(), data.ClientDone);
+            failed = data.ClientDone || !Forward(clientSocket, remoteSocket, data, data.ClientChunk, data.ClientDone);
         if (!failed && waitList[1].revents)
-            failed = data.RemoteDone || !Forward(remoteSocket, clientSocket, data.Buffer.get(), data.RemoteDone);
+            failed = data.RemoteDone || !Forward(remoteSocket, clientSocket, data, data.RemoteChunk, data.RemoteDone);
     } else if (ready < 0) {
         failed = Stack().LastError() != netcode::Interrupted;
     }

@@ -16,10 +16,18 @@ class TNetMappedPortTCP;
 class TNetMappedPortTCPData : public TNetPayload {
 public:
     static constexpr std::size_t kChunkSize = TNetTCPConnection::kDefaultBufferSize;
+    // A direction whose receives fill the whole chunk is moving bulk data: it goes on in larger chunks,
+    // which halves the relay's work per byte. Idle and interactive connections keep the small buffer.
+    static constexpr std::size_t kBulkChunkSize = 256 * 1024;
 
     std::unique_ptr<TNetTCPClient> Outbound;
-    // One buffer serves both directions: each chunk is written out whole before the next receive.
+    // One buffer serves both directions: each chunk is written out whole before the next receive. It
+    // grows once, the first time either direction needs the bulk size.
     std::unique_ptr<char[]> Buffer;
+    std::size_t BufferSize = 0;
+    // Receive size per direction: from the client, from the remote end.
+    std::size_t ClientChunk = kChunkSize;
+    std::size_t RemoteChunk = kChunkSize;
     // End of stream seen from the client / from the remote end.
     bool ClientDone = false;
     bool RemoteDone = false;
