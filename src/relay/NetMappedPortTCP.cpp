@@ -71,11 +71,13 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
     data.Outbound->SetHost(mappedHost_);
     // No Nagle on either side: the relay writes what it has just received, and a chunk held back until
     // the previous one is acknowledged meets the peer's delayed acknowledgement (a 40 ms stall for every
-    // reply a little larger than one chunk).
+    // reply a little larger than one chunk). The client side has it from the listening socket.
     data.Outbound->SetUseNagle(false);
+#ifndef __linux__
     const int one = 1;
     TNetSocketHandle& clientSocket = peer.ClientConnection()->Socket();
     Stack().SetOption(clientSocket.Descriptor(), IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+#endif
     // Deactivation shuts this socket down too, which also ends a connect still in progress.
     peer.WatchSocket(&data.Outbound->Socket());
 

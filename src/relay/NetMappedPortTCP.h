@@ -38,7 +38,7 @@ using TBeforeClientConnectEvent =
 
 class TNetMappedPortTCP : public TNetTCPServer {
 public:
-    explicit TNetMappedPortTCP(CreateKey key) : TNetTCPServer(key) {}
+    explicit TNetMappedPortTCP(CreateKey key) : TNetTCPServer(key) { SetAcceptNoDelay(true); }
     static std::shared_ptr<TNetMappedPortTCP> Create();
 
     // Set before activation.

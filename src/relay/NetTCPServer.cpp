@@ -3,6 +3,8 @@
 #include "relay/NetExceptions.h"
 #include "relay/NetStack.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -198,6 +200,8 @@ void TNetTCPServer::Activate()
             b.Rearm();
             b.OpenSocket(SOCK_STREAM, 0);
             b.SetOption(SOL_SOCKET, SO_REUSEADDR, 1);
+            if (acceptNoDelay_)
+                b.SetOption(IPPROTO_TCP, TCP_NODELAY, 1);
             b.BindLocal();
             // The system's maximum: a small backlog drops the connection requests of any burst of clients,
             // and each dropped client stalls a second or more before it tries again.

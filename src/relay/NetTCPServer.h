@@ -153,6 +153,10 @@ public:
 
 protected:
     void FireEvent(const TNetServerThreadEvent& event, TNetPeerThread& peer);
+    // Accepted connections send without Nagle's delay; set before activation. The listening sockets get
+    // the option, which accepted sockets inherit: no system call per connection.
+    void SetAcceptNoDelay(bool noDelay) { acceptNoDelay_ = noDelay; }
+    bool AcceptNoDelay() const { return acceptNoDelay_; }
     virtual void DetachEvents();
 
     // Guards the events against Dispose: held shared while one runs.
@@ -168,6 +172,7 @@ private:
     void RemovePeer(TNetPeerThread* peer);
 
     bool active_ = false;
+    bool acceptNoDelay_ = false;
     TNetSocketHandles bindings_;
     int terminateWaitTime_ = 5000;
     int acceptPollMs_ = 1000;

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 
 #include <algorithm>
@@ -310,6 +312,25 @@ TEST(TfConnect, RepliesLargerThanOneChunkAreNotHeldBack)
     }
     std::sort(us.begin(), us.end());
     EXPECT_LT(us[us.size() / 2], 20000) << "median round trip in microseconds";
+}
+
+TEST(TfConnect, AcceptedClientsSendWithoutNagle)
+{
+    EchoServer echo;
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
+    std::promise<int> noDelay;
+    mapping.NetMappedPortTCP().OnBeforeClientConnect = [&noDelay](TNetMappedPortTCP&, TNetPeerThread& peer,
+                                                                   TNetTCPClient&) {
+        int value = -1;
+        socklen_t length = sizeof value;
+        ::getsockopt(peer.ClientConnection()->Socket().Descriptor(), IPPROTO_TCP, TCP_NODELAY, &value, &length);
+        noDelay.set_value(value);
+    };
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    auto result = noDelay.get_future();
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_NE(result.get(), 0);
 }
 
 TEST(TfConnect, UnreachableOrUnknownRemoteAcceptsThenClosesWithoutData)
