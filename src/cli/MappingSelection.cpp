@@ -40,9 +40,11 @@ std::vector<MappingRecord> SelectMappings(const TIniFileEx& ini, const RelayOpti
         } catch (const EConvertError& e) {
             throw ECliError(ExitBadValue, FormatRes(msg::CliBadValue, {file, section.toStdString(), e.Message()}));
         }
-        // The engine keeps only the low 16 bits of a port: 70000 would quietly listen on 4464.
+        // Checked before anything starts, so the message names the file, section and key; a local port 0
+        // would listen on whatever port the system picks, which no client could know.
         const MappingRecord& r = records.back();
-        for (const auto& [key, value] : {std::pair{record::kLocalPort, r.localPort}, std::pair{record::kPort, r.port}}) {
+        for (const auto& [key, value] :
+             {std::pair{record::kLocalPort, r.localPort}, std::pair{record::kPort, r.port}}) {
             if (value < 1 || value > 65535)
                 throw ECliError(ExitBadValue, FormatRes(msg::CliBadPort, {file, section.toStdString(),
                                                                           QString(key).toStdString(), value}));
