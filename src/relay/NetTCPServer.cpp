@@ -99,8 +99,11 @@ void TNetListenerThread::Pause(int ms)
 void TNetListenerThread::AfterLoop()
 {
     TNetSocketHandles& bindings = server_.Bindings();
+    // Stopped by deactivation, which keeps each binding's address and port, whichever thread gets to the
+    // socket first; only a listener that failed on its own clears them.
+    const bool keepLocal = Terminated();
     for (std::size_t i = bindings.Count(); i-- > 0;)
-        bindings[i].Shut(true);
+        bindings[i].Shut(!keepLocal);
 }
 
 // ---- peer -------------------------------------------------------------------------------------------
