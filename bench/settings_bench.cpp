@@ -78,8 +78,8 @@ int main()
         ini.SetFileName(path);
         for (int i = 0; i < kMappings; ++i)
             WriteMappingRecord(ini, NewSectionId(ini),
-                               {QStringLiteral("Mapping %1").arg(i), 1024 + i % 60000, QStringLiteral("host%1.example.org").arg(i),
-                                80 + i % 1000, i % 3 == 0});
+                               {QStringLiteral("Mapping %1").arg(i), 1024 + i % 60000,
+                                QStringLiteral("host%1.example.org").arg(i), 80 + i % 1000, i % 3 == 0});
         ini.Save();
     }
     std::printf("settings store, %d mappings, %lld bytes\n", kMappings, static_cast<long long>(QFileInfo(path).size()));
@@ -88,19 +88,21 @@ int main()
     Print("Load", Median([&] { ini.reset(); }, [&] { ini = OpenUnsorted(path); }));
 
     long long sink = 0;
-    Print("start-up reads (LocalPort, Name; then AutoStart)", Median([] {}, [&] {
-              const QStringList sections = ini->Sections();
-              for (const QString& section : sections) {
-                  sink += ini->ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
-                  sink += ini->ReadString(section, record::kName, QString()).size();
-              }
-              for (const QString& section : ini->Sections())
-                  sink += ini->ReadBool(section, record::kAutoStart, record::kDefaultAutoStart);
-          }));
+    Print("start-up reads (LocalPort, Name; then AutoStart)",
+          Median([] {},
+                 [&] {
+                     const QStringList sections = ini->Sections();
+                     for (const QString& section : sections) {
+                         sink += ini->ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
+                         sink += ini->ReadString(section, record::kName, QString()).size();
+                     }
+                     for (const QString& section : ini->Sections())
+                         sink += ini->ReadBool(section, record::kAutoStart, record::kDefaultAutoStart);
+                 }));
 
     int edit = 0;
-    Print("Save after one edit", Median([&] { ini->WriteInteger(ini->SectionName(0), record::kPort, ++edit); },
-                                          [&] { ini->Save(); }));
+    Print("Save after one edit",
+          Median([&] { ini->WriteInteger(ini->SectionName(0), record::kPort, ++edit); }, [&] { ini->Save(); }));
 
     Print("Load sorted", Median([&] { ini.reset(); }, [&] { ini = std::make_unique<TIniFileEx>(path); }));
     std::printf("  (checksum %lld)\n", sink);

@@ -39,7 +39,7 @@ void AcceptAll(int listener)
         if (fd < 0) {
             if (errno == EMFILE || errno == ENFILE)
                 usleep(10000); // the queue stays readable: do not spin on it
-            return; // EAGAIN or a transient failure: epoll will tell us again
+            return;            // EAGAIN or a transient failure: epoll will tell us again
         }
         bench::NoDelay(fd);
         g_conns.emplace(fd, Conn{});

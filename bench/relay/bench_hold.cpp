@@ -24,7 +24,7 @@ struct Conn {
     int got = 0;
 };
 
-constexpr int kInFlight = 64;  // a steady pace: a relay with a short listen queue would otherwise drop SYNs
+constexpr int kInFlight = 64; // a steady pace: a relay with a short listen queue would otherwise drop SYNs
 constexpr char kHello[17] = "hold-open-check!";
 
 int g_port = 0;

@@ -56,25 +56,31 @@ void Arrow(QPainter& p, const QColor& fill, qreal left, qreal right, qreal top, 
            qreal bodyBottom, qreal headX)
 {
     const qreal middle = (top + bottom) / 2;
-    QPolygonF shape{{left, bodyTop},  {headX, bodyTop},     {headX, top},       {right, middle},
-                    {headX, bottom},  {headX, bodyBottom},  {left, bodyBottom}};
+    QPolygonF shape{{left, bodyTop}, {headX, bodyTop},    {headX, top},      {right, middle},
+                    {headX, bottom}, {headX, bodyBottom}, {left, bodyBottom}};
     p.setPen(Outline());
     p.setBrush(Shaded(fill, top, bottom));
     p.drawPolygon(shape);
 }
 
 // The arrows of the row states.
-void StateArrow(QPainter& p, const QColor& fill) { Arrow(p, fill, 2.5, 14.5, 2.5, 13.5, 5.5, 10.5, 9.5); }
-void LongArrow(QPainter& p, const QColor& fill) { Arrow(p, fill, 0.5, 15.5, 2.5, 13.5, 5.5, 10.5, 10.5); }
+void StateArrow(QPainter& p, const QColor& fill)
+{
+    Arrow(p, fill, 2.5, 14.5, 2.5, 13.5, 5.5, 10.5, 9.5);
+}
+void LongArrow(QPainter& p, const QColor& fill)
+{
+    Arrow(p, fill, 0.5, 15.5, 2.5, 13.5, 5.5, 10.5, 10.5);
+}
 
 // A monitor in the upper left; `lit` fills its screen with light.
 void Computer(QPainter& p, bool lit)
 {
     p.setPen(Outline());
     p.setBrush(kCase);
-    p.drawRect(QRectF(1.5, 2.5, 11, 8));            // stand base line below
-    p.drawRect(QRectF(5.5, 10.5, 3, 1));             // neck
-    p.drawRect(QRectF(3.5, 11.5, 7, 1.5));           // foot
+    p.drawRect(QRectF(1.5, 2.5, 11, 8));   // stand base line below
+    p.drawRect(QRectF(5.5, 10.5, 3, 1));   // neck
+    p.drawRect(QRectF(3.5, 11.5, 7, 1.5)); // foot
     if (lit) {
         QLinearGradient g(0, 4, 0, 9);
         g.setColorAt(0, kScreenLit2);
@@ -88,7 +94,10 @@ void Computer(QPainter& p, bool lit)
 }
 
 // The small arrow that overlays the monitor's lower right corner.
-void BadgeArrow(QPainter& p, const QColor& fill) { Arrow(p, fill, 6.5, 15.5, 8.5, 15.5, 10.5, 13.5, 11.5); }
+void BadgeArrow(QPainter& p, const QColor& fill)
+{
+    Arrow(p, fill, 6.5, 15.5, 8.5, 15.5, 10.5, 13.5, 11.5);
+}
 
 void Globe(QPainter& p)
 {
@@ -187,7 +196,7 @@ const Drawing kImages[14] = {
     Globe,
     QuitComputer,
     SpeechBubble,
-    [](QPainter&) {},   // not used
+    [](QPainter&) {}, // not used
     OpenWindow,
     CheckMark,
 };
@@ -251,7 +260,7 @@ QImage Banner()
 {
     const QSize size(145, 135);
     QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);   // the window's background shows in the rounded corners
+    image.fill(Qt::white); // the window's background shows in the rounded corners
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -317,8 +326,7 @@ QImage Banner()
     subtitle.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
     p.setFont(subtitle);
     p.setPen(QColor(0xd6, 0xf6, 0xfb));
-    p.drawText(QRectF(0, 105, size.width(), 22), Qt::AlignHCenter | Qt::AlignVCenter,
-               QStringLiteral("Port Mapping"));
+    p.drawText(QRectF(0, 105, size.width(), 22), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Port Mapping"));
     p.end();
     return image;
 }

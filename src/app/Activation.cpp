@@ -1,5 +1,5 @@
 // The activation controller of the main window: the local-port probe, the row states, the mapping instances.
-#include "Main.h"
+#include "app/Main.h"
 
 #include "editor/MessageDlg.h"
 #include "i18n/CatalogueModule.h"

@@ -1,4 +1,4 @@
-#include "Application.h"
+#include "app/Application.h"
 
 #include "editor/MessageDlg.h"
 #include "ui/ApplicationErrors.h"
@@ -12,7 +12,10 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     SetApplicationExceptionHandler([](std::exception_ptr error) { ShowException(error); });
 }
 
-TApplication::~TApplication() { SetApplicationExceptionHandler({}); }
+TApplication::~TApplication()
+{
+    SetApplicationExceptionHandler({});
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {

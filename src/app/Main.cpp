@@ -1,4 +1,4 @@
-#include "Main.h"
+#include "app/Main.h"
 
 #include "app/Misc.h"
 #include "editor/MessageDlg.h"
@@ -167,8 +167,8 @@ void TfMain::FormCreate()
     setWindowTitle(QStringLiteral("TARVIX Port Mapping"));
     trayIcon_->SetHint(windowTitle());
     const QString version = GetVersionInfoValue(QCoreApplication::applicationFilePath(), QStringLiteral("FileVersion"));
-    mTitle_->setText(QString::fromStdString(
-        Format("%s (V%s)", {mTitle_->text().toStdString(), version.toStdString()})));
+    mTitle_->setText(
+        QString::fromStdString(Format("%s (V%s)", {mTitle_->text().toStdString(), version.toStdString()})));
     trayIcon_->SetIcon(windowIcon());
     selectedItem_ = nullptr;
     probeBusy_ = false;
@@ -229,8 +229,9 @@ void TfMain::BindLinkLabels()
         TActionLabel* label;
         QAction* action;
     } links[] = {
-        {ui_->lActive, ui_->aActivate}, {ui_->lDesactivateAll, ui_->aDesactivateAll}, {ui_->lNew, ui_->aNew},
-        {ui_->lModify, ui_->aModify},   {ui_->lDelete, ui_->aDelete},                 {ui_->lHelp, ui_->aHelp},
+        {ui_->lActive, ui_->aActivate}, {ui_->lDesactivateAll, ui_->aDesactivateAll},
+        {ui_->lNew, ui_->aNew},         {ui_->lModify, ui_->aModify},
+        {ui_->lDelete, ui_->aDelete},   {ui_->lHelp, ui_->aHelp},
         {ui_->lClose, ui_->aClose},
     };
     for (const auto& link : links)
@@ -285,7 +286,8 @@ void TfMain::BuildMenus()
     for (auto set : {&TMenuPainter::SetColor, &TMenuPainter::SetIconBackColor, &TMenuPainter::SetMenuBarColor,
                      &TMenuPainter::SetSeparatorColor})
         (menuPainter_->*set)(colors.color(QPalette::Button));
-    for (auto set : {&TMenuPainter::SetSelectColor, &TMenuPainter::SetSelectBorderColor, &TMenuPainter::SetCheckedColor})
+    for (auto set :
+         {&TMenuPainter::SetSelectColor, &TMenuPainter::SetSelectBorderColor, &TMenuPainter::SetCheckedColor})
         (menuPainter_->*set)(colors.color(QPalette::Highlight));
     menuPainter_->SetSelectFontColor(colors.color(QPalette::WindowText));
     menuPainter_->SetDisabledColor(colors.color(QPalette::Disabled, QPalette::WindowText));
@@ -298,9 +300,15 @@ void TfMain::BuildMenus()
     menuPainter_->SetActive(true);
 }
 
-void TfMain::ShowListMenu(const QPoint& pos) { pmList_->popup(ui_->List->viewport()->mapToGlobal(pos)); }
+void TfMain::ShowListMenu(const QPoint& pos)
+{
+    pmList_->popup(ui_->List->viewport()->mapToGlobal(pos));
+}
 
-int TfMain::RowCount() const { return ui_->List->topLevelItemCount(); }
+int TfMain::RowCount() const
+{
+    return ui_->List->topLevelItemCount();
+}
 
 TMappingItem* TfMain::Row(int index) const
 {
@@ -320,7 +328,10 @@ TMappingItem* TfMain::RowById(std::uint64_t id) const
     return nullptr;
 }
 
-QString TfMain::SectionOf(int index) const { return settings_->SectionName(index); }
+QString TfMain::SectionOf(int index) const
+{
+    return settings_->SectionName(index);
+}
 
 TMappingItem* TfMain::AddListItem(const QString& caption, int port, bool select)
 {
@@ -386,7 +397,10 @@ void TfMain::aOpenExecute()
     activateWindow();
 }
 
-void TfMain::aDesactivateAllExecute() { DeactivateAll(); }
+void TfMain::aDesactivateAllExecute()
+{
+    DeactivateAll();
+}
 
 void TfMain::aNewExecute()
 {
@@ -439,12 +453,24 @@ void TfMain::aDeleteExecute()
     settings_->Save();
 }
 
-void TfMain::aHelpExecute() { languageMenu_->OpenHelp(); }
+void TfMain::aHelpExecute()
+{
+    languageMenu_->OpenHelp();
+}
 
-void TfMain::aOnTheWebExecute() { OpenWebPage(); }
+void TfMain::aOnTheWebExecute()
+{
+    OpenWebPage();
+}
 
-void TfMain::aCloseExecute() { close(); }
+void TfMain::aCloseExecute()
+{
+    close();
+}
 
-void TfMain::aQuitExecute() { StopApplication(); }
+void TfMain::aQuitExecute()
+{
+    StopApplication();
+}
 
 } // namespace tarvix

@@ -26,7 +26,7 @@ class TMenuPainter;
 class TTrayIcon;
 
 struct TMainOptions {
-    QString settingsPath;  // empty: the settings file of the installation
+    QString settingsPath; // empty: the settings file of the installation
     // Told when the probe of a row starts (true) and when it has been handled (false); for tests.
     std::function<void(int index, bool started)> probeObserver;
 };
@@ -111,8 +111,8 @@ private:
     TAsyncClientSocket* clientSocket_ = nullptr;
     QTreeWidgetItem* selectedItem_ = nullptr;
     bool probeBusy_ = false;
-    std::uint64_t probeRowId_ = 0;  // the row under probe; 0 when none
-    bool probeAnswered_ = false;    // the probe's connect or error event has come
+    std::uint64_t probeRowId_ = 0; // the row under probe; 0 when none
+    bool probeAnswered_ = false;   // the probe's connect or error event has come
     bool stopping_ = false;
     int appIconIndex_ = 5;
     std::uint64_t nextRowId_ = 0;

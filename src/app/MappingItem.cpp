@@ -1,4 +1,4 @@
-#include "MappingItem.h"
+#include "app/MappingItem.h"
 
 #include "relay/Connect.h"
 

@@ -1,4 +1,4 @@
-#include "Misc.h"
+#include "app/Misc.h"
 
 #include <QFile>
 
@@ -32,7 +32,7 @@ QString GetVersionInfoValue(const QString& fileName, const QString& key)
     while (pos < data.size()) {
         const qsizetype keyEnd = data.indexOf('\0', pos);
         if (keyEnd <= pos)
-            break;  // the empty key ends the record
+            break; // the empty key ends the record
         const qsizetype valueEnd = data.indexOf('\0', keyEnd + 1);
         if (valueEnd < 0)
             break;

@@ -1,4 +1,4 @@
-#include "StopSignals.h"
+#include "app/StopSignals.h"
 
 #include <QSocketNotifier>
 

@@ -1,6 +1,6 @@
 // The program body: the application object, the main window, the message loop.
-#include "app/Application.h"
 #include "app/Main.h"
+#include "app/Application.h"
 #include "app/StopSignals.h"
 #include "i18n/LanguageModule.h"
 

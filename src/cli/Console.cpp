@@ -42,7 +42,7 @@ void WriteStderr(const std::string& data)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return;  // standard error is closed: the lines have nowhere to go
+            return; // standard error is closed: the lines have nowhere to go
         done += static_cast<std::size_t>(n);
     }
 }

@@ -61,8 +61,8 @@ std::vector<MappingRecord> SelectMappings(const TIniFileEx& ini, const RelayOpti
     std::vector<MappingRecord> selected;
     for (const MappingRecord& r : records) {
         const bool wanted = !options.mappings.isEmpty() ? options.mappings.contains(r.name)
-                            : options.all                ? true
-                                                         : r.autoStart;
+                            : options.all               ? true
+                                                        : r.autoStart;
         if (wanted)
             selected.push_back(r);
     }

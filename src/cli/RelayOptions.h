@@ -6,9 +6,9 @@
 namespace tarvix::cli {
 
 struct RelayOptions {
-    QString iniFile;       // empty: the settings file of the desktop program
+    QString iniFile; // empty: the settings file of the desktop program
     bool all = false;
-    QStringList mappings;  // names given with --mapping, in order, without repeats
+    QStringList mappings; // names given with --mapping, in order, without repeats
     bool quiet = false;
     bool help = false;
 };

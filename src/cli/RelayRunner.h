@@ -17,7 +17,7 @@ namespace tarvix::cli {
 class RelayRunner {
 public:
     explicit RelayRunner(bool quiet);
-    ~RelayRunner();  // deactivates what is still active
+    ~RelayRunner(); // deactivates what is still active
     RelayRunner(const RelayRunner&) = delete;
     RelayRunner& operator=(const RelayRunner&) = delete;
 

@@ -34,11 +34,11 @@ int Run(StopSignals& stopSignals)
         {
             const auto ini = LoadSettings(options.iniFile.isEmpty() ? DefaultSettingsFile() : options.iniFile);
             records = SelectMappings(*ini, options);
-        }  // the store is released unsaved: the relay never writes the file
+        } // the store is released unsaved: the relay never writes the file
 
         RelayRunner runner(options.quiet);
         for (const MappingRecord& record : records)
-            runner.Activate(record);  // on failure, unwinding deactivates those already active
+            runner.Activate(record); // on failure, unwinding deactivates those already active
 
         const int signal = stopSignals.Wait();
         PrintLine(FormatRes(msg::CliStopping, {SignalName(signal)}));
@@ -60,9 +60,9 @@ int Run(StopSignals& stopSignals)
 
 int main(int argc, char** argv)
 {
-    StopSignals stopSignals;  // first: every thread started later inherits the blocked signals
+    StopSignals stopSignals; // first: every thread started later inherits the blocked signals
     QCoreApplication app(argc, argv);
     const int code = Run(stopSignals);
-    FlushConsole(std::chrono::seconds(2));  // a stuck standard error must not keep the process alive
+    FlushConsole(std::chrono::seconds(2)); // a stuck standard error must not keep the process alive
     return code;
 }

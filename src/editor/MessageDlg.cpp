@@ -1,4 +1,4 @@
-#include "MessageDlg.h"
+#include "editor/MessageDlg.h"
 
 #include "i18n/CatalogueModule.h"
 #include "i18n/MessageIds.h"
@@ -52,7 +52,10 @@ QString DisplayText(QString text)
 
 } // namespace
 
-void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }
+void SetMessageResponder(MessageResponder responder)
+{
+    Responder() = std::move(responder);
+}
 
 QMessageBox* CreateMessageDialog(TMsgDlgType type, const QString& text, TMsgDlgButtons buttons, QWidget* parent)
 {

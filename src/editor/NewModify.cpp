@@ -1,4 +1,4 @@
-#include "NewModify.h"
+#include "editor/NewModify.h"
 
 #include "editor/MessageDlg.h"
 #include "editor/SpinEdit.h"
@@ -13,12 +13,15 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-
 namespace tarvix {
 
 TfNewModify::TfNewModify(QWidget* owner, TIniFileEx& settings, const QString& sectionId, bool newMode)
-    : QDialog(owner), ui_(std::make_unique<Ui::fNewModify>()), settings_(settings), sectionId_(sectionId),
-      newMode_(newMode), clientSocket_(new TAsyncClientSocket(this))
+    : QDialog(owner),
+      ui_(std::make_unique<Ui::fNewModify>()),
+      settings_(settings),
+      sectionId_(sectionId),
+      newMode_(newMode),
+      clientSocket_(new TAsyncClientSocket(this))
 {
     ui_->setupUi(this);
     setFixedSize(size());
@@ -49,9 +52,15 @@ TfNewModify::TfNewModify(QWidget* owner, TIniFileEx& settings, const QString& se
 
 TfNewModify::~TfNewModify() = default;
 
-QString TfNewModify::Name() const { return ui_->eName->text(); }
+QString TfNewModify::Name() const
+{
+    return ui_->eName->text();
+}
 
-int TfNewModify::ListenPort() const { return ui_->eListenPort->value(); }
+int TfNewModify::ListenPort() const
+{
+    return ui_->eListenPort->value();
+}
 
 void TfNewModify::eAddressChange()
 {

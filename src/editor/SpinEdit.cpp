@@ -1,4 +1,4 @@
-#include "SpinEdit.h"
+#include "editor/SpinEdit.h"
 
 #include <algorithm>
 
@@ -19,10 +19,19 @@ int TSpinEdit::ValueOfText(const QString& text) const
 
 // Everything may be typed; the value is clamped from the text, and the text is rewritten when the field
 // loses the focus or Enter is pressed.
-QValidator::State TSpinEdit::validate(QString&, int&) const { return QValidator::Acceptable; }
+QValidator::State TSpinEdit::validate(QString&, int&) const
+{
+    return QValidator::Acceptable;
+}
 
-int TSpinEdit::valueFromText(const QString& text) const { return ValueOfText(text); }
+int TSpinEdit::valueFromText(const QString& text) const
+{
+    return ValueOfText(text);
+}
 
-void TSpinEdit::fixup(QString& input) const { input = QString::number(ValueOfText(input)); }
+void TSpinEdit::fixup(QString& input) const
+{
+    input = QString::number(ValueOfText(input));
+}
 
 } // namespace tarvix

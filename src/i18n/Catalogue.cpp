@@ -1,5 +1,5 @@
-#include "Catalogue.h"
-#include "CatalogueModule.h"
+#include "i18n/Catalogue.h"
+#include "i18n/CatalogueModule.h"
 
 #include <QTranslator>
 
@@ -11,9 +11,15 @@ std::atomic<const QTranslator*> gModule{nullptr};
 constexpr int kMaxTextLength = 1023;
 } // namespace
 
-void SetCatalogueModule(const QTranslator* module) { gModule.store(module); }
+void SetCatalogueModule(const QTranslator* module)
+{
+    gModule.store(module);
+}
 
-const QTranslator* CatalogueModule() { return gModule.load(); }
+const QTranslator* CatalogueModule()
+{
+    return gModule.load();
+}
 
 QString LoadResQString(int id)
 {
@@ -31,6 +37,9 @@ QString LoadResQString(int id)
     return text;
 }
 
-std::string LoadResString(int id) { return LoadResQString(id).toStdString(); }
+std::string LoadResString(int id)
+{
+    return LoadResQString(id).toStdString();
+}
 
 } // namespace tarvix

@@ -12,7 +12,8 @@ std::string LoadResString(int id);
 const char* BuiltInText(int id);
 
 // Calls f(id, frenchText) for every id of the built-in table, in ascending id order.
-template <typename F> void ForEachBuiltInText(F&& f);
+template <typename F>
+void ForEachBuiltInText(F&& f);
 
 namespace detail {
 struct CatalogueEntry {
@@ -22,7 +23,8 @@ struct CatalogueEntry {
 const CatalogueEntry* BuiltInTable(std::size_t& count);
 } // namespace detail
 
-template <typename F> void ForEachBuiltInText(F&& f)
+template <typename F>
+void ForEachBuiltInText(F&& f)
 {
     std::size_t count = 0;
     const detail::CatalogueEntry* table = detail::BuiltInTable(count);

@@ -1,6 +1,6 @@
 // The built-in French catalogue, sorted by id.
-#include "Catalogue.h"
-#include "MessageIds.h"
+#include "i18n/Catalogue.h"
+#include "i18n/MessageIds.h"
 
 #include <algorithm>
 #include <iterator>
@@ -9,7 +9,8 @@ namespace tarvix {
 namespace {
 
 constexpr detail::CatalogueEntry kTable[] = {
-    {65168, "Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]\nActive les connexions d'un fichier de paramètres et relaie leur trafic jusqu'à SIGINT, SIGTERM ou SIGHUP.\nSans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.\n\n  --ini FICHIER   fichier de paramètres (par défaut %s)\n  --all           active toutes les connexions du fichier\n  --mapping NOM   active la connexion de ce nom (option répétable)\n  --quiet, -q     n'affiche pas les clients acceptés et terminés\n  --help, -h      affiche cette aide\n\nCodes de sortie :\n  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)\n  1  erreur inattendue\n  2  ligne de commande incorrecte\n  3  fichier de paramètres introuvable ou illisible\n  4  valeur incorrecte dans le fichier de paramètres\n  5  nom de connexion inconnu\n  6  aucune connexion à activer\n  7  une connexion n'a pas pu être activée (port occupé...) ; aucune ne reste active"},
+    {65168,
+     "Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]\nActive les connexions d'un fichier de paramètres et relaie leur trafic jusqu'à SIGINT, SIGTERM ou SIGHUP.\nSans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.\n\n  --ini FICHIER   fichier de paramètres (par défaut %s)\n  --all           active toutes les connexions du fichier\n  --mapping NOM   active la connexion de ce nom (option répétable)\n  --quiet, -q     n'affiche pas les clients acceptés et terminés\n  --help, -h      affiche cette aide\n\nCodes de sortie :\n  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)\n  1  erreur inattendue\n  2  ligne de commande incorrecte\n  3  fichier de paramètres introuvable ou illisible\n  4  valeur incorrecte dans le fichier de paramètres\n  5  nom de connexion inconnu\n  6  aucune connexion à activer\n  7  une connexion n'a pas pu être activée (port occupé...) ; aucune ne reste active"},
     {65169, "Option inconnue : %s"},
     {65170, "Valeur manquante pour l'option %s"},
     {65171, "Option donnée plusieurs fois : %s"},
@@ -133,13 +134,12 @@ constexpr struct {
     int code;
     int id;
 } kSocketErrors[] = {
-    {10004, 65295}, {10009, 65264}, {10013, 65265}, {10014, 65266}, {10022, 65267}, {10024, 65268},
-    {10035, 65269}, {10036, 65270}, {10037, 65271}, {10038, 65272}, {10039, 65273}, {10040, 65274},
-    {10041, 65275}, {10042, 65276}, {10043, 65277}, {10044, 65278}, {10045, 65279}, {10046, 65248},
-    {10047, 65249}, {10048, 65250}, {10049, 65251}, {10050, 65252}, {10051, 65253}, {10052, 65254},
-    {10053, 65255}, {10054, 65256}, {10055, 65257}, {10056, 65258}, {10057, 65259}, {10058, 65260},
-    {10059, 65261}, {10060, 65262}, {10061, 65263}, {10062, 65232}, {10063, 65233}, {10064, 65234},
-    {10065, 65235}, {10066, 65236},
+    {10004, 65295}, {10009, 65264}, {10013, 65265}, {10014, 65266}, {10022, 65267}, {10024, 65268}, {10035, 65269},
+    {10036, 65270}, {10037, 65271}, {10038, 65272}, {10039, 65273}, {10040, 65274}, {10041, 65275}, {10042, 65276},
+    {10043, 65277}, {10044, 65278}, {10045, 65279}, {10046, 65248}, {10047, 65249}, {10048, 65250}, {10049, 65251},
+    {10050, 65252}, {10051, 65253}, {10052, 65254}, {10053, 65255}, {10054, 65256}, {10055, 65257}, {10056, 65258},
+    {10057, 65259}, {10058, 65260}, {10059, 65261}, {10060, 65262}, {10061, 65263}, {10062, 65232}, {10063, 65233},
+    {10064, 65234}, {10065, 65235}, {10066, 65236},
 };
 
 constexpr bool Ascending()

@@ -1,4 +1,4 @@
-#include "FileSearch.h"
+#include "i18n/FileSearch.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "Format.h"
+#include "i18n/Format.h"
 
-#include "Catalogue.h"
-#include "Exceptions.h"
-#include "MessageIds.h"
+#include "i18n/Catalogue.h"
+#include "i18n/Exceptions.h"
+#include "i18n/MessageIds.h"
 
 namespace tarvix {
 namespace {
@@ -56,6 +56,9 @@ std::string Format(std::string_view format, std::initializer_list<FormatArg> arg
     return out;
 }
 
-std::string FormatRes(int id, std::initializer_list<FormatArg> args) { return Format(LoadResString(id), args); }
+std::string FormatRes(int id, std::initializer_list<FormatArg> args)
+{
+    return Format(LoadResString(id), args);
+}
 
 } // namespace tarvix

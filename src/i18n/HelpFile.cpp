@@ -1,7 +1,7 @@
-#include "HelpFile.h"
+#include "i18n/HelpFile.h"
 
-#include "FileSearch.h"
-#include "Format.h"
+#include "i18n/FileSearch.h"
+#include "i18n/Format.h"
 
 #include <QDir>
 #include <QFileInfo>

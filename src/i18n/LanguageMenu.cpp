@@ -1,9 +1,9 @@
-#include "LanguageMenu.h"
+#include "i18n/LanguageMenu.h"
 
-#include "ExecutablePath.h"
-#include "FileSearch.h"
-#include "HelpFile.h"
-#include "Languages.h"
+#include "i18n/ExecutablePath.h"
+#include "i18n/FileSearch.h"
+#include "i18n/HelpFile.h"
+#include "i18n/Languages.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -18,11 +18,14 @@ TLanguageMenu::TLanguageMenu() : TLanguageMenu(TLocaleRegistry(), tarvix::Execut
 
 TLanguageMenu::TLanguageMenu(TLocaleRegistry registry, QString executablePath)
     : Relaunch([](const QString& program) { return QProcess::startDetached(program, {}); }),
-      registry_(std::move(registry)), executablePath_(std::move(executablePath))
-{
-}
+      registry_(std::move(registry)),
+      executablePath_(std::move(executablePath))
+{}
 
-QString TLanguageMenu::Caption() { return QCoreApplication::translate("fMain", "Langue"); }
+QString TLanguageMenu::Caption()
+{
+    return QCoreApplication::translate("fMain", "Langue");
+}
 
 void TLanguageMenu::SetItems(QAction* french, QAction* english, QAction* german, QAction* italian)
 {
@@ -66,9 +69,9 @@ void TLanguageMenu::SetupLanguageMenu()
     for (const TLanguage& language : Languages()) {
         QAction* item = items_[language.tag];
         if (item && language.moduleExtension)
-            item->setVisible(!ExistingFileIgnoringCase(
-                                   PathWithExtension(executablePath_, QLatin1String(language.moduleExtension)))
-                                   .isEmpty());
+            item->setVisible(
+                !ExistingFileIgnoringCase(PathWithExtension(executablePath_, QLatin1String(language.moduleExtension)))
+                     .isEmpty());
     }
     languageCode_ = QLatin1String(Languages()[0].code);
     ShowChecks();
@@ -100,9 +103,15 @@ void TLanguageMenu::mLanguageClick(QAction* sender)
         Relaunch(executablePath_);
 }
 
-QString TLanguageMenu::HelpFileName() const { return tarvix::HelpFileName(languageCode_); }
+QString TLanguageMenu::HelpFileName() const
+{
+    return tarvix::HelpFileName(languageCode_);
+}
 
-QString TLanguageMenu::HelpFilePath() const { return FindHelpFile(languageCode_, executablePath_, QDir::currentPath()); }
+QString TLanguageMenu::HelpFilePath() const
+{
+    return FindHelpFile(languageCode_, executablePath_, QDir::currentPath());
+}
 
 bool TLanguageMenu::OpenHelp() const
 {

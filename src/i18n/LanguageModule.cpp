@@ -1,9 +1,9 @@
-#include "LanguageModule.h"
+#include "i18n/LanguageModule.h"
 
-#include "CatalogueModule.h"
-#include "ExecutablePath.h"
-#include "FileSearch.h"
-#include "Languages.h"
+#include "i18n/CatalogueModule.h"
+#include "i18n/ExecutablePath.h"
+#include "i18n/FileSearch.h"
+#include "i18n/Languages.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -44,7 +44,10 @@ QStringList ModuleCandidates(const QString& executablePath, const std::optional<
     return files;
 }
 
-TLanguageModule::~TLanguageModule() { Unload(); }
+TLanguageModule::~TLanguageModule()
+{
+    Unload();
+}
 
 QString TLanguageModule::Choose()
 {

@@ -1,4 +1,4 @@
-#include "Languages.h"
+#include "i18n/Languages.h"
 
 #include <QLocale>
 
@@ -35,7 +35,10 @@ constexpr struct {
 
 } // namespace
 
-std::span<const TLanguage> Languages() { return kLanguages; }
+std::span<const TLanguage> Languages()
+{
+    return kLanguages;
+}
 
 const TLanguage* LanguageByCode(const QString& code)
 {

@@ -1,7 +1,7 @@
-#include "LocaleRegistry.h"
+#include "i18n/LocaleRegistry.h"
 
-#include "Format.h"
-#include "MessageIds.h"
+#include "i18n/Format.h"
+#include "i18n/MessageIds.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,9 +18,15 @@ constexpr int kMaxCodeLength = 4;
 
 // QSettings escapes every character an INI key cannot hold; "/" separates groups, so a path becomes a key
 // below the group and reads back the same way.
-QString KeyFor(const QString& executablePath) { return QString::fromLatin1(kGroup) + u'/' + executablePath; }
+QString KeyFor(const QString& executablePath)
+{
+    return QString::fromLatin1(kGroup) + u'/' + executablePath;
+}
 
-QString DefaultKey() { return QString::fromLatin1(kGroup) + u'/' + QLatin1String(kDefaultValue); }
+QString DefaultKey()
+{
+    return QString::fromLatin1(kGroup) + u'/' + QLatin1String(kDefaultValue);
+}
 
 [[noreturn]] void Raise(int id, const QString& valueName)
 {
@@ -42,12 +48,17 @@ TLocaleRegistry::TLocaleRegistry() : TLocaleRegistry(DefaultUserFile(), DefaultM
 
 TLocaleRegistry::TLocaleRegistry(QString userFile, QString machineFile)
     : userFile_(std::move(userFile)), machineFile_(std::move(machineFile))
+{}
+
+QString TLocaleRegistry::DefaultUserFile()
 {
+    return ConfigHome() + QStringLiteral("/tarvix/registry.ini");
 }
 
-QString TLocaleRegistry::DefaultUserFile() { return ConfigHome() + QStringLiteral("/tarvix/registry.ini"); }
-
-QString TLocaleRegistry::DefaultMachineFile() { return QStringLiteral("/etc/xdg/tarvix/registry.ini"); }
+QString TLocaleRegistry::DefaultMachineFile()
+{
+    return QStringLiteral("/etc/xdg/tarvix/registry.ini");
+}
 
 std::optional<QString> TLocaleRegistry::StoredCode(const QString& executablePath) const
 {

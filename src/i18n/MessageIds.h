@@ -5,22 +5,22 @@ namespace tarvix::msg {
 
 // The program's own messages.
 inline constexpr int ModifyTitle = 65221;
-inline constexpr int TestFailed = 65222;       // %s address, %d port
+inline constexpr int TestFailed = 65222; // %s address, %d port
 inline constexpr int TestSucceeded = 65223;
-inline constexpr int ConfirmDelete = 65224;    // %s name
+inline constexpr int ConfirmDelete = 65224; // %s name
 inline constexpr int Activate = 65226;
 inline constexpr int Deactivate = 65227;
-inline constexpr int PortBusy = 65228;         // %s name, %d port
+inline constexpr int PortBusy = 65228; // %s name, %d port
 inline constexpr int Stopping = 65229;
-inline constexpr int BadIntegerStore = 65301;  // %s
-inline constexpr int BadBooleanStore = 65302;  // %s
+inline constexpr int BadIntegerStore = 65301; // %s
+inline constexpr int BadBooleanStore = 65302; // %s
 inline constexpr int ExtractDataNoList = 65327;
 
 // tarvix-relay, the command-line runner.
-inline constexpr int CliHelp = 65168;              // %s default settings file
-inline constexpr int CliUnknownOption = 65169;     // %s the argument
-inline constexpr int CliMissingValue = 65170;      // %s the option
-inline constexpr int CliRepeatedOption = 65171;    // %s the option
+inline constexpr int CliHelp = 65168;               // %s default settings file
+inline constexpr int CliUnknownOption = 65169;      // %s the argument
+inline constexpr int CliMissingValue = 65170;       // %s the option
+inline constexpr int CliRepeatedOption = 65171;     // %s the option
 inline constexpr int CliUnexpectedArgument = 65172; // %s the argument
 inline constexpr int CliAllWithMapping = 65173;
 inline constexpr int CliSeeHelp = 65174;
@@ -34,9 +34,9 @@ inline constexpr int CliClientEnded = 65181;       // %s name, %d connections op
 inline constexpr int CliActivationFailed = 65182;  // %s name, %d local port, %s error text
 inline constexpr int CliStopping = 65183;          // %s signal name
 inline constexpr int CliStopped = 65184;
-inline constexpr int CliInternalError = 65185;     // %s error text
-inline constexpr int CliBadPort = 65186;           // %s file, %s section, %s key, %d value
-inline constexpr int CliLinesLost = 65187;         // %d lines
+inline constexpr int CliInternalError = 65185; // %s error text
+inline constexpr int CliBadPort = 65186;       // %s file, %s section, %s key, %d value
+inline constexpr int CliLinesLost = 65187;     // %d lines
 
 // Message boxes.
 inline constexpr int TitleWarning = 65346;
@@ -49,37 +49,37 @@ inline constexpr int ButtonOk = 65352;
 inline constexpr int ButtonCancel = 65353;
 
 // Conversion, input/output and format errors.
-inline constexpr int NotAnInteger = 65520;     // %s the text
-inline constexpr int InOutError = 65522;       // %d the code
-inline constexpr int FileNotFound = 65523;     // I/O error 2
-inline constexpr int InvalidFileName = 65524;  // 3
-inline constexpr int TooManyOpenFiles = 65525; // 4
-inline constexpr int FileAccessDenied = 65526; // 5
-inline constexpr int ReadBeyondEnd = 65527;    // 100
-inline constexpr int DiskFull = 65528;         // 101
-inline constexpr int NoArgumentForFormat = 65496;   // %s the format
-inline constexpr int FormatIncompatible = 65497;    // %s the format
-inline constexpr int RegistrySetFailed = 65437; // %s the value's name
-inline constexpr int RegistryBadType = 65438;  // %s the value's name
+inline constexpr int NotAnInteger = 65520;        // %s the text
+inline constexpr int InOutError = 65522;          // %d the code
+inline constexpr int FileNotFound = 65523;        // I/O error 2
+inline constexpr int InvalidFileName = 65524;     // 3
+inline constexpr int TooManyOpenFiles = 65525;    // 4
+inline constexpr int FileAccessDenied = 65526;    // 5
+inline constexpr int ReadBeyondEnd = 65527;       // 100
+inline constexpr int DiskFull = 65528;            // 101
+inline constexpr int NoArgumentForFormat = 65496; // %s the format
+inline constexpr int FormatIncompatible = 65497;  // %s the format
+inline constexpr int RegistrySetFailed = 65437;   // %s the value's name
+inline constexpr int RegistryBadType = 65438;     // %s the value's name
 
 // Engine.
 inline constexpr int SocksFirst = 65216;
 inline constexpr int StackName = 65220;
-inline constexpr int StackCanNotLoad = 65280;  // %s the library
+inline constexpr int StackCanNotLoad = 65280; // %s the library
 inline constexpr int StackSetSizeExceeded = 65281;
 inline constexpr int ThreadClassNotSpecified = 65282;
 inline constexpr int OnlyOneAntiFreeze = 65283;
 inline constexpr int InterceptNil = 65284;
 inline constexpr int NoExecuteSpecified = 65285;
 inline constexpr int NoDataToRead = 65286;
-inline constexpr int StatusResolving = 65287;     // %s host
-inline constexpr int StatusConnecting = 65288;    // %s peer IP
+inline constexpr int StatusResolving = 65287;  // %s host
+inline constexpr int StatusConnecting = 65288; // %s peer IP
 inline constexpr int StatusConnected = 65289;
 inline constexpr int StatusDisconnecting = 65290; // %s peer IP
 inline constexpr int StatusDisconnected = 65291;
-inline constexpr int StatusText = 65292;          // %s
-inline constexpr int InvalidService = 65293;      // %s
-inline constexpr int SocketError = 65294;         // %d code, %s text
+inline constexpr int StatusText = 65292;     // %s
+inline constexpr int InvalidService = 65293; // %s
+inline constexpr int SocketError = 65294;    // %d code, %s text
 inline constexpr int AlreadyConnected = 65306;
 inline constexpr int InvalidSocket = 65307;
 inline constexpr int ConnClosedGracefully = 65308;
@@ -88,8 +88,8 @@ inline constexpr int NotEnoughDataInBuffer = 65310;
 inline constexpr int StackInitializationFailed = 65311;
 
 // Asynchronous client socket.
-inline constexpr int AsyncWindowsError = 65392;   // %s system text, %d code, %s API
-inline constexpr int AsyncSocketError = 65393;    // %d code
+inline constexpr int AsyncWindowsError = 65392; // %s system text, %d code, %s API
+inline constexpr int AsyncSocketError = 65393;  // %d code
 inline constexpr int AsyncNoAddress = 65394;
 inline constexpr int AsyncCannotCreate = 65395;
 inline constexpr int AsyncAlreadyOpen = 65396;

@@ -22,7 +22,7 @@ public:
     // Listens at once (localPort 0: a port chosen by the system, see LocalPort). Raises the engine's
     // exceptions (ENetCouldNotBindSocket when the port is taken, ...) and then leaves nothing behind.
     TfConnect(int localPort, const std::string& mappedHost, int mappedPort, TConnectionStateEvent onConnectionState);
-    ~TfConnect();  // runs CloseMapping when still needed
+    ~TfConnect(); // runs CloseMapping when still needed
     TfConnect(const TfConnect&) = delete;
     TfConnect& operator=(const TfConnect&) = delete;
 

@@ -19,23 +19,12 @@ void TNetComponent::DoStatus(TNetStatus status, const std::string& argument)
         return;
     int id = msg::StatusText;
     switch (status) {
-    case TNetStatus::stResolving:
-        id = msg::StatusResolving;
-        break;
-    case TNetStatus::stConnecting:
-        id = msg::StatusConnecting;
-        break;
-    case TNetStatus::stConnected:
-        id = msg::StatusConnected;
-        break;
-    case TNetStatus::stDisconnecting:
-        id = msg::StatusDisconnecting;
-        break;
-    case TNetStatus::stDisconnected:
-        id = msg::StatusDisconnected;
-        break;
-    case TNetStatus::stStatusText:
-        break;
+    case TNetStatus::stResolving: id = msg::StatusResolving; break;
+    case TNetStatus::stConnecting: id = msg::StatusConnecting; break;
+    case TNetStatus::stConnected: id = msg::StatusConnected; break;
+    case TNetStatus::stDisconnecting: id = msg::StatusDisconnecting; break;
+    case TNetStatus::stDisconnected: id = msg::StatusDisconnected; break;
+    case TNetStatus::stStatusText: break;
     }
     OnStatus(this, status, FormatRes(id, {argument}));
 }

@@ -19,25 +19,21 @@ ENetCouldNotBindSocket::ENetCouldNotBindSocket() : ENetSocketHandleError(LoadRes
 
 ENetNotEnoughDataInBuffer::ENetNotEnoughDataInBuffer()
     : ENetTCPConnectionError(LoadResString(msg::NotEnoughDataInBuffer))
-{
-}
+{}
 
 ENetStackInitializationFailed::ENetStackInitializationFailed()
     : ENetStackError(LoadResString(msg::StackInitializationFailed))
-{
-}
+{}
 
 ENetStackCanNotLoadWinsock::ENetStackCanNotLoadWinsock(const std::string& library)
     : ENetException(FormatRes(msg::StackCanNotLoad, {library}))
-{
-}
+{}
 
 ENetStackSetSizeExceeded::ENetStackSetSizeExceeded() : ENetStackError(LoadResString(msg::StackSetSizeExceeded)) {}
 
 ENetThreadClassNotSpecified::ENetThreadClassNotSpecified()
     : ENetThreadMgrError(LoadResString(msg::ThreadClassNotSpecified))
-{
-}
+{}
 
 ENetNoExecuteSpecified::ENetNoExecuteSpecified() : ENetTCPServerError(LoadResString(msg::NoExecuteSpecified)) {}
 

@@ -18,7 +18,7 @@ namespace {
 bool Forward(TNetSocketHandle& from, TNetSocketHandle& to, TNetMappedPortTCPData& data, std::size_t& chunkSize,
              bool& fromDone)
 {
-    constexpr int kMaxChunksPerPass = 4;  // then the other direction gets its turn
+    constexpr int kMaxChunksPerPass = 4; // then the other direction gets its turn
     TNetStack& stack = from.Stack();
     for (int chunk = 0; chunk < kMaxChunksPerPass; ++chunk) {
         char* const buffer = data.Buffer.get();

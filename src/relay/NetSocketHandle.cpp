@@ -125,7 +125,7 @@ void TNetSocketHandle::AcceptFrom(int listeningDescriptor)
     }
     remoteIP_ = std::move(ip);
     remotePort_ = port;
-    localStale_ = true;  // read back only when asked: one system call less per accepted client
+    localStale_ = true; // read back only when asked: one system call less per accepted client
 }
 
 void TNetSocketHandle::SetRemote(const std::string& ip, int port)
@@ -138,7 +138,7 @@ int TNetSocketHandle::Connect(int family)
 {
     const int r = stack_.ConnectTo(fd_, family, remoteIP_, remotePort_);
     if (r != -1)
-        localStale_ = true;  // the peer is the address just connected to; the local end is read when asked
+        localStale_ = true; // the peer is the address just connected to; the local end is read when asked
     return r;
 }
 
@@ -190,7 +190,7 @@ void TNetSocketHandle::ShutWithReset()
         return;
     const linger reset{1, 0};
     stack_.SetOption(fd_, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
-    sendShut_ = true;  // no end of stream first
+    sendShut_ = true; // no end of stream first
     Shut(true);
 }
 

@@ -52,7 +52,7 @@ public:
     virtual ~TNetStack() = default;
 
     // Thin calls of the platform; failures return -1 and leave the code in LastError().
-    virtual int NewSocket(int type, int protocol) = 0;  // raises ENetInvalidSocket on failure
+    virtual int NewSocket(int type, int protocol) = 0; // raises ENetInvalidSocket on failure
     virtual int BindTo(int descriptor, const std::string& ip, int port) = 0;
     virtual int ListenOn(int descriptor, int backlog) = 0;
     virtual int AcceptOn(int descriptor, std::string& ip, int& port) = 0;
@@ -71,8 +71,8 @@ public:
     virtual int SetBlocking(int descriptor, bool blocking) = 0;
     virtual int ShutdownOn(int descriptor, int how) = 0;
     virtual int CloseDescriptor(int descriptor) = 0;
-    virtual void LocalName(int descriptor, std::string& ip, int& port) = 0;  // raises on failure
-    virtual void PeerName(int descriptor, std::string& ip, int& port) = 0;   // raises on failure
+    virtual void LocalName(int descriptor, std::string& ip, int& port) = 0; // raises on failure
+    virtual void PeerName(int descriptor, std::string& ip, int& port) = 0;  // raises on failure
     // First IPv4 address of a name as dotted text; empty when there is none (the code is in LastError()).
     virtual std::string LookupHost(const std::string& name) = 0;
     // Code of the last failed call on the calling thread.

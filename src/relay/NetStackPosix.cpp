@@ -71,12 +71,9 @@ void ReadAddress(const sockaddr_in& a, std::string& ip, int& port)
 int TranslateLookupError(int gaiError)
 {
     switch (gaiError) {
-    case EAI_NONAME:
-        return netcode::HostNotFound;
-    case EAI_AGAIN:
-        return netcode::TryAgain;
-    case EAI_FAIL:
-        return netcode::NoRecovery;
+    case EAI_NONAME: return netcode::HostNotFound;
+    case EAI_AGAIN: return netcode::TryAgain;
+    case EAI_FAIL: return netcode::NoRecovery;
 #ifdef EAI_NODATA
     case EAI_NODATA:
 #endif
@@ -84,12 +81,9 @@ int TranslateLookupError(int gaiError)
     case EAI_ADDRFAMILY:
 #endif
         return netcode::NoData;
-    case EAI_MEMORY:
-        return netcode::NoBufferSpace;
-    case EAI_SYSTEM:
-        return TranslateErrno(errno);
-    default:
-        return netcode::NoRecovery;
+    case EAI_MEMORY: return netcode::NoBufferSpace;
+    case EAI_SYSTEM: return TranslateErrno(errno);
+    default: return netcode::NoRecovery;
     }
 }
 
@@ -107,95 +101,56 @@ void RaiseDescriptorLimit()
 int TranslateErrno(int error)
 {
     switch (error) {
-    case 0:
-        return 0;
-    case EINTR:
-        return 10004;
-    case EBADF:
-        return 10009;
+    case 0: return 0;
+    case EINTR: return 10004;
+    case EBADF: return 10009;
     case EACCES:
-    case EPERM:
-        return 10013;
-    case EFAULT:
-        return 10014;
-    case EINVAL:
-        return 10022;
+    case EPERM: return 10013;
+    case EFAULT: return 10014;
+    case EINVAL: return 10022;
     case EMFILE:
-    case ENFILE:
-        return 10024;
+    case ENFILE: return 10024;
 #if EAGAIN != EWOULDBLOCK
     case EAGAIN:
 #endif
-    case EWOULDBLOCK:
-        return 10035;
-    case EINPROGRESS:
-        return 10036;
-    case EALREADY:
-        return 10037;
-    case ENOTSOCK:
-        return 10038;
-    case EDESTADDRREQ:
-        return 10039;
-    case EMSGSIZE:
-        return 10040;
-    case EPROTOTYPE:
-        return 10041;
-    case ENOPROTOOPT:
-        return 10042;
-    case EPROTONOSUPPORT:
-        return 10043;
-    case ESOCKTNOSUPPORT:
-        return 10044;
+    case EWOULDBLOCK: return 10035;
+    case EINPROGRESS: return 10036;
+    case EALREADY: return 10037;
+    case ENOTSOCK: return 10038;
+    case EDESTADDRREQ: return 10039;
+    case EMSGSIZE: return 10040;
+    case EPROTOTYPE: return 10041;
+    case ENOPROTOOPT: return 10042;
+    case EPROTONOSUPPORT: return 10043;
+    case ESOCKTNOSUPPORT: return 10044;
 #if EOPNOTSUPP != ENOTSUP
     case ENOTSUP:
 #endif
-    case EOPNOTSUPP:
-        return 10045;
-    case EPFNOSUPPORT:
-        return 10046;
-    case EAFNOSUPPORT:
-        return 10047;
-    case EADDRINUSE:
-        return 10048;
-    case EADDRNOTAVAIL:
-        return 10049;
-    case ENETDOWN:
-        return 10050;
-    case ENETUNREACH:
-        return 10051;
-    case ENETRESET:
-        return 10052;
+    case EOPNOTSUPP: return 10045;
+    case EPFNOSUPPORT: return 10046;
+    case EAFNOSUPPORT: return 10047;
+    case EADDRINUSE: return 10048;
+    case EADDRNOTAVAIL: return 10049;
+    case ENETDOWN: return 10050;
+    case ENETUNREACH: return 10051;
+    case ENETRESET: return 10052;
     case ECONNABORTED:
-    case EPROTO:
-        return 10053;
-    case ECONNRESET:
-        return 10054;
+    case EPROTO: return 10053;
+    case ECONNRESET: return 10054;
     case ENOBUFS:
-    case ENOMEM:
-        return 10055;
-    case EISCONN:
-        return 10056;
-    case ENOTCONN:
-        return 10057;
+    case ENOMEM: return 10055;
+    case EISCONN: return 10056;
+    case ENOTCONN: return 10057;
     case ESHUTDOWN:
-    case EPIPE:
-        return 10058;
-    case ETOOMANYREFS:
-        return 10059;
-    case ETIMEDOUT:
-        return 10060;
-    case ECONNREFUSED:
-        return 10061;
-    case ELOOP:
-        return 10062;
-    case ENAMETOOLONG:
-        return 10063;
-    case EHOSTDOWN:
-        return 10064;
-    case EHOSTUNREACH:
-        return 10065;
-    case ENOTEMPTY:
-        return 10066;
+    case EPIPE: return 10058;
+    case ETOOMANYREFS: return 10059;
+    case ETIMEDOUT: return 10060;
+    case ECONNREFUSED: return 10061;
+    case ELOOP: return 10062;
+    case ENAMETOOLONG: return 10063;
+    case EHOSTDOWN: return 10064;
+    case EHOSTUNREACH: return 10065;
+    case ENOTEMPTY: return 10066;
     default:
         // Outside the table: still a code of the same family, shown with an empty text.
         return 10000 + error;
@@ -290,8 +245,8 @@ long TNetStackPosix::SendOn(int descriptor, const void* buffer, std::size_t leng
     return static_cast<long>(n);
 }
 
-int TNetStackPosix::WaitSockets(std::vector<int>* readList, std::vector<int>* writeList,
-                                std::vector<int>* exceptList, int timeoutMs)
+int TNetStackPosix::WaitSockets(std::vector<int>* readList, std::vector<int>* writeList, std::vector<int>* exceptList,
+                                int timeoutMs)
 {
     std::vector<int>* lists[3] = {readList, writeList, exceptList};
     constexpr short kEvents[3] = {POLLIN, POLLOUT, POLLPRI};

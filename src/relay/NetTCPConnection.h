@@ -59,7 +59,7 @@ protected:
 private:
     TNetSocketHandle socket_;
     std::string inputData_;
-    std::unique_ptr<char[]> receiveBuffer_;  // made at the first receive
+    std::unique_ptr<char[]> receiveBuffer_; // made at the first receive
     int recvBufferSize_ = kDefaultBufferSize;
     int sendBufferSize_ = kDefaultBufferSize;
     std::atomic<bool> peerClosed_{false};

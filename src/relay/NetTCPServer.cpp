@@ -52,11 +52,10 @@ void TNetListenerThread::AcceptOn(int listeningDescriptor)
         connection->Socket().AcceptFrom(listeningDescriptor);
     } catch (const ENetSocketError& e) {
         switch (e.SocketCode()) {
-        case netcode::WouldBlock:         // the client went away before it was taken
+        case netcode::WouldBlock: // the client went away before it was taken
         case netcode::Interrupted:
         case netcode::ConnectionAborted:
-        case netcode::ConnectionReset:
-            return;
+        case netcode::ConnectionReset: return;
         default:
             // Out of descriptors or memory (or the socket is going away): the pending client stays
             // queued, so trying again at once would spin. Rest, then go on accepting.
@@ -73,7 +72,7 @@ void TNetListenerThread::AcceptOn(int listeningDescriptor)
     try {
         peer = static_cast<TNetPeerThread*>(mgr->AcquireThread());
     } catch (const std::exception&) {
-        Pause(kAcceptRetryMs);  // the client is closed with the connection
+        Pause(kAcceptRetryMs); // the client is closed with the connection
         return;
     }
     peer->server_ = server_.shared_from_this();

@@ -94,7 +94,7 @@ private:
     std::unique_ptr<TNetTCPServerConnection> client_;
     std::atomic<TNetSocketHandle*> watched_{nullptr};
     std::atomic<bool> aborted_{false};
-    std::size_t peerIndex_ = 0;  // place in the server's peer list
+    std::size_t peerIndex_ = 0; // place in the server's peer list
 };
 
 class TNetTCPServer : public TNetComponent, public std::enable_shared_from_this<TNetTCPServer> {
@@ -180,7 +180,7 @@ private:
     bool ownsThreadMgr_ = false;
     std::unique_ptr<TNetListenerThread> listener_;
     mutable std::mutex peersLock_;
-    std::condition_variable peersGone_;  // signalled when the last peer leaves
+    std::condition_variable peersGone_; // signalled when the last peer leaves
     std::vector<TNetPeerThread*> peers_;
 };
 

@@ -74,7 +74,7 @@ void TNetThread::Join()
         return;
     joined_ = true;
     if (pthread_equal(handle_, pthread_self()))
-        pthread_detach(handle_);  // the last owner let go on the thread itself: it cannot wait for itself
+        pthread_detach(handle_); // the last owner let go on the thread itself: it cannot wait for itself
     else
         pthread_join(handle_, nullptr);
 }

@@ -78,7 +78,7 @@ private:
     std::unique_ptr<TNetPayload> payload_;
     std::string failureText_;
     std::shared_ptr<TNetThreadMgr> mgr_;
-    std::size_t liveIndex_ = 0;  // place in the manager's list of live threads
+    std::size_t liveIndex_ = 0; // place in the manager's list of live threads
 };
 
 } // namespace tarvix

@@ -4,13 +4,13 @@ namespace tarvix {
 
 class TNetWakeup {
 public:
-    TNetWakeup();  // raises ENetSocketError when no descriptor is left
+    TNetWakeup(); // raises ENetSocketError when no descriptor is left
     ~TNetWakeup();
     TNetWakeup(const TNetWakeup&) = delete;
     TNetWakeup& operator=(const TNetWakeup&) = delete;
 
     int Descriptor() const { return readFd_; }
-    void Signal();  // from any thread
+    void Signal(); // from any thread
     void Drain();
 
 private:

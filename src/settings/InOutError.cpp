@@ -1,4 +1,4 @@
-#include "InOutError.h"
+#include "settings/InOutError.h"
 
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
@@ -46,7 +46,7 @@ int InOutCodeFromErrno(int err, bool writing)
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return 101;
-    default: return writing ? 29 : 30;  // write fault, read fault
+    default: return writing ? 29 : 30; // write fault, read fault
     }
 }
 

@@ -1,4 +1,4 @@
-#include "IniFileEx.h"
+#include "settings/IniFileEx.h"
 
 #include "i18n/ExecutablePath.h"
 #include "i18n/Format.h"
@@ -21,7 +21,10 @@ namespace {
 constexpr char kEndOfFile = '\x1A';
 constexpr qsizetype kMaxSearchPath = 1000;
 
-bool NamesAscending(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; }
+bool NamesAscending(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
 
 bool HasLineBreak(const QString& text)
 {
@@ -84,11 +87,20 @@ QStringList TIniFileEx::Sections() const
     return names;
 }
 
-QString TIniFileEx::SectionName(int index) const { return sections_.at(std::size_t(index))->name; }
+QString TIniFileEx::SectionName(int index) const
+{
+    return sections_.at(std::size_t(index))->name;
+}
 
-QByteArrayList TIniFileEx::SectionRawLines(int index) const { return sections_.at(std::size_t(index))->lines; }
+QByteArrayList TIniFileEx::SectionRawLines(int index) const
+{
+    return sections_.at(std::size_t(index))->lines;
+}
 
-TIniFileEx::Section* TIniFileEx::Find(const QString& name) const { return index_.value(FoldedName(name), nullptr); }
+TIniFileEx::Section* TIniFileEx::Find(const QString& name) const
+{
+    return index_.value(FoldedName(name), nullptr);
+}
 
 TIniFileEx::Section& TIniFileEx::FindOrAddSection(const QString& name)
 {
@@ -245,7 +257,7 @@ void TIniFileEx::Load()
 void TIniFileEx::Parse(const QByteArray& data)
 {
     const char* p = data.constData();
-    qsizetype pos = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;  // a byte-order mark is no part of the first line
+    qsizetype pos = data.startsWith("\xEF\xBB\xBF") ? 3 : 0; // a byte-order mark is no part of the first line
     qsizetype end = data.indexOf(kEndOfFile, pos);
     if (end < 0)
         end = data.size();

@@ -69,7 +69,7 @@ public:
 
 private:
     struct Section {
-        QByteArray rawName;  // as written between the brackets
+        QByteArray rawName; // as written between the brackets
         QString name;
         QString folded;
         QByteArrayList lines;
@@ -89,7 +89,7 @@ private:
     bool sorted_ = true;
     bool modified_ = false;
     std::vector<std::unique_ptr<Section>> sections_;
-    QHash<QString, Section*> index_;  // by folded name
+    QHash<QString, Section*> index_; // by folded name
     // The file a failed Load could not read, and why: saving over it would lose what it holds.
     std::optional<std::pair<QString, int>> unreadFile_;
 

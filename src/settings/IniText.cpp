@@ -1,4 +1,4 @@
-#include "IniText.h"
+#include "settings/IniText.h"
 
 #include <QStringDecoder>
 
@@ -140,8 +140,8 @@ std::optional<int> ParseIniInteger(QStringView text)
     }
     if (i == n)
         return std::nullopt;
-    const std::int64_t limit = negative ? -std::int64_t(std::numeric_limits<int>::min())
-                                        : std::int64_t(std::numeric_limits<int>::max());
+    const std::int64_t limit =
+        negative ? -std::int64_t(std::numeric_limits<int>::min()) : std::int64_t(std::numeric_limits<int>::max());
     std::int64_t value = 0;
     for (; i < n; ++i) {
         const int digit = DigitValue(text[i], hex);

@@ -1,4 +1,4 @@
-#include "MappingRecord.h"
+#include "settings/MappingRecord.h"
 
 #include <QRandomGenerator>
 

@@ -1,4 +1,4 @@
-#include "MappingRecord.h"
+#include "settings/MappingRecord.h"
 
 #include "i18n/ExecutablePath.h"
 
@@ -10,18 +10,21 @@ namespace tarvix {
 
 QString SettingsFilePathFor(const QString& executablePath)
 {
-    const QString beside = PathWithExtension(
-        executablePath.isEmpty() ? QStringLiteral("tarvix") : executablePath, QStringLiteral("ini"));
+    const QString beside =
+        PathWithExtension(executablePath.isEmpty() ? QStringLiteral("tarvix") : executablePath, QStringLiteral("ini"));
     const QFileInfo file(beside);
     if (!executablePath.isEmpty() && (file.exists() || QFileInfo(file.absolutePath()).isWritable()))
         return beside;
     // An installation the user cannot write: never try to save into it.
     const QString folder =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tarvix");
-    QDir().mkpath(folder);  // a failure shows as the file error of the first save
+    QDir().mkpath(folder); // a failure shows as the file error of the first save
     return folder + u'/' + file.fileName();
 }
 
-QString SettingsFilePath() { return SettingsFilePathFor(ExecutablePath()); }
+QString SettingsFilePath()
+{
+    return SettingsFilePathFor(ExecutablePath());
+}
 
 } // namespace tarvix

@@ -1,6 +1,6 @@
-#include "ActionLabel.h"
+#include "ui/ActionLabel.h"
 
-#include "ApplicationErrors.h"
+#include "ui/ApplicationErrors.h"
 
 #include <QAction>
 #include <QEnterEvent>
@@ -29,7 +29,7 @@ QString TActionLabel::Caption(const QString& actionText)
             if (i + 1 < n && actionText[i + 1] == QLatin1Char('&'))
                 caption += c, ++i;
             else if (i + 1 == n)
-                caption += c;   // a trailing ampersand marks nothing
+                caption += c; // a trailing ampersand marks nothing
             continue;
         }
         caption += c;

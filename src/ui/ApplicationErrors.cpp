@@ -1,4 +1,4 @@
-#include "ApplicationErrors.h"
+#include "ui/ApplicationErrors.h"
 
 #include <QtGlobal>
 

@@ -24,7 +24,8 @@ void HandleApplicationException(std::exception_ptr error) noexcept;
 std::string ExceptionText(std::exception_ptr error);
 
 // Runs f; an exception leaving it goes to HandleApplicationException.
-template <typename F> void RunGuarded(F&& f) noexcept
+template <typename F>
+void RunGuarded(F&& f) noexcept
 {
     try {
         f();

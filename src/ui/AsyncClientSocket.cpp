@@ -1,8 +1,8 @@
-#include "AsyncClientSocket.h"
+#include "ui/AsyncClientSocket.h"
 
-#include "ApplicationErrors.h"
-#include "HostLookup.h"
-#include "SocketErrors.h"
+#include "ui/ApplicationErrors.h"
+#include "ui/HostLookup.h"
+#include "ui/SocketErrors.h"
 
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
@@ -31,7 +31,8 @@ bool IsConnectOutcome(int error)
 
 } // namespace
 
-template <typename F> void TAsyncClientSocket::Guarded(F&& f) noexcept
+template <typename F>
+void TAsyncClientSocket::Guarded(F&& f) noexcept
 {
     QPointer<TAsyncClientSocket> self(this);
     try {
@@ -47,7 +48,10 @@ template <typename F> void TAsyncClientSocket::Guarded(F&& f) noexcept
     }
 }
 
-TAsyncClientSocket::TAsyncClientSocket(QObject* parent) : QObject(parent) { ResetRemote(); }
+TAsyncClientSocket::TAsyncClientSocket(QObject* parent) : QObject(parent)
+{
+    ResetRemote();
+}
 
 TAsyncClientSocket::~TAsyncClientSocket()
 {
@@ -180,7 +184,7 @@ void TAsyncClientSocket::OpenSocket()
 }
 
 void TAsyncClientSocket::RunLookup(const QString& host, const QString& address, const QString& service,
-                                  std::uint16_t port)
+                                   std::uint16_t port)
 {
     const std::uint64_t serial = serial_;
     QPointer<TAsyncClientSocket> self(this);
@@ -238,10 +242,8 @@ void TAsyncClientSocket::RunLookup(const QString& host, const QString& address, 
 void TAsyncClientSocket::StartLookup(const QString& name, TLookupKind kind, const char* api)
 {
     CancelLookup();
-    pending_ = THostLookup::Start(this, name, kind,
-                                  [this](THostLookup* lookup, const TLookupResult& result) {
-                                      LookupComplete(lookup, result);
-                                  });
+    pending_ = THostLookup::Start(
+        this, name, kind, [this](THostLookup* lookup, const TLookupResult& result) { LookupComplete(lookup, result); });
     if (!pending_)
         ThrowWindowsError(wsa::NoBufferSpace, api);
 }
@@ -249,7 +251,7 @@ void TAsyncClientSocket::StartLookup(const QString& name, TLookupKind kind, cons
 void TAsyncClientSocket::LookupComplete(THostLookup* lookup, const TLookupResult& result)
 {
     if (!pending_ || lookup != pending_.get())
-        return;   // a cancelled or replaced lookup
+        return; // a cancelled or replaced lookup
     pending_.reset();
     Guarded([&] {
         const std::uint64_t serial = serial_;
@@ -343,7 +345,7 @@ void TAsyncClientSocket::ConnectNotification()
 void TAsyncClientSocket::ConnectOutcome(std::uint64_t serial, int code)
 {
     if (serial != serial_ || fd_ < 0)
-        return;   // the handle it was about is gone
+        return; // the handle it was about is gone
     if (code != 0) {
         ReportNotificationError(TErrorEvent::erConnect, code);
         return;
@@ -379,7 +381,7 @@ void TAsyncClientSocket::ReadNotification()
     const std::uint64_t serial = serial_;
     Guarded([&] {
         if (n > 0) {
-            Raise(OnRead);   // armed again by ReceiveBuf
+            Raise(OnRead); // armed again by ReceiveBuf
         } else if (n == 0) {
             Disconnect(serial);
         } else if (error == EAGAIN || error == EWOULDBLOCK || error == EINTR) {
@@ -458,7 +460,7 @@ void TAsyncClientSocket::ResetRemote()
 void TAsyncClientSocket::Raise(const TSocketNotifyEvent& event)
 {
     if (event) {
-        const TSocketNotifyEvent handler = event;   // the handler may reassign the member
+        const TSocketNotifyEvent handler = event; // the handler may reassign the member
         handler(this);
     }
 }

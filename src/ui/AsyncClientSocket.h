@@ -77,11 +77,11 @@ public:
     // a change while Active throws EAsyncSocketError and keeps the old value. The same holds for Port.
     QString Host() const { return host_; }
     void SetHost(const QString& value);
-    QString Address() const { return address_; }   // dotted IPv4, used only when Host is empty
+    QString Address() const { return address_; } // dotted IPv4, used only when Host is empty
     void SetAddress(const QString& value);
-    QString Service() const { return service_; }   // a TCP service name looked up in place of Port
+    QString Service() const { return service_; } // a TCP service name looked up in place of Port
     void SetService(const QString& value);
-    int Port() const { return port_; }              // only the low 16 bits are used
+    int Port() const { return port_; } // only the low 16 bits are used
     void SetPort(int value);
 
     // ctBlocking asks for no notifications at all; a change while connected throws.
@@ -126,11 +126,12 @@ private:
     void WriteNotification(std::uint64_t serial);
     void Disconnect(std::uint64_t serial);
     void CancelLookup();
-    int ReleaseHandle();   // returns the errno of a failed close, else 0
+    int ReleaseHandle(); // returns the errno of a failed close, else 0
     void ResetRemote();
 
     // Runs f for the event loop: an exception leaving it goes to OnException or the application.
-    template <typename F> void Guarded(F&& f) noexcept;
+    template <typename F>
+    void Guarded(F&& f) noexcept;
     void Raise(const TSocketNotifyEvent& event);
     // Raises OnError; returns the code the handler left.
     int RaiseError(TErrorEvent event, int code);
@@ -149,14 +150,14 @@ private:
     bool active_ = false;
     bool connected_ = false;
     int fd_ = -1;
-    std::uint64_t serial_ = 0;   // names the current handle in queued notifications: descriptor numbers get reused
+    std::uint64_t serial_ = 0; // names the current handle in queued notifications: descriptor numbers get reused
     std::uint64_t disconnecting_ = 0;
     sockaddr_in remote_{};
     LookupState lookupState_ = LookupState::Idle;
     std::shared_ptr<THostLookup> pending_;
     QString savedService_;
     std::uint16_t savedPort_ = 0;
-    QSocketNotifier* connectNotifier_ = nullptr;   // children of this object
+    QSocketNotifier* connectNotifier_ = nullptr; // children of this object
     QSocketNotifier* readNotifier_ = nullptr;
 };
 

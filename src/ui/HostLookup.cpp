@@ -1,6 +1,6 @@
-#include "HostLookup.h"
+#include "ui/HostLookup.h"
 
-#include "SocketErrors.h"
+#include "ui/SocketErrors.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -36,7 +36,7 @@ TLookupResult ResolveWithSystem(const std::string& name, TLookupKind kind)
         return result;
     }
     addrinfo hints{};
-    hints.ai_family = AF_INET;   // the first IPv4 address, as the connect needs
+    hints.ai_family = AF_INET; // the first IPv4 address, as the connect needs
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* list = nullptr;
     const int rc = getaddrinfo(name.c_str(), nullptr, &hints, &list);
@@ -56,12 +56,14 @@ TLookupResult ResolveWithSystem(const std::string& name, TLookupKind kind)
     return result;
 }
 
-void SetResolveFunction(TResolveFunction resolve) { gResolve.store(resolve); }
+void SetResolveFunction(TResolveFunction resolve)
+{
+    gResolve.store(resolve);
+}
 
 THostLookup::THostLookup(QObject* receiver, std::string name, TLookupKind kind, Done done)
     : receiver_(receiver), name_(std::move(name)), kind_(kind), done_(std::move(done))
-{
-}
+{}
 
 std::shared_ptr<THostLookup> THostLookup::Start(QObject* receiver, const QString& name, TLookupKind kind, Done done)
 {

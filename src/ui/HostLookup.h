@@ -17,9 +17,9 @@ namespace tarvix {
 enum class TLookupKind { Host, Service };
 
 struct TLookupResult {
-    int errorCode = 0;          // Windows Sockets lookup code, 0 on success
-    std::uint32_t address = 0;  // IPv4 address, network byte order (Host)
-    std::uint16_t port = 0;     // port, network byte order (Service)
+    int errorCode = 0;         // Windows Sockets lookup code, 0 on success
+    std::uint32_t address = 0; // IPv4 address, network byte order (Host)
+    std::uint16_t port = 0;    // port, network byte order (Service)
 };
 
 // Resolves a host name to its first IPv4 address, or a TCP service name to its port. Blocking.
@@ -46,7 +46,7 @@ private:
     static void Run(std::shared_ptr<THostLookup> self, TResolveFunction resolve);
 
     std::mutex mutex_;
-    QObject* receiver_;   // cleared by Cancel(), under mutex_
+    QObject* receiver_; // cleared by Cancel(), under mutex_
     bool cancelled_ = false;
     const std::string name_;
     const TLookupKind kind_;

@@ -1,11 +1,14 @@
-#include "ImageList.h"
+#include "ui/ImageList.h"
 
-#include "JpegImage.h"
+#include "ui/JpegImage.h"
 
 #include <mutex>
 
 // Resources of a static library must be registered by name, outside any namespace.
-static void InitUiResources() { Q_INIT_RESOURCE(ui); }
+static void InitUiResources()
+{
+    Q_INIT_RESOURCE(ui);
+}
 
 namespace tarvix {
 namespace {
@@ -51,7 +54,10 @@ QIcon ApplicationIcon()
     return icon;
 }
 
-QString BannerResourcePath() { return QStringLiteral(":/banner.jpg"); }
+QString BannerResourcePath()
+{
+    return QStringLiteral(":/banner.jpg");
+}
 
 QImage BannerImage(QString* error)
 {

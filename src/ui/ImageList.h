@@ -11,14 +11,14 @@ namespace tarvix {
 // probing, port busy); 5..7 sum the rows up for the application and the tray.
 namespace images {
 inline constexpr int Count = 14;
-inline constexpr int AllIdle = 5;        // computer, grey arrow: nothing listens
-inline constexpr int SomeListening = 6;  // lit screen, grey arrow
-inline constexpr int SomeConnected = 7;  // lit screen, green arrow
-inline constexpr int Web = 8;            // globe
-inline constexpr int Quit = 9;           // computer with a cross
-inline constexpr int Language = 10;      // speech bubble
-inline constexpr int Open = 12;          // computer with an open window
-inline constexpr int Edit = 13;          // small green mark
+inline constexpr int AllIdle = 5;       // computer, grey arrow: nothing listens
+inline constexpr int SomeListening = 6; // lit screen, grey arrow
+inline constexpr int SomeConnected = 7; // lit screen, green arrow
+inline constexpr int Web = 8;           // globe
+inline constexpr int Quit = 9;          // computer with a cross
+inline constexpr int Language = 10;     // speech bubble
+inline constexpr int Open = 12;         // computer with an open window
+inline constexpr int Edit = 13;         // small green mark
 } // namespace images
 
 // The image at `index` (a null icon outside 0..Count-1); also carries a 32 x 32 picture for dense screens.

@@ -1,4 +1,4 @@
-#include "JpegImage.h"
+#include "ui/JpegImage.h"
 
 #include <QFile>
 
@@ -13,7 +13,7 @@ namespace {
 constexpr long long kMaxPixels = 64LL * 1024 * 1024;
 
 struct ErrorManager {
-    jpeg_error_mgr base;   // first member: libjpeg hands back a pointer to it
+    jpeg_error_mgr base; // first member: libjpeg hands back a pointer to it
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
 };
@@ -73,8 +73,7 @@ bool Decode(const QByteArray& data, QImage* out, char* message, std::size_t mess
     jpeg_start_decompress(&info);
     *out = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), format);
     if (out->isNull()) {
-        std::snprintf(message, messageSize, "Out of memory for a %ux%u image", info.output_width,
-                      info.output_height);
+        std::snprintf(message, messageSize, "Out of memory for a %ux%u image", info.output_width, info.output_height);
         jpeg_destroy_decompress(&info);
         return false;
     }

@@ -6,7 +6,10 @@ namespace tarvix {
 
 namespace {
 
-int ClampChannel(int v) { return std::clamp(v, 0, 255); }
+int ClampChannel(int v)
+{
+    return std::clamp(v, 0, 255);
+}
 
 // round(numerator / 100) with halves going to the even neighbour; numerator >= 0.
 int RoundPercentHalfEven(int numerator)
@@ -18,9 +21,12 @@ int RoundPercentHalfEven(int numerator)
     return quotient;
 }
 
-int LightenChannel(int v, int percent) { return v + RoundPercentHalfEven((255 - v) * percent); }
+int LightenChannel(int v, int percent)
+{
+    return v + RoundPercentHalfEven((255 - v) * percent);
+}
 
-}  // namespace
+} // namespace
 
 QColor Lighten(const QColor& color, int percent)
 {
@@ -33,8 +39,8 @@ QColor Lighten(const QColor& color, int percent)
 QColor Darken(const QColor& color, int amount)
 {
     const QColor c = color.toRgb();
-    return QColor(ClampChannel(c.red() - amount), ClampChannel(c.green() - amount + 2),
-                  ClampChannel(c.blue() - amount), c.alpha());
+    return QColor(ClampChannel(c.red() - amount), ClampChannel(c.green() - amount + 2), ClampChannel(c.blue() - amount),
+                  c.alpha());
 }
 
 QColor Grey(const QColor& color, int percent)
@@ -94,4 +100,4 @@ QImage WithTransparency(const QImage& image)
     return result;
 }
 
-}  // namespace tarvix
+} // namespace tarvix

@@ -26,4 +26,4 @@ QImage Silhouette(const QImage& image, const QColor& color);
 // The image as ARGB32; an image without alpha has its bottom-left pixel's colour made transparent.
 QImage WithTransparency(const QImage& image);
 
-}  // namespace tarvix
+} // namespace tarvix

@@ -20,13 +20,19 @@ namespace tarvix {
 namespace {
 
 constexpr int kMaxMenuDepth = 16;      // guards against a menu reachable from itself
-constexpr int kSubmenuArrowSpace = 12;  // reserved at the right of every item, as the system adds it
+constexpr int kSubmenuArrowSpace = 12; // reserved at the right of every item, as the system adds it
 constexpr int kMenuBorder = 3;
 
 // A rectangle from its left/top edges and its exclusive right/bottom edges.
-QRect Span(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
+QRect Span(int left, int top, int right, int bottom)
+{
+    return QRect(left, top, right - left, bottom - top);
+}
 
-int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundHalfEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
 
 void Frame(QPainter& painter, const QRect& rect, const QColor& color)
 {
@@ -84,12 +90,12 @@ void ForEachMenu(QMenu* menu, Visit&& visit, int depth = 0)
             ForEachMenu(sub, visit, depth + 1);
 }
 
-}  // namespace
+} // namespace
 
 struct TMenuPainter::ItemIcon {
     enum Kind { None, ImageList, Bitmap } kind = None;
     QSize size;
-    QImage bitmap;  // for Bitmap
+    QImage bitmap; // for Bitmap
 };
 
 TMenuPainter::TMenuPainter(QWidget* form)
@@ -173,8 +179,8 @@ void TMenuPainter::Attach(QMenu* menu)
 {
     if (menu == nullptr)
         return;
-    const bool known = std::any_of(attached_.begin(), attached_.end(),
-                                   [menu](const QPointer<QMenu>& m) { return m == menu; });
+    const bool known =
+        std::any_of(attached_.begin(), attached_.end(), [menu](const QPointer<QMenu>& m) { return m == menu; });
     if (!known)
         attached_.emplace_back(menu);
     if (active_)
@@ -213,20 +219,23 @@ void TMenuPainter::TakeOverAll()
 
 void TMenuPainter::TakeOver(QMenu* menu, int depth)
 {
-    ForEachMenu(menu, [this](QMenu* m) {
-        if (m->style() == this || (m->testAttribute(Qt::WA_SetStyle) && !overrideOwnerDraw_))
-            return;
-        QStyle* previous = m->testAttribute(Qt::WA_SetStyle) ? m->style() : nullptr;
-        std::erase_if(taken_, [m](const TakenMenu& t) { return t.menu == nullptr || t.menu == m; });
-        taken_.push_back({m, previous});
-        m->setStyle(this);
-    }, depth);
+    ForEachMenu(
+        menu,
+        [this](QMenu* m) {
+            if (m->style() == this || (m->testAttribute(Qt::WA_SetStyle) && !overrideOwnerDraw_))
+                return;
+            QStyle* previous = m->testAttribute(Qt::WA_SetStyle) ? m->style() : nullptr;
+            std::erase_if(taken_, [m](const TakenMenu& t) { return t.menu == nullptr || t.menu == m; });
+            taken_.push_back({m, previous});
+            m->setStyle(this);
+        },
+        depth);
 }
 
 void TMenuPainter::Release(QMenu* menu)
 {
     if (menu->style() != this)
-        return;  // never ours, or restyled by someone else since
+        return; // never ours, or restyled by someone else since
     QStyle* previous = nullptr;
     for (const TakenMenu& t : taken_)
         if (t.menu == menu)
@@ -517,8 +526,8 @@ void TMenuPainter::DrawItem(const QStyleOptionMenuItem& item, QPainter& p, const
             image.setDevicePixelRatio(ratio);
             image.fill(Qt::transparent);
             QPainter imagePainter(&image);
-            imagePainter.drawPixmap(0, 0, item.icon.pixmap(icon.size, ratio, QIcon::Normal,
-                                                           item.checked ? QIcon::On : QIcon::Off));
+            imagePainter.drawPixmap(
+                0, 0, item.icon.pixmap(icon.size, ratio, QIcon::Normal, item.checked ? QIcon::On : QIcon::Off));
         } else {
             image = icon.bitmap;
         }
@@ -566,4 +575,4 @@ void TMenuPainter::DrawItem(const QStyleOptionMenuItem& item, QPainter& p, const
         SubmenuArrow(p, right - 6, top + item.rect.height() / 2, textColor);
 }
 
-}  // namespace tarvix
+} // namespace tarvix

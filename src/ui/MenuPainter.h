@@ -147,7 +147,7 @@ private:
     struct ItemIcon;
     struct TakenMenu {
         QPointer<QMenu> menu;
-        QPointer<QStyle> previousStyle;  // null: the menu followed the application style
+        QPointer<QStyle> previousStyle; // null: the menu followed the application style
     };
 
     ItemIcon IconOf(const QStyleOptionMenuItem& item) const;
@@ -169,7 +169,7 @@ private:
     std::vector<TakenMenu> taken_;
     std::vector<QPointer<QObject>> addedChildren_;
     bool autoDetectPending_ = false;
-    QHash<qint64, QImage> itemBitmaps_;  // by the cache key of the icon standing for the bitmap
+    QHash<qint64, QImage> itemBitmaps_; // by the cache key of the icon standing for the bitmap
 
     QFont font_;
     QColor fontColor_;
@@ -193,4 +193,4 @@ private:
     int colorDepth_ = 0;
 };
 
-}  // namespace tarvix
+} // namespace tarvix

@@ -12,7 +12,7 @@ inline constexpr int HostNotFound = 11001;
 inline constexpr int TryAgain = 11002;
 inline constexpr int NoRecovery = 11003;
 inline constexpr int NoData = 11004;
-inline constexpr int NoAddress = 1110;   // neither a host nor an address was given
+inline constexpr int NoAddress = 1110; // neither a host nor an address was given
 
 // A POSIX errno as its Windows Sockets number; a value without one keeps its system number.
 int CodeFromErrno(int error);

@@ -1,6 +1,6 @@
-#include "TrayIcon.h"
+#include "ui/TrayIcon.h"
 
-#include "ApplicationErrors.h"
+#include "ui/ApplicationErrors.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -41,7 +41,10 @@ bool TTrayIcon::Available()
     return gAvailableOverride ? *gAvailableOverride : QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void TTrayIcon::SetAvailableOverride(std::optional<bool> available) { gAvailableOverride = available; }
+void TTrayIcon::SetAvailableOverride(std::optional<bool> available)
+{
+    gAvailableOverride = available;
+}
 
 void TTrayIcon::SetEnabled(bool value)
 {
@@ -96,7 +99,10 @@ void TTrayIcon::SetHint(const QString& value)
     native_->setToolTip(CutHint(value));
 }
 
-QString TTrayIcon::ShownHint() const { return native_->toolTip(); }
+QString TTrayIcon::ShownHint() const
+{
+    return native_->toolTip();
+}
 
 void TTrayIcon::SetIcon(const QIcon& value)
 {
@@ -113,18 +119,13 @@ void TTrayIcon::SetPopupMenu(QMenu* menu)
 void TTrayIcon::Activated(int reason)
 {
     switch (static_cast<QSystemTrayIcon::ActivationReason>(reason)) {
-    case QSystemTrayIcon::Trigger:
-        Raise(OnClick);
-        break;
-    case QSystemTrayIcon::DoubleClick:
-        Raise(OnDblClick);
-        break;
+    case QSystemTrayIcon::Trigger: Raise(OnClick); break;
+    case QSystemTrayIcon::DoubleClick: Raise(OnDblClick); break;
     case QSystemTrayIcon::Context:
         // The popup menu itself is shown by the platform (it must be, for notification areas over D-Bus).
         Raise(OnRightClick);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

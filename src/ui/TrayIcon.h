@@ -89,7 +89,7 @@ private:
     void Raise(const TNotifyEvent& event);
     void GiveBackWindow();
 
-    QSystemTrayIcon* native_;   // child of this object
+    QSystemTrayIcon* native_; // child of this object
     QPointer<QWidget> window_;
     QPointer<QMenu> menu_;
     QIcon icon_;

@@ -107,7 +107,10 @@ Client::Client(int port)
         Close();
 }
 
-Client::~Client() { Close(); }
+Client::~Client()
+{
+    Close();
+}
 
 void Client::Close()
 {
@@ -168,8 +171,8 @@ QByteArray MainTest::SettingsBytes() const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QByteArray MainTest::Section(const QString& id, const QString& name, int localPort, const QString& address,
-                             int port, bool autoStart)
+QByteArray MainTest::Section(const QString& id, const QString& name, int localPort, const QString& address, int port,
+                             bool autoStart)
 {
     return QStringLiteral("[%1]\r\nName=%2\r\nLocalPort=%3\r\nAddress=%4\r\nPort=%5\r\nAutoStart=%6\r\n\r\n")
         .arg(id, name)

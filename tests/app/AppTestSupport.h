@@ -61,8 +61,8 @@ protected:
     void WriteSettings(const QByteArray& bytes);
     QByteArray SettingsBytes() const;
     // A mapping section as the program writes it.
-    static QByteArray Section(const QString& id, const QString& name, int localPort, const QString& address,
-                              int port, bool autoStart);
+    static QByteArray Section(const QString& id, const QString& name, int localPort, const QString& address, int port,
+                              bool autoStart);
     std::unique_ptr<TfMain> Start();
     // Waits until no probe runs and the rows are out of the probing state.
     bool Settled(TfMain& main);

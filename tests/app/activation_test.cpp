@@ -68,7 +68,7 @@ TEST_F(ActivationTest, ABusyPortIsReportedOnlyWhileTheWindowIsVisible)
     EXPECT_EQ(main->ApplicationIconIndex(), 5);
 
     main->show();
-    main->ToggleMapping(0);  // no instance: a new probe
+    main->ToggleMapping(0); // no instance: a new probe
     ASSERT_TRUE(Settled(*main));
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].type, TMsgDlgType::mtError);
@@ -94,7 +94,7 @@ TEST_F(ActivationTest, AWaitingActivationStartsOnlyAfterThePortBusyMessageIsClos
         return mrOk;
     });
     main->ToggleMapping(0);
-    main->ToggleMapping(1);  // waits, dispatching, behind the first probe and its message
+    main->ToggleMapping(1); // waits, dispatching, behind the first probe and its message
     ASSERT_TRUE(Settled(*main));
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(busyDuringMessage);
@@ -206,7 +206,7 @@ TEST_F(ActivationTest, TheStopSequenceStopsEveryMappingAndEndsTheLoop)
     EXPECT_FALSE(main->Row(0)->instance);
     EXPECT_EQ(main->Row(0)->state, msInactive);
     EXPECT_FALSE(Client(port).Connected());
-    main.reset();  // the store goes without being saved
+    main.reset(); // the store goes without being saved
     EXPECT_EQ(SettingsBytes(), before);
 }
 

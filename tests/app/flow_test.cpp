@@ -209,7 +209,7 @@ TEST_F(FlowTest, SelectionDrivesTheRowActions)
     EXPECT_EQ(main->Row(0)->text(0), QStringLiteral("Renamed"));
     EXPECT_EQ(main->Row(0)->text(1), QStringLiteral("4321"));
     EXPECT_EQ(main->Row(0)->state, msInactive);
-    EXPECT_TRUE(probes_.size() == 2u);  // only the auto-start probed
+    EXPECT_TRUE(probes_.size() == 2u); // only the auto-start probed
     // Cancel changes nothing.
     const QByteArray before = SettingsBytes();
     OnNextDialog([](TfNewModify& d) {
@@ -228,7 +228,7 @@ TEST_F(FlowTest, ADeletionThatCannotBeSavedIsReportedAndListAndStoreStayInStep)
     main->show();
     Select(*main, 0);
     answer_ = mrYes;
-    ASSERT_TRUE(dir_.remove());  // the folder is gone: the file cannot be written
+    ASSERT_TRUE(dir_.remove()); // the folder is gone: the file cannot be written
     QTest::mouseClick(main->Form().lDelete, Qt::LeftButton);
     ASSERT_EQ(messages_.size(), 2u);
     EXPECT_EQ(messages_[0].type, TMsgDlgType::mtConfirmation);

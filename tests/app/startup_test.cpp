@@ -16,7 +16,10 @@ using namespace tarvix::test;
 
 namespace {
 
-QAction* Item(QMenu* menu, const char* name) { return menu->findChild<QAction*>(QLatin1String(name)); }
+QAction* Item(QMenu* menu, const char* name)
+{
+    return menu->findChild<QAction*>(QLatin1String(name));
+}
 
 } // namespace
 
@@ -45,7 +48,7 @@ TEST_F(StartupTest, WithoutASettingsFileTheWindowShowsAnEmptyList)
     // This executable carries the same version record as the program.
     EXPECT_EQ(Item(main->TrayMenu(), "mTitle")->text(), QStringLiteral("TARVIX Port Mapping (V1.2)"));
     EXPECT_FALSE(Item(main->TrayMenu(), "mTitle")->isEnabled());
-    EXPECT_FALSE(QFile::exists(SettingsPath()));  // nothing written at start
+    EXPECT_FALSE(QFile::exists(SettingsPath())); // nothing written at start
 }
 
 TEST_F(StartupTest, TheFormHoldsItsComponentsWhereTheyBelong)
@@ -57,7 +60,7 @@ TEST_F(StartupTest, TheFormHoldsItsComponentsWhereTheyBelong)
     EXPECT_EQ(f.Image1->pixmap().size(), QSize(145, 135));
     EXPECT_EQ(f.List->geometry(), QRect(176, 8, 292, 285));
     EXPECT_EQ(f.Bevel1->geometry(), QRect(0, 311, 476, 2));
-    EXPECT_EQ(f.lClose->geometry().right(), 459);  // ends at 460
+    EXPECT_EQ(f.lClose->geometry().right(), 459); // ends at 460
     EXPECT_EQ(f.lClose->y(), 328);
     const struct {
         QWidget* label;
@@ -108,10 +111,9 @@ TEST_F(StartupTest, TheFormHoldsItsComponentsWhereTheyBelong)
             list << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         return list;
     };
-    EXPECT_EQ(names(main->ListMenu()),
-              QStringList({"mActive", "mDesactivateAll2", "-", "mNew", "mModify", "mDelete"}));
-    EXPECT_EQ(names(main->TrayMenu()), QStringList({"mTitle", "-", "mOpen", "mDesactivateAll", "-", "mLanguage",
-                                                    "mOnTheWeb", "-", "mQuit"}));
+    EXPECT_EQ(names(main->ListMenu()), QStringList({"mActive", "mDesactivateAll2", "-", "mNew", "mModify", "mDelete"}));
+    EXPECT_EQ(names(main->TrayMenu()),
+              QStringList({"mTitle", "-", "mOpen", "mDesactivateAll", "-", "mLanguage", "mOnTheWeb", "-", "mQuit"}));
     QMenu* languages = Item(main->TrayMenu(), "mLanguage")->menu();
     ASSERT_NE(languages, nullptr);
     EXPECT_EQ(names(languages), QStringList({"mFrench", "mEnglish", "mGerman", "mItalien"}));
@@ -140,10 +142,11 @@ TEST_F(StartupTest, SectionsGiveRowsInFileOrderAndTheWindowStaysHidden)
 
 TEST_F(StartupTest, ThreeAutoStartedMappingsAreProbedOneAfterAnotherInSectionOrder)
 {
-    QTcpServer holder;  // holds the second mapping's port
+    QTcpServer holder; // holds the second mapping's port
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
     const int ports[] = {ClosedPort(), holder.serverPort(), ClosedPort()};
-    WriteSettings(Section("7", "A", ports[0], "127.0.0.1", 9, true) + Section("3", "B", ports[1], "127.0.0.1", 9, true) +
+    WriteSettings(Section("7", "A", ports[0], "127.0.0.1", 9, true) +
+                  Section("3", "B", ports[1], "127.0.0.1", 9, true) +
                   Section("5", "C", ports[2], "127.0.0.1", 9, true) + Section("1", "D", ClosedPort(), "x", 9, false));
     auto main = Start();
     ASSERT_TRUE(Settled(*main));
@@ -157,7 +160,7 @@ TEST_F(StartupTest, ThreeAutoStartedMappingsAreProbedOneAfterAnotherInSectionOrd
     EXPECT_TRUE(main->Row(0)->instance && main->Row(2)->instance);
     EXPECT_FALSE(main->Row(1)->instance);
     EXPECT_EQ(main->ApplicationIconIndex(), 6);
-    EXPECT_TRUE(messages_.empty());  // hidden window: the row image is the only sign
+    EXPECT_TRUE(messages_.empty()); // hidden window: the row image is the only sign
     EXPECT_TRUE(main->Form().aDesactivateAll->isEnabled());
 }
 
@@ -170,7 +173,7 @@ TEST_F(StartupTest, ALocalPortThatIsNotAnIntegerStopsStartUpAtThatRow)
     EXPECT_EQ(messages_[0].type, TMsgDlgType::mtError);
     EXPECT_EQ(messages_[0].text, QStringLiteral("'abc' n'est pas une valeur entière correcte"));
     EXPECT_EQ(main->RowCount(), 1);
-    EXPECT_TRUE(probes_.empty());  // the automatic starts come after the rows
+    EXPECT_TRUE(probes_.empty()); // the automatic starts come after the rows
     EXPECT_FALSE(main->Form().aDesactivateAll->isEnabled());
     EXPECT_FALSE(main->isVisible());
 }
@@ -214,7 +217,9 @@ TEST(VersionInfo, TheBuildEmbedsTheFileVersion)
     QTemporaryDir dir;
     QFile plain(dir.filePath(QStringLiteral("plain")));
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.write("FileVersion\0" "9.9\0", 16);
+    plain.write("FileVersion\0"
+                "9.9\0",
+                16);
     plain.close();
     EXPECT_EQ(GetVersionInfoValue(plain.fileName(), QStringLiteral("FileVersion")), QString());
 }

@@ -59,7 +59,7 @@ bool ChildProcess::Pump(std::chrono::milliseconds wait)
     for (const auto& f : fds)
         open = open || f.fd >= 0;
     if (!open) {
-        usleep(static_cast<useconds_t>(wait.count()) * 1000);  // keeps a caller's loop from spinning
+        usleep(static_cast<useconds_t>(wait.count()) * 1000); // keeps a caller's loop from spinning
         return false;
     }
     if (poll(fds, 2, static_cast<int>(wait.count())) <= 0)

@@ -15,7 +15,7 @@ class ChildProcess {
 public:
     // stderrPipeSize > 0 shrinks the standard error pipe (to a page at least), so a test can fill it.
     ChildProcess(const std::string& program, const std::vector<std::string>& args, int stderrPipeSize = 0);
-    ~ChildProcess();  // kills and reaps the child if it still runs
+    ~ChildProcess(); // kills and reaps the child if it still runs
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
@@ -30,7 +30,7 @@ public:
     const std::string& Stderr() const { return err_; }
 
 private:
-    bool Pump(std::chrono::milliseconds wait);  // false once both pipes are at end of file
+    bool Pump(std::chrono::milliseconds wait); // false once both pipes are at end of file
 
     pid_t pid_ = -1;
     int outFd_ = -1;
@@ -48,7 +48,7 @@ struct RunResult {
 
 // Runs to the end (at most `timeout`; a child still running then is killed and reported as -1).
 RunResult RunToEnd(const std::string& program, const std::vector<std::string>& args,
-              std::chrono::milliseconds timeout = 10s);
+                   std::chrono::milliseconds timeout = 10s);
 
 int CountOf(const std::string& text, const std::string& needle);
 

@@ -85,7 +85,7 @@ void ExpectEchoThrough(int port, size_t size)
     std::mt19937 rng(static_cast<unsigned>(size));
     for (auto& c : data)
         c = static_cast<char>(rng());
-    std::thread writer([&] { s.SendAll(data); });  // both ways at once: the echo cannot stall on a full pipe
+    std::thread writer([&] { s.SendAll(data); }); // both ways at once: the echo cannot stall on a full pipe
     std::string back;
     s.ReadExactly(back, size);
     writer.join();
@@ -104,8 +104,7 @@ TEST_F(RelayCli, RelaysTwoAutoStartMappingsAndStopsCleanlyOnSigterm)
 
     ChildProcess relay(kRelay, {"--ini", ini});
     ASSERT_TRUE(relay.WaitForStderr(kListening, 10s, 2)) << relay.Stderr();
-    EXPECT_NE(relay.Stderr().find("\"Écho A\" : écoute sur le port " + std::to_string(a.localPort)),
-              std::string::npos)
+    EXPECT_NE(relay.Stderr().find("\"Écho A\" : écoute sur le port " + std::to_string(a.localPort)), std::string::npos)
         << relay.Stderr();
     EXPECT_EQ(CountOf(relay.Stderr(), "Éteinte"), 0);
 
@@ -245,8 +244,8 @@ TEST_F(RelayCli, MissingOrUnreadableSettingsFile)
 
 TEST_F(RelayCli, ValueThatIsNotAnIntegerNamesItsSection)
 {
-    for (const auto& [key, bad] : std::vector<std::pair<std::string, std::string>>{
-             {"LocalPort", "80a"}, {"Port", "x"}, {"AutoStart", "oui"}}) {
+    for (const auto& [key, bad] :
+         std::vector<std::pair<std::string, std::string>>{{"LocalPort", "80a"}, {"Port", "x"}, {"AutoStart", "oui"}}) {
         std::string text = IniText({{"Bon", FreePort(), 80, true}, {"Mauvais", 1, 2, true}});
         const std::string line = key + "=" + (key == "LocalPort" ? "1" : key == "Port" ? "2" : "1") + "\r\n";
         const size_t at = text.rfind(line);
@@ -256,8 +255,7 @@ TEST_F(RelayCli, ValueThatIsNotAnIntegerNamesItsSection)
 
         const RunResult r = RunToEnd(kRelay, {"--ini", ini});
         EXPECT_EQ(r.code, 4) << r.err;
-        EXPECT_NE(r.err.find("section [4243] : '" + bad + "' n'est pas une valeur entière correcte"),
-                  std::string::npos)
+        EXPECT_NE(r.err.find("section [4243] : '" + bad + "' n'est pas une valeur entière correcte"), std::string::npos)
             << r.err;
         EXPECT_EQ(CountOf(r.err, kListening), 0) << "nothing may start before the whole file is read";
         EXPECT_EQ(ReadFile(ini), text);
@@ -307,8 +305,7 @@ TEST_F(RelayCli, UnknownMappingNameAndNothingToActivate)
     const std::string ini = WriteIni(IniText({{"Seule", FreePort(), 80, false}}));
     const RunResult unknown = RunToEnd(kRelay, {"--ini", ini, "--mapping", "Seule", "--mapping", "Nulle part"});
     EXPECT_EQ(unknown.code, 5);
-    EXPECT_NE(unknown.err.find("Connexion \"Nulle part\" introuvable dans " + ini), std::string::npos)
-        << unknown.err;
+    EXPECT_NE(unknown.err.find("Connexion \"Nulle part\" introuvable dans " + ini), std::string::npos) << unknown.err;
     EXPECT_EQ(CountOf(unknown.err, kListening), 0);
 
     const RunResult none = RunToEnd(kRelay, {"--ini", ini});
@@ -334,7 +331,8 @@ TEST_F(RelayCli, PortInUseStopsEverythingWithTheBindError)
               std::string::npos)
         << r.err;
     EXPECT_EQ(CountOf(r.err, "\n"), CountOf(r.err, "tarvix-relay: ") + CountOf(r.err, kListening))
-        << "every report is one line:\n" << r.err;
+        << "every report is one line:\n"
+        << r.err;
     // All or nothing: the mapping that did start was deactivated again before the exit.
     EXPECT_FALSE(Listens(first.localPort));
     EXPECT_EQ(ReadFile(ini), text);

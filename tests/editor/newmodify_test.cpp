@@ -86,7 +86,7 @@ TEST_F(NewModifyTest, NewModeStartsWithTheDefaultsAndBothButtonsOff)
     EXPECT_TRUE(f.bCancel->isEnabled());
     EXPECT_TRUE(f.lTesting->isHidden());
     EXPECT_EQ(dialog.size(), QSize(332, 249));
-    EXPECT_FALSE(ini.SectionExists(QStringLiteral("123")));  // opening creates nothing
+    EXPECT_FALSE(ini.SectionExists(QStringLiteral("123"))); // opening creates nothing
 }
 
 TEST_F(NewModifyTest, EnablingRuleFollowsNameAndAddressAsTyped)
@@ -100,9 +100,8 @@ TEST_F(NewModifyTest, EnablingRuleFollowsNameAndAddressAsTyped)
         bool testing;
         bool save;
     } table[] = {
-        {"", "", false, false},      {"", "host", true, false}, {"n", "host", true, true},
-        {"n", "", false, false},     {" ", " ", true, true},    {"n", " ", true, true},
-        {" ", "", false, false},
+        {"", "", false, false}, {"", "host", true, false}, {"n", "host", true, true}, {"n", "", false, false},
+        {" ", " ", true, true}, {"n", " ", true, true},    {" ", "", false, false},
     };
     for (const auto& row : table) {
         f.eName->setText(QString::fromLatin1(row.name));
@@ -122,7 +121,7 @@ TEST_F(NewModifyTest, ModifyModeReadsTheRecordAndSavingUnchangedWritesTheSameFiv
     EXPECT_EQ(f.eName->text(), QStringLiteral("Web"));
     EXPECT_EQ(f.eListenPort->value(), 8080);
     EXPECT_EQ(f.eAddress->text(), QStringLiteral("example.org"));
-    EXPECT_EQ(f.ePort->value(), 65535);  // brought into its range
+    EXPECT_EQ(f.ePort->value(), 65535); // brought into its range
     EXPECT_TRUE(f.cbAutoStart->isChecked());
     EXPECT_TRUE(f.bTesting->isEnabled());
     EXPECT_TRUE(f.bSave->isEnabled());
@@ -275,7 +274,7 @@ TEST_F(NewModifyTest, ConnectionTestAgainstAListeningPortSucceeds)
     EXPECT_EQ(messages[0].text, QStringLiteral("Connexion réussie"));
     EXPECT_TRUE(f.lTesting->isHidden());
     EXPECT_TRUE(f.bTesting->isEnabled());
-    EXPECT_FALSE(f.bSave->isEnabled());  // still no name
+    EXPECT_FALSE(f.bSave->isEnabled()); // still no name
     EXPECT_TRUE(f.bCancel->isEnabled());
 }
 
@@ -293,8 +292,7 @@ TEST_F(NewModifyTest, ConnectionTestAgainstAClosedPortFailsAndCanBeRepeated)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].type, TMsgDlgType::mtWarning);
     EXPECT_EQ(messages[0].title, QStringLiteral("Avertissement"));
-    EXPECT_EQ(messages[0].text,
-              QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1").arg(port));
+    EXPECT_EQ(messages[0].text, QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1").arg(port));
     EXPECT_TRUE(f.bSave->isEnabled());
 
     // The second press tests the values now in the fields.

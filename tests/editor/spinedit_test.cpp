@@ -45,7 +45,7 @@ TEST_F(SpinEditTest, ValueSetBeyondABoundIsBroughtToIt)
 TEST_F(SpinEditTest, TypedTextReadsAsItsClampedValueWhileTyping)
 {
     Type(QStringLiteral("70000"));
-    EXPECT_EQ(spin.text(), QStringLiteral("70000"));  // nothing refused while typing
+    EXPECT_EQ(spin.text(), QStringLiteral("70000")); // nothing refused while typing
     EXPECT_EQ(spin.value(), 65535);
     Type(QStringLiteral("12"));
     EXPECT_EQ(spin.value(), 1024);

@@ -96,7 +96,10 @@ std::vector<UiCaption> ReadUiCaptions(const QString& path, QStringList& errors)
     return captions;
 }
 
-QString TsDir() { return QStringLiteral(TARVIX_SOURCE_DIR "/resources/i18n"); }
+QString TsDir()
+{
+    return QStringLiteral(TARVIX_SOURCE_DIR "/resources/i18n");
+}
 
 QStringList UiFiles()
 {

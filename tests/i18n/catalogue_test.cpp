@@ -91,6 +91,8 @@ TEST(Catalogue, ModuleReplacesTextsByIdAndLacksTheRest)
 TEST(Catalogue, ModuleRemovedRestoresFrench)
 {
     FakeModule module;
-    { ModuleScope scope(&module); }
+    {
+        ModuleScope scope(&module);
+    }
     EXPECT_EQ(LoadResString(msg::TitleError), "Erreur");
 }

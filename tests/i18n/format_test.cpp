@@ -20,7 +20,10 @@ TEST(Format, UserTextIsNeverAFormat)
               "Suppression de \"100%d %s %%\"\r\rConfirmez ?");
 }
 
-TEST(Format, ExtraArgumentsAreLeftOut) { EXPECT_EQ(Format("a %s", {std::string("b"), 3}), "a b"); }
+TEST(Format, ExtraArgumentsAreLeftOut)
+{
+    EXPECT_EQ(Format("a %s", {std::string("b"), 3}), "a b");
+}
 
 TEST(Format, MissingArgumentRaisesNoArgumentError)
 {

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "i18n/Languages.h"
 #include "i18n/LanguageMenu.h"
+#include "i18n/Languages.h"
 #include "i18n/WebPage.h"
 
 #include <QAction>
@@ -93,8 +93,8 @@ TEST_F(Menu, NoStoredValueChecksFrench)
 
 TEST_F(Menu, StoredCodeInLowerCaseChecksEnglish)
 {
-    ASSERT_TRUE(WriteFile(userFile, "[Locales]\n" + QDir::fromNativeSeparators(exe).mid(1).replace(u'/', u'\\').toUtf8() +
-                                        "=enu\n"));
+    ASSERT_TRUE(WriteFile(
+        userFile, "[Locales]\n" + QDir::fromNativeSeparators(exe).mid(1).replace(u'/', u'\\').toUtf8() + "=enu\n"));
     menu->SetupLanguageMenu();
     EXPECT_EQ(menu->LanguageCode(), QStringLiteral("enu"));
     EXPECT_EQ(Checked(), 1);
@@ -133,7 +133,8 @@ TEST_F(Menu, ChoosingFrenchAfterEnglish)
     EXPECT_EQ(registry.UserValue(exe), QStringLiteral("FR"));
     ASSERT_EQ(calls.size(), 3);
     EXPECT_EQ(calls[0], QStringLiteral("notice:") +
-                            QStringLiteral("Redémarrage de TARVIX en français...\rToutes les connections vont être désactivées."));
+                            QStringLiteral(
+                                "Redémarrage de TARVIX en français...\rToutes les connections vont être désactivées."));
     EXPECT_EQ(Checked(), 1);
 }
 

@@ -23,21 +23,26 @@ using namespace tarvix::test;
 
 namespace {
 
-QString BuiltModule(const char* code) { return QStringLiteral(TARVIX_TEST_BIN_DIR "/tarvix.") + QLatin1String(code); }
+QString BuiltModule(const char* code)
+{
+    return QStringLiteral(TARVIX_TEST_BIN_DIR "/tarvix.") + QLatin1String(code);
+}
 
 // An installed copy of the program: an executable path and the modules beside it (the executable itself is
 // never run, so it need not exist).
 struct Install : ::testing::Test {
     QTemporaryDir dir;
     QString exe = dir.filePath(QStringLiteral("bin/tarvix"));
-    TLocaleRegistry registry{dir.filePath(QStringLiteral("cfg/registry.ini")), dir.filePath(QStringLiteral("etc/registry.ini"))};
+    TLocaleRegistry registry{dir.filePath(QStringLiteral("cfg/registry.ini")),
+                             dir.filePath(QStringLiteral("etc/registry.ini"))};
     TLanguageModule module;
 
     void SetUp() override { EnsureGuiApp(); }
     void AddModule(const char* code, const QString& as = {})
     {
         QDir().mkpath(dir.filePath(QStringLiteral("bin")));
-        const QString target = as.isEmpty() ? exe + u'.' + QLatin1String(code) : dir.filePath(QStringLiteral("bin/") + as);
+        const QString target =
+            as.isEmpty() ? exe + u'.' + QLatin1String(code) : dir.filePath(QStringLiteral("bin/") + as);
         ASSERT_TRUE(QFile::copy(BuiltModule(code), target)) << BuiltModule(code).toStdString();
     }
     void Store(const QString& code) { registry.WriteUserValue(exe, code); }
@@ -172,7 +177,9 @@ TEST_F(Install, IdMissingFromAModuleIsEmpty)
 )"));
     const QString qm = exe + QStringLiteral(".enu");
     QDir().mkpath(dir.filePath(QStringLiteral("bin")));
-    ASSERT_EQ(QProcess::execute(QStringLiteral(TARVIX_LRELEASE), {QStringLiteral("-silent"), ts, QStringLiteral("-qm"), qm}), 0);
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral(TARVIX_LRELEASE), {QStringLiteral("-silent"), ts, QStringLiteral("-qm"), qm}),
+        0);
     Store(QStringLiteral("ENU"));
     ASSERT_EQ(module.Choose(registry, exe, QString()), qm);
     EXPECT_EQ(LoadResString(msg::TitleError), "Error");
@@ -195,8 +202,9 @@ TEST_F(Install, ModuleTranslatesEveryWindowCaption)
             for (const UiCaption& caption : ReadUiCaptions(form, errors)) {
                 const QByteArray context = caption.context.toUtf8(), source = caption.source.toUtf8(),
                                  disambiguation = caption.disambiguation.toUtf8();
-                const QString shown = QCoreApplication::translate(
-                    context.constData(), source.constData(), disambiguation.isEmpty() ? nullptr : disambiguation.constData());
+                const QString shown =
+                    QCoreApplication::translate(context.constData(), source.constData(),
+                                                disambiguation.isEmpty() ? nullptr : disambiguation.constData());
                 const auto it = ts.find({caption.context, caption.source, caption.disambiguation});
                 ASSERT_NE(it, ts.end()) << code << ": " << source.constData();
                 EXPECT_EQ(shown, it->second.translation) << code << ": " << source.constData();

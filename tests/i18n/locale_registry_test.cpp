@@ -48,8 +48,8 @@ TEST_F(Registry, WrittenValueReadsBackForThatExecutableOnly)
 TEST_F(Registry, PathsWithAwkwardCharactersStayApart)
 {
     const QStringList paths = {QStringLiteral("/opt/my apps/tarvix"), QStringLiteral("/opt/a=b;c#d/tarvix"),
-                               QStringLiteral("/opt/été/tarvix"), QStringLiteral("/opt/100%/tarvix"),
-                               QStringLiteral("/opt/[x]/tarvix"), QStringLiteral("/opt/my apps/tarvix2")};
+                               QStringLiteral("/opt/été/tarvix"),     QStringLiteral("/opt/100%/tarvix"),
+                               QStringLiteral("/opt/[x]/tarvix"),     QStringLiteral("/opt/my apps/tarvix2")};
     for (int i = 0; i < paths.size(); ++i)
         registry.WriteUserValue(paths[i], QString::number(i));
     const TLocaleRegistry reread(userFile, machineFile);

@@ -288,7 +288,8 @@ void EchoServer::Run()
 
 // ---- ScriptedServer ---------------------------------------------------------------------------------
 
-ScriptedServer::ScriptedServer(Handler handler) : handler_(std::move(handler)), listener_(ListenLoopback(SOMAXCONN, port_))
+ScriptedServer::ScriptedServer(Handler handler)
+    : handler_(std::move(handler)), listener_(ListenLoopback(SOMAXCONN, port_))
 {
     thread_ = std::thread([this] { Run(); });
 }
@@ -376,7 +377,7 @@ int CountOpenDescriptors()
             if (entry->d_name[0] != '.')
                 ++count;
         ::closedir(dir);
-        --count;  // the directory's own descriptor
+        --count; // the directory's own descriptor
     }
     return count;
 }

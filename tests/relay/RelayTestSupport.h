@@ -78,7 +78,7 @@ public:
 private:
     void Run();
 
-    int port_ = 0;  // before listener_: filled in while it is made
+    int port_ = 0; // before listener_: filled in while it is made
     TestSocket listener_;
     int wakeFd_ = -1;
     std::atomic<int> accepted_{0};
@@ -101,7 +101,7 @@ private:
     void Run();
 
     Handler handler_;
-    int port_ = 0;  // before listener_: filled in while it is made
+    int port_ = 0; // before listener_: filled in while it is made
     TestSocket listener_;
     std::atomic<bool> stop_{false};
     std::atomic<int> accepted_{0};

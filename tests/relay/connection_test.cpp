@@ -83,7 +83,7 @@ TEST(NetTCPConnection, WriteAllSendsEverythingAndRefusesAClosedConnection)
     EXPECT_EQ(got, data);
 
     p.server.CloseConnection();
-    EXPECT_NO_THROW(p.server.WriteAll(""));  // nothing to write: not even a closed connection matters
+    EXPECT_NO_THROW(p.server.WriteAll("")); // nothing to write: not even a closed connection matters
     EXPECT_THROW(p.server.WriteAll("x"), ENetConnClosedGracefully);
     std::string after;
     EXPECT_EQ(p.client.ReadToEnd(after, 2000), End::Eof);
@@ -165,7 +165,9 @@ TEST(NetTCPClient, ConnectsToLocalhostInAnyCaseAfterAResolvingStatus)
     for (const char* host : {"localhost", "LocalHost"}) {
         TNetTCPClient client;
         std::vector<std::pair<TNetStatus, std::string>> statuses;
-        client.OnStatus = [&](TNetComponent*, TNetStatus s, const std::string& text) { statuses.emplace_back(s, text); };
+        client.OnStatus = [&](TNetComponent*, TNetStatus s, const std::string& text) {
+            statuses.emplace_back(s, text);
+        };
         client.SetHost(host);
         client.SetPort(port);
         client.Connect();
@@ -175,7 +177,8 @@ TEST(NetTCPClient, ConnectsToLocalhostInAnyCaseAfterAResolvingStatus)
         EXPECT_EQ(client.Socket().IP(), "127.0.0.1");
         EXPECT_GT(client.Socket().Port(), 0);
         ASSERT_EQ(statuses.size(), 3u);
-        EXPECT_EQ(statuses[0], std::make_pair(TNetStatus::stResolving, "Résolution du nom d'hôte " + std::string(host) + "."));
+        EXPECT_EQ(statuses[0],
+                  std::make_pair(TNetStatus::stResolving, "Résolution du nom d'hôte " + std::string(host) + "."));
         EXPECT_EQ(statuses[1], std::make_pair(TNetStatus::stConnecting, std::string("Connexion à 127.0.0.1.")));
         EXPECT_EQ(statuses[2], std::make_pair(TNetStatus::stConnected, std::string("Connecté.")));
         statuses.clear();

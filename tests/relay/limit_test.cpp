@@ -32,7 +32,7 @@ TEST(TfConnect, AtTheDescriptorLimitTheListenerWaitsWithoutSpinningThenAcceptsAg
         ~Restore() { setrlimit(RLIMIT_NOFILE, &limit); }
     } restore{saved};
 
-    constexpr int kClients = 40;  // far more than a small listen backlog would keep
+    constexpr int kClients = 40; // far more than a small listen backlog would keep
     rlimit low = saved;
     low.rlim_cur = static_cast<rlim_t>(CountOpenDescriptors() + kClients + 16);
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);

@@ -48,7 +48,8 @@ std::uint64_t SendStream(TestSocket& s, std::size_t total, std::uint64_t seed)
     std::mt19937 sizes(static_cast<unsigned>(seed));
     std::vector<char> chunk(100000);
     while (total > 0) {
-        const std::size_t n = std::min<std::size_t>(total, std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes));
+        const std::size_t n =
+            std::min<std::size_t>(total, std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes));
         stream.Fill(chunk.data(), n);
         sum.Add(chunk.data(), n);
         if (!s.SendAll(chunk.data(), n))
@@ -86,7 +87,7 @@ TEST(TfConnect, RelaysBothWaysAndReportsOnePairPerConnection)
 
     TestSocket client = ConnectLoopback(mapping.LocalPort());
     ASSERT_TRUE(client.Valid());
-    const std::string data = Pattern(100000, 1);  // more than one chunk of the relay
+    const std::string data = Pattern(100000, 1); // more than one chunk of the relay
     ASSERT_TRUE(client.SendAll(data));
     std::string got;
     ASSERT_EQ(client.ReadExactly(got, data.size()), End::Data);
@@ -134,7 +135,7 @@ TEST(TfConnect, ClientThatShutsDownItsSendingSideStillGetsTheWholeReply)
 TEST(TfConnect, RemoteThatWritesAndClosesDeliversEverythingToTheClient)
 {
     const std::string data = Pattern(300000, 4);
-    ScriptedServer remote([&](TestSocket& c) { c.SendAll(data); });  // then closed by the server
+    ScriptedServer remote([&](TestSocket& c) { c.SendAll(data); }); // then closed by the server
     ReportLog log;
     TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
     TestSocket client = ConnectLoopback(mapping.LocalPort());
@@ -216,7 +217,7 @@ TEST(TfConnect, ResetByTheClientEndsBothSidesAtOnce)
     client.Reset();
     auto future = ended.get_future();
     ASSERT_EQ(future.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    EXPECT_EQ(future.get(), End::Reset);  // not an end of stream: the remote must not take it as complete
+    EXPECT_EQ(future.get(), End::Reset); // not an end of stream: the remote must not take it as complete
     ASSERT_TRUE(log.WaitFor(1, 1, 5000));
     EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
 }
@@ -307,8 +308,8 @@ TEST(TfConnect, RepliesLargerThanOneChunkAreNotHeldBack)
         ASSERT_TRUE(client.SendAll("0123456789"));
         std::string reply;
         ASSERT_EQ(client.ReadExactly(reply, kReply), End::Data);
-        us.push_back(static_cast<long>(
-            std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count()));
+        us.push_back(
+            static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count()));
     }
     std::sort(us.begin(), us.end());
     EXPECT_LT(us[us.size() / 2], 20000) << "median round trip in microseconds";
@@ -321,7 +322,7 @@ TEST(TfConnect, AcceptedClientsSendWithoutNagle)
     TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
     std::promise<int> noDelay;
     mapping.NetMappedPortTCP().OnBeforeClientConnect = [&noDelay](TNetMappedPortTCP&, TNetPeerThread& peer,
-                                                                   TNetTCPClient&) {
+                                                                  TNetTCPClient&) {
         int value = -1;
         socklen_t length = sizeof value;
         ::getsockopt(peer.ClientConnection()->Socket().Descriptor(), IPPROTO_TCP, TCP_NODELAY, &value, &length);
@@ -537,14 +538,14 @@ TEST(TfConnect, PeerThatOutlivesItsInstanceTouchesNothingFreed)
     EXPECT_EQ(mapping->NetMappedPortTCP().PeerCount(), 1u);
     mapping->NetMappedPortTCP().SetTerminateWaitTime(250);
     mapping.reset();
-    EXPECT_FALSE(server.expired());  // the peer still holds what it uses
+    EXPECT_FALSE(server.expired()); // the peer still holds what it uses
 
     release->set_value();
     EXPECT_TRUE(WaitUntil([&] { return server.expired(); }, 5000));
     std::string rest;
     EXPECT_NE(client.ReadToEnd(rest, 2000), End::Timeout);
     EXPECT_EQ(rest, "");
-    EXPECT_EQ(echo.Accepted(), 0);  // its outbound connect never happened
+    EXPECT_EQ(echo.Accepted(), 0); // its outbound connect never happened
     EXPECT_EQ(log.Reports(), (std::vector<bool>{true}));
 }
 

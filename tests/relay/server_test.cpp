@@ -242,7 +242,7 @@ TEST(NetTCPServer, PeerThreadsHaveSmallStacksAndComeFromTheThreadManager)
     std::string got;
     ASSERT_EQ(client.ReadExactly(got, 1), End::Data);
 #if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
-    EXPECT_GE(stackSize.load(), TNetThread::kStackSize);  // the sanitizers enlarge small stacks
+    EXPECT_GE(stackSize.load(), TNetThread::kStackSize); // the sanitizers enlarge small stacks
 #else
     EXPECT_EQ(stackSize.load(), TNetThread::kStackSize);
 #endif
@@ -251,7 +251,7 @@ TEST(NetTCPServer, PeerThreadsHaveSmallStacksAndComeFromTheThreadManager)
     client.Close();
     EXPECT_TRUE(WaitUntil([&] { return mgr->LiveCount() == 0; }));
     server->Dispose();
-    EXPECT_EQ(server->ThreadMgr(), nullptr);  // an owned manager goes with deactivation
+    EXPECT_EQ(server->ThreadMgr(), nullptr); // an owned manager goes with deactivation
 }
 
 TEST(NetThreadMgr, ThreadClassMustBeSet)
@@ -267,7 +267,7 @@ TEST(NetThreadMgr, ThreadClassMustBeSet)
     TNetThread* thread = mgr->AcquireThread();
     EXPECT_EQ(mgr->LiveCount(), 1u);
     thread->StartThread();
-    mgr->ReturnThread(thread);  // from another thread: stopped, joined and destroyed
+    mgr->ReturnThread(thread); // from another thread: stopped, joined and destroyed
     EXPECT_EQ(mgr->LiveCount(), 0u);
 }
 

@@ -21,7 +21,8 @@ using namespace tarvix::test;
 TEST(NetStack, ErrorTextHasTheCodeThenTheTableText)
 {
     EXPECT_EQ(TNetStack::ErrorText(10061), "Erreur de socket # 10061\r\nConnexion refusée.");
-    EXPECT_EQ(TNetStack::ErrorText(10054), "Erreur de socket # 10054\r\nConnexion réinitialisée par l'homologue (peer).");
+    EXPECT_EQ(TNetStack::ErrorText(10054),
+              "Erreur de socket # 10054\r\nConnexion réinitialisée par l'homologue (peer).");
     // The table's texts are kept as they are: a trailing space, no final full stop.
     EXPECT_EQ(TNetStack::ErrorText(10035), "Erreur de socket # 10035\r\nL'opération risquerait de bloquer. ");
     EXPECT_EQ(TNetStack::ErrorText(10066), "Erreur de socket # 10066\r\nRépertoire non vide");
@@ -96,7 +97,7 @@ TEST(NetStack, ResolveTakesLocalhostAndDottedAddressesWithoutLookup)
 TEST(NetStack, ResolveLooksNamesUpAndReportsFailuresAsLookupCodes)
 {
     TNetStackPosix stack;
-    EXPECT_EQ(stack.Resolve("127.1"), "127.0.0.1");  // not a dotted quad: the system reads it
+    EXPECT_EQ(stack.Resolve("127.1"), "127.0.0.1"); // not a dotted quad: the system reads it
     try {
         stack.Resolve("no-such-host.invalid");
         FAIL() << "an unknown name resolved";
@@ -129,7 +130,7 @@ TEST(NetStack, WaitSocketsHonoursItsTimeLimit)
     const auto start = Clock::now();
     EXPECT_EQ(stack.WaitSockets(&readList, nullptr, nullptr, 1500), 0);
     const long ms = MsSince(start);
-    EXPECT_GE(ms, 1490);  // one second and a half
+    EXPECT_GE(ms, 1490); // one second and a half
     EXPECT_LT(ms, 3000);
     EXPECT_TRUE(readList.empty());
 }
@@ -187,7 +188,7 @@ TEST(NetStack, BindOnAnAddressNotHereRaisesTheSocketError)
     TNetStackPosix stack;
     TNetSocketHandle handle(stack, 0);
     handle.OpenSocket(SOCK_STREAM);
-    handle.SetIP("192.0.2.1");  // documentation range: never a local address
+    handle.SetIP("192.0.2.1"); // documentation range: never a local address
     try {
         handle.BindLocal();
         FAIL() << "bound a foreign address";

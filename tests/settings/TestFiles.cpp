@@ -17,8 +17,7 @@ namespace tarvix::test {
 
 QStringList TempFolder::Entries() const
 {
-    return QDir(Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QByteArray ReadBytes(const QString& path)

@@ -1,6 +1,6 @@
 // Files that cannot be read or written: a clear error from the catalogue, and nothing of the user's lost.
-#include "settings/IniFileEx.h"
 #include "TestFiles.h"
+#include "settings/IniFileEx.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +24,8 @@ namespace {
 const QByteArray kOld = "[1]\r\nName=Web\r\nLocalPort=8080\r\n\r\n";
 
 // The error an operation raised: its code and text.
-template <typename F> std::pair<int, std::string> InOutFailure(F&& call)
+template <typename F>
+std::pair<int, std::string> InOutFailure(F&& call)
 {
     try {
         call();
@@ -87,7 +88,7 @@ TEST(IniFileFailure, UnreadableFileIsReportedAndNeverOverwritten)
     TempFolder dir;
     const QString path = dir.File("settings.ini");
     WriteBytes(path, kOld);
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0200), 0);  // writable, not readable
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0200), 0); // writable, not readable
     {
         PermissionsEnforced enforced;
         if (!enforced.Enforced())
@@ -193,7 +194,7 @@ TEST(IniFileFailure, SaveIntoAMissingFolderOrUnderAFile)
     EXPECT_EQ(InOutFailure([&] { ini.Save(); }), std::make_pair(2, std::string("Fichier introuvable")));
     WriteBytes(dir.File("plain"), "not a folder");
     ini.SetFileName(dir.File("plain/settings.ini"));
-    ini.Load();  // no such file: an empty store, no error
+    ini.Load(); // no such file: an empty store, no error
     ini.WriteString("1", "Name", "x");
     EXPECT_EQ(InOutFailure([&] { ini.Save(); }), std::make_pair(3, std::string("Nom de fichier incorrect")));
     ini.SetFileName("");
@@ -230,7 +231,7 @@ TEST(InOutErrorText, CodesWithoutTheirOwnTextShowTheNumber)
 TEST(IniFileFailure, ReadFailureAndDevicesAreReported)
 {
     TIniFileEx ini;
-    ini.SetFileName("/proc/self/mem");  // a regular file whose first page cannot be read
+    ini.SetFileName("/proc/self/mem"); // a regular file whose first page cannot be read
     const auto failure = InOutFailure([&] { ini.Load(); });
     if (failure.first == 0)
         GTEST_SKIP() << "/proc/self/mem reads on this system";
@@ -238,6 +239,6 @@ TEST(IniFileFailure, ReadFailureAndDevicesAreReported)
     ini.WriteString("1", "Name", "x");
     EXPECT_EQ(InOutFailure([&] { ini.Save(); }).first, 30);
 
-    ini.SetFileName("/dev/null");  // neither a file nor missing: never read from nor replaced
+    ini.SetFileName("/dev/null"); // neither a file nor missing: never read from nor replaced
     EXPECT_EQ(InOutFailure([&] { ini.Load(); }).first, 5);
 }

@@ -1,6 +1,6 @@
 // How the store reads and writes the file: lines kept as they are, sections merged and ordered, flags.
-#include "settings/IniFileEx.h"
 #include "TestFiles.h"
+#include "settings/IniFileEx.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,11 @@ using tarvix::test::WriteBytes;
 namespace {
 
 // Bytes of a literal, embedded NULs included.
-template <std::size_t N> QByteArray Bytes(const char (&text)[N]) { return QByteArray(text, qsizetype(N - 1)); }
+template <std::size_t N>
+QByteArray Bytes(const char (&text)[N])
+{
+    return QByteArray(text, qsizetype(N - 1));
+}
 
 // An unsorted store loaded from the given bytes, as the program opens its settings.
 std::unique_ptr<TIniFileEx> LoadBytes(const TempFolder& dir, const QByteArray& bytes, bool sorted = false)
@@ -136,7 +140,7 @@ TEST(IniFileRead, MissingFileLeavesStoreEmptyAndFlagsAlone)
     ini.SetFileName(dir.File("none.ini"));
     ini.Load();
     EXPECT_TRUE(ini.Sections().isEmpty());
-    EXPECT_TRUE(ini.Modified());  // set by the sort mode and the name: the first Save creates the file
+    EXPECT_TRUE(ini.Modified()); // set by the sort mode and the name: the first Save creates the file
     ASSERT_TRUE(ini.Save());
     EXPECT_EQ(ReadBytes(dir.File("none.ini")), "");
 }
@@ -169,7 +173,7 @@ TEST(IniFileWrite, SaveWritesHeadersLinesAndOneEmptyLineEach)
     ini.WriteString("2", "Name", "b");
     ini.WriteString("1", "Name", "a");
     ini.WriteInteger("1", "LocalPort", -8080);
-    ini.WriteString("empty", "Name", "");  // a section without lines is not written
+    ini.WriteString("empty", "Name", ""); // a section without lines is not written
     ini.WriteBool("2", "AutoStart", true);
     EXPECT_EQ(SaveAs(ini, dir.File("s.ini")),
               "[2]\r\nName=b\r\nAutoStart=1\r\n\r\n[1]\r\nName=a\r\nLocalPort=-8080\r\n\r\n");
@@ -177,7 +181,7 @@ TEST(IniFileWrite, SaveWritesHeadersLinesAndOneEmptyLineEach)
     EXPECT_FALSE(ini.Modified());
 
     TIniFileEx reloaded(dir.File("s.ini"));
-    EXPECT_EQ(reloaded.Sections(), QStringList({"1", "2"}));  // sorted by default
+    EXPECT_EQ(reloaded.Sections(), QStringList({"1", "2"})); // sorted by default
 }
 
 TEST(IniFileWrite, TrailingEmptyLinesAndEmptiedSectionsAreLeftOut)
@@ -195,10 +199,11 @@ TEST(IniFileWrite, TrailingEmptyLinesAndEmptiedSectionsAreLeftOut)
 TEST(IniFileWrite, WrittenFileLoadsAndSavesBackByteForByte)
 {
     TempFolder dir;
-    const QByteArray hand = Bytes("; head comment, dropped\r\n"
-                            "[Web]\r\n; comment\r\nName=Serveur \xE9t\xE9\r\nweird line\r\n\r\n  \r\nk==v=\r\n\r\n"
-                            "[ spaced ]\r\n=\r\nNUL\0byte=\0\r\n\r\n"
-                            "[\xC3\xA9]]\r\nx=\xC3\xA9\r\n");
+    const QByteArray hand =
+        Bytes("; head comment, dropped\r\n"
+              "[Web]\r\n; comment\r\nName=Serveur \xE9t\xE9\r\nweird line\r\n\r\n  \r\nk==v=\r\n\r\n"
+              "[ spaced ]\r\n=\r\nNUL\0byte=\0\r\n\r\n"
+              "[\xC3\xA9]]\r\nx=\xC3\xA9\r\n");
     auto ini = LoadBytes(dir, hand);
     const QByteArray first = SaveAs(*ini, dir.File("first.ini"));
     EXPECT_FALSE(first.contains("head comment"));
@@ -261,7 +266,7 @@ TEST(IniFileFlags, EveryChangeSetsModifiedAndLoadOrSaveClearIt)
     ini.SetFileName(dir.File("a.ini"));
     EXPECT_TRUE(ini.Modified());
     ini.Save();
-    ini.SetFileName(dir.File("A.ini"));  // names compare exactly
+    ini.SetFileName(dir.File("A.ini")); // names compare exactly
     EXPECT_TRUE(ini.Modified());
     ini.Save();
     ini.SetSorted(false);
@@ -270,7 +275,7 @@ TEST(IniFileFlags, EveryChangeSetsModifiedAndLoadOrSaveClearIt)
     ini.SetFileName(dir.File("a.ini"));
     ini.Load();
     EXPECT_FALSE(ini.Modified());
-    ini.WriteString("S", "k", "");  // creates the section, stores nothing, still a change
+    ini.WriteString("S", "k", ""); // creates the section, stores nothing, still a change
     EXPECT_TRUE(ini.SectionExists("S"));
     EXPECT_TRUE(ini.Modified());
 }
@@ -299,7 +304,7 @@ TEST(IniFileSorted, SortedKeepsNamesInOrderUnsortedKeepsFileOrder)
     EXPECT_EQ(unsorted->Sections().last(), "A0");
     unsorted->SetSorted(true);
     EXPECT_EQ(unsorted->Sections(), QStringList({"a", "A0", "b", "C"}));
-    unsorted->SetSorted(false);  // keeps the order it has
+    unsorted->SetSorted(false); // keeps the order it has
     EXPECT_EQ(unsorted->Sections(), QStringList({"a", "A0", "b", "C"}));
 
     auto sorted = LoadBytes(dir, file, true);
@@ -319,7 +324,7 @@ TEST(IniFileSnapshot, RestorePutsBackLinesOrderAndFlagExactly)
     ASSERT_TRUE(ini->Save());
     const auto clean = ini->TakeSnapshot();
 
-    ini->WriteString("b", "Port", "");  // removes the line
+    ini->WriteString("b", "Port", "");   // removes the line
     ini->WriteString("B", "Port", "81"); // appended at the end now
     ini->EraseSection("a");
     ini->WriteString("c", "Name", "new");

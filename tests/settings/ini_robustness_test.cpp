@@ -1,6 +1,6 @@
 // Hostile and random files load without harm and survive a save and a reload unchanged.
-#include "settings/IniFileEx.h"
 #include "TestFiles.h"
+#include "settings/IniFileEx.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ TEST(IniRobustness, HostileFiles)
     const QByteArray cases[] = {
         QByteArray("[A]\0\r\nk\0=\0v\r\n\0[B]\r\n", 20),
         "\xEF\xBB\xBF[A]\r\nk=v\r\n",
-        "\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0v\0",  // UTF-16: outside the format
+        "\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0v\0", // UTF-16: outside the format
         "[A]\r\n[B]\r\n[C]\r\n[a]\r\n[]\r\n[\r\n",
         "=\r\n[=]\r\n=\r\n==\r\n=\r\n",
         "[A]\r\r\r\n\n\n\r[B]\r\nx=1",

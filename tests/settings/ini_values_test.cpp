@@ -31,10 +31,23 @@ std::string ConversionError(const std::function<void()>& call)
 TEST(IniValues, ReadIntegerAcceptsDecimalAndHexadecimalForms)
 {
     const std::pair<const char*, int> cases[] = {
-        {"80", 80},          {"   80", 80},        {"+80", 80},   {"$50", 80},  {"0x50", 80},
-        {"x50", 80},         {"X50", 80},          {"0X50", 80},  {"$aF", 175}, {"-$10", -16},
-        {"-0x10", -16},      {"0000080", 80},      {"-0", 0},     {"  -12", -12},
-        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"$7FFFFFFF", 2147483647},
+        {"80", 80},
+        {"   80", 80},
+        {"+80", 80},
+        {"$50", 80},
+        {"0x50", 80},
+        {"x50", 80},
+        {"X50", 80},
+        {"0X50", 80},
+        {"$aF", 175},
+        {"-$10", -16},
+        {"-0x10", -16},
+        {"0000080", 80},
+        {"-0", 0},
+        {"  -12", -12},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"$7FFFFFFF", 2147483647},
         {"-$80000000", -2147483647 - 1},
     };
     for (const auto& [text, expected] : cases)
@@ -43,9 +56,26 @@ TEST(IniValues, ReadIntegerAcceptsDecimalAndHexadecimalForms)
 
 TEST(IniValues, ReadIntegerRejectsAnythingElseWithTheConversionText)
 {
-    const char* cases[] = {"80 ", "8 0", "abc", "\t80", "+ 8", "+-1", "-", "$", "0x", "x", "0x-1", "1e3", "80h",
-                           "2147483648", "-2147483649", "$80000000", "0x100000000", "99999999999999999999",
-                           "\xD9\xA3" /* an Arabic-Indic digit */, "\xEF\xBC\x91" /* a full-width one */};
+    const char* cases[] = {"80 ",
+                           "8 0",
+                           "abc",
+                           "\t80",
+                           "+ 8",
+                           "+-1",
+                           "-",
+                           "$",
+                           "0x",
+                           "x",
+                           "0x-1",
+                           "1e3",
+                           "80h",
+                           "2147483648",
+                           "-2147483649",
+                           "$80000000",
+                           "0x100000000",
+                           "99999999999999999999",
+                           "\xD9\xA3" /* an Arabic-Indic digit */,
+                           "\xEF\xBC\x91" /* a full-width one */};
     for (const char* text : cases) {
         const auto ini = StoreWith(QString::fromUtf8(text));
         const std::string expected = "'" + std::string(text) + "' n'est pas une valeur entière correcte";
@@ -69,7 +99,7 @@ TEST(IniValues, AKeyLineEndingInItsEqualsSignIsAnEmptyText)
 
 TEST(IniValues, ReadBoolLooksAtTheLowestByte)
 {
-    const std::pair<const char*, bool> cases[] = {{"1", true}, {"7", true},      {"0", false}, {"-1", true},
+    const std::pair<const char*, bool> cases[] = {{"1", true},    {"7", true},    {"0", false}, {"-1", true},
                                                   {"256", false}, {"$101", true}, {"$0", false}};
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(StoreWith(text)->ReadBool("s", "k", !expected), expected) << text;

@@ -1,7 +1,7 @@
 // Mapping records: keys, defaults, the order they are written in, new ids and where the file lives.
-#include "settings/MappingRecord.h"
-#include "i18n/ExecutablePath.h"
 #include "TestFiles.h"
+#include "i18n/ExecutablePath.h"
+#include "settings/MappingRecord.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -135,7 +135,7 @@ TEST(SettingsPath, UserConfigurationFolderForAnInstallationThatCannotBeWritten)
     const QByteArray ro = QFile::encodeName(home.File("ro"));
     ::chmod(ro.constData(), 0555);
     EXPECT_EQ(SettingsFilePathFor(home.File("ro/tarvix")), home.File("ro/tarvix.ini"));
-    if (::access(ro.constData(), W_OK) != 0) {  // not decidable for root, who may write anywhere
+    if (::access(ro.constData(), W_OK) != 0) { // not decidable for root, who may write anywhere
         ::unlink(QFile::encodeName(home.File("ro/tarvix.ini")).constData());
         EXPECT_EQ(SettingsFilePathFor(home.File("ro/tarvix")), home.File("config/tarvix/tarvix.ini"));
     }

@@ -108,10 +108,13 @@ int FreePort()
 
 CapturedErrors::CapturedErrors()
 {
-    previous_ = SetApplicationExceptionHandler(
-        [this](std::exception_ptr error) { texts_.push_back(ExceptionText(error)); });
+    previous_ =
+        SetApplicationExceptionHandler([this](std::exception_ptr error) { texts_.push_back(ExceptionText(error)); });
 }
 
-CapturedErrors::~CapturedErrors() { SetApplicationExceptionHandler(previous_); }
+CapturedErrors::~CapturedErrors()
+{
+    SetApplicationExceptionHandler(previous_);
+}
 
 } // namespace tarvix::test

@@ -62,7 +62,7 @@ TEST_F(ActionLabelTest, ShowsTheActionsCaptionAndFollowsItsChanges)
     const int narrow = label->width();
     action->setText(QStringLiteral("Désactiver"));
     EXPECT_EQ(label->text(), QStringLiteral("Désactiver"));
-    EXPECT_GT(label->width(), narrow);   // sized to its text
+    EXPECT_GT(label->width(), narrow); // sized to its text
     EXPECT_EQ(label->pos(), QPoint(8, 168));
     EXPECT_EQ(TActionLabel::Caption(QStringLiteral("Save && &Quit&")), QStringLiteral("Save & Quit&"));
 

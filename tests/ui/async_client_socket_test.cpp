@@ -72,7 +72,7 @@ struct Recorder {
     }
 };
 
-const std::string kRefused = "error:3:10061";   // erConnect, WSAECONNREFUSED
+const std::string kRefused = "error:3:10061"; // erConnect, WSAECONNREFUSED
 
 class AsyncClientSocketTest : public ::testing::Test {
 protected:
@@ -124,7 +124,7 @@ TEST_F(AsyncClientSocketTest, BusyPortConnectsWithPeerPortAndClosingInTheHandler
     socket.SetPort(server.Port());
     socket.Open();
     ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
-    Spin(100);   // the write notification queued after the connect must find the socket closed
+    Spin(100); // the write notification queued after the connect must find the socket closed
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", "connect", "disconnect"}));
     EXPECT_TRUE(r.activeInConnect);
     EXPECT_FALSE(r.activeInDisconnect);
@@ -171,7 +171,7 @@ TEST_F(AsyncClientSocketTest, ClosingAConnectedSocketRaisesDisconnectOnce)
     socket.OnDisconnect = [&](TAsyncClientSocket* s) {
         r.events.push_back("disconnect");
         if (++nested == 1)
-            s->Close();   // closing again from the handler does not recurse
+            s->Close(); // closing again from the handler does not recurse
     };
     socket.SetHost("127.0.0.1");
     socket.SetPort(server.Port());
@@ -180,7 +180,7 @@ TEST_F(AsyncClientSocketTest, ClosingAConnectedSocketRaisesDisconnectOnce)
     socket.Close();
     EXPECT_EQ(nested, 1);
     EXPECT_FALSE(socket.Active());
-    socket.Close();   // closing a closed socket does nothing
+    socket.Close(); // closing a closed socket does nothing
     Spin(50);
     EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "disconnect"), 1);
 }
@@ -198,10 +198,10 @@ TEST_F(AsyncClientSocketTest, BrokenConnectionIsReportedButStaysOpenUntilClosed)
     ASSERT_TRUE(WaitUntil([&] { return socket.Active(); }));
     const int peer = server.Accept();
     ASSERT_GE(peer, 0);
-    linger abort{1, 0};   // a reset instead of an orderly close
+    linger abort{1, 0}; // a reset instead of an orderly close
     ASSERT_EQ(setsockopt(peer, SOL_SOCKET, SO_LINGER, &abort, sizeof abort), 0);
     ::close(peer);
-    ASSERT_TRUE(WaitUntil([&] { return r.Has("error:4:10054"); }));   // erDisconnect, WSAECONNRESET
+    ASSERT_TRUE(WaitUntil([&] { return r.Has("error:4:10054"); })); // erDisconnect, WSAECONNRESET
     EXPECT_FALSE(r.Has("disconnect"));
     EXPECT_TRUE(socket.Active());
     socket.Close();
@@ -335,7 +335,7 @@ TEST_F(AsyncClientSocketTest, PropertiesRefuseChangesWhileActiveAndCompareTextWi
     socket.SetHost("LocalHost");
     socket.SetHost("localhost");
     EXPECT_EQ(socket.Host(), "LocalHost");
-    socket.SetPort(server.Port() + 65536);   // only the low 16 bits count
+    socket.SetPort(server.Port() + 65536); // only the low 16 bits count
     socket.Open();
     ASSERT_TRUE(WaitUntil([&] { return socket.Active(); }));
     EXPECT_EQ(r.peerPortInConnect, server.Port());
@@ -352,8 +352,8 @@ TEST_F(AsyncClientSocketTest, PropertiesRefuseChangesWhileActiveAndCompareTextWi
     }
     EXPECT_EQ(socket.Port(), server.Port() + 65536);
     EXPECT_EQ(socket.Host(), "LocalHost");
-    EXPECT_NO_THROW(socket.SetHost("LOCALHOST"));   // equal ignoring case: no change, no error
-    EXPECT_NO_THROW(socket.SetActive(true));        // the value it has
+    EXPECT_NO_THROW(socket.SetHost("LOCALHOST")); // equal ignoring case: no change, no error
+    EXPECT_NO_THROW(socket.SetActive(true));      // the value it has
     try {
         socket.Open();
         ADD_FAILURE() << "opening a connected socket was accepted";
@@ -508,7 +508,7 @@ TEST_F(AsyncClientSocketTest, LookupResultQueuedForADestroyedSocketIsDropped)
     socket->Open();
     for (int i = 0; i < 500 && resolved == 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));   // the result is posted by now
+    std::this_thread::sleep_for(std::chrono::milliseconds(20)); // the result is posted by now
     socket.reset();
     Spin(100);
     SetResolveFunction(nullptr);

@@ -16,7 +16,7 @@ namespace {
 
 QByteArray BannerBytes()
 {
-    BannerImage();   // registers the resources
+    BannerImage(); // registers the resources
     QFile file(BannerResourcePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -22,7 +22,10 @@ namespace {
 // Sets the application's menu font for one test and puts the old one back.
 class MenuFontGuard {
 public:
-    explicit MenuFontGuard(const QFont& font) : saved_(QApplication::font("QMenu")) { QApplication::setFont(font, "QMenu"); }
+    explicit MenuFontGuard(const QFont& font) : saved_(QApplication::font("QMenu"))
+    {
+        QApplication::setFont(font, "QMenu");
+    }
     ~MenuFontGuard() { QApplication::setFont(saved_, "QMenu"); }
 
 private:
@@ -48,7 +51,10 @@ QIcon RedIcon()
     return QIcon(pixmap);
 }
 
-QColor At(const QImage& image, int x, int y) { return QColor::fromRgba(image.pixel(x, y)); }
+QColor At(const QImage& image, int x, int y)
+{
+    return QColor::fromRgba(image.pixel(x, y));
+}
 
 int Count(const QImage& image, const QColor& color, QRect area = {})
 {
@@ -127,7 +133,7 @@ protected:
     TMenuPainter* painter_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST(MenuColors, OperationsRoundClampAndCap)
 {
@@ -275,7 +281,7 @@ TEST_F(MenuPainterTest, CheckedItemWithIconShowsFramedCheckAreaBehindUnfadedIcon
     item.checkType = QStyleOptionMenuItem::NonExclusive;
     item.checked = true;
     const QImage image = Render(item);
-    const int bottom = image.height() + 1;  // the painted bottom reaches one pixel further
+    const int bottom = image.height() + 1; // the painted bottom reaches one pixel further
     const QRect box(QPoint(1, 2), QPoint(40 - 3 - 1, bottom - 2 - 1));
     EXPECT_EQ(At(image, box.left(), box.top()), colors.selectFrame);
     EXPECT_EQ(At(image, box.right(), box.top()), colors.selectFrame);
@@ -287,7 +293,7 @@ TEST_F(MenuPainterTest, CheckedItemWithIconShowsFramedCheckAreaBehindUnfadedIcon
     item.state |= QStyle::State_Selected;
     const QImage selected = Render(item);
     EXPECT_EQ(At(selected, box.left() + 1, box.top() + 1), colors.checkAreaSelected);
-    EXPECT_EQ(Count(selected, Qt::red, QRect(11, 4, 16, 16)), 256);  // not lifted either
+    EXPECT_EQ(Count(selected, Qt::red, QRect(11, 4, 16, 16)), 256); // not lifted either
 }
 
 TEST_F(MenuPainterTest, CheckedItemWithoutIconShowsTickInFramedBox)
@@ -373,7 +379,7 @@ TEST_F(MenuPainterTest, TakingOverAndReleasingLeaveOthersStylesAlone)
     EXPECT_TRUE(painter_->Paints(&outside));
     EXPECT_EQ(styled->style(), other.get());
 
-    plain->setStyle(later.get());  // someone else's choice after the take-over
+    plain->setStyle(later.get()); // someone else's choice after the take-over
     painter_->SetActive(false);
     EXPECT_EQ(plain->style(), later.get());
     EXPECT_FALSE(painter_->Paints(sub));
@@ -383,7 +389,7 @@ TEST_F(MenuPainterTest, TakingOverAndReleasingLeaveOthersStylesAlone)
 
     painter_->SetOverrideOwnerDraw(false);
     painter_->SetActive(true);
-    painter_->SetOverrideOwnerDraw(true);  // applies at once while active
+    painter_->SetOverrideOwnerDraw(true); // applies at once while active
     EXPECT_TRUE(painter_->Paints(styled));
     EXPECT_TRUE(painter_->Paints(plain));
     painter_->SetActive(false);
@@ -391,7 +397,7 @@ TEST_F(MenuPainterTest, TakingOverAndReleasingLeaveOthersStylesAlone)
     EXPECT_EQ(plain->style(), later.get());
 
     painter_->SetActive(true);
-    delete painter_;  // destruction releases too
+    delete painter_; // destruction releases too
     painter_ = nullptr;
     EXPECT_EQ(styled->style(), other.get());
     EXPECT_FALSE(sub->testAttribute(Qt::WA_SetStyle));
@@ -428,7 +434,7 @@ TEST_F(MenuPainterTest, ItemBitmapIsDrawnAsItIsWithItsOwnWidth)
     QPixmap bitmap(48, 10);
     bitmap.fill(Qt::blue);
     QImage keyed = bitmap.toImage();
-    keyed.setPixel(0, 9, qRgb(0, 255, 0));  // bottom-left: the transparent colour
+    keyed.setPixel(0, 9, qRgb(0, 255, 0)); // bottom-left: the transparent colour
     QMenu* menu = new QMenu(form_.get());
     QAction* action = menu->addAction(QStringLiteral("Image"));
     painter_->SetItemBitmap(action, QPixmap::fromImage(keyed));

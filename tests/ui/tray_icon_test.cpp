@@ -35,7 +35,8 @@ TEST_F(TrayIconTest, HintShowsItsFirst63CharactersAndKeepsTheWholeText)
     EXPECT_TRUE(tray.ShownHint().isEmpty());
 
     // A character outside the basic plane is never cut in half.
-    const QString emoji = QString(62, QLatin1Char('z')) + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("tail");
+    const QString emoji =
+        QString(62, QLatin1Char('z')) + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("tail");
     EXPECT_EQ(TTrayIcon::CutHint(emoji), QString(62, QLatin1Char('z')));
 }
 
