@@ -1,10 +1,10 @@
 #include "app/Main.h"
 
 #include "app/Misc.h"
+#include "base/ExecutablePath.h"
 #include "editor/MessageDlg.h"
 #include "editor/NewModify.h"
 #include "i18n/CatalogueModule.h"
-#include "i18n/ExecutablePath.h"
 #include "i18n/Format.h"
 #include "i18n/LanguageMenu.h"
 #include "i18n/Languages.h"

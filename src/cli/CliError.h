@@ -1,7 +1,7 @@
 #pragma once
 // A failure that ends tarvix-relay with a given exit status; the message is a catalogue text.
+#include "base/Exceptions.h"
 #include "cli/ExitCodes.h"
-#include "i18n/Exceptions.h"
 
 namespace tarvix::cli {
 

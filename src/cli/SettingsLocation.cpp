@@ -1,6 +1,6 @@
 #include "cli/SettingsLocation.h"
 
-#include "i18n/ExecutablePath.h"
+#include "base/ExecutablePath.h"
 #include "settings/MappingRecord.h"
 
 #include <QFileInfo>

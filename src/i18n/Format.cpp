@@ -1,7 +1,7 @@
 #include "i18n/Format.h"
 
+#include "base/Exceptions.h"
 #include "i18n/Catalogue.h"
-#include "i18n/Exceptions.h"
 #include "i18n/MessageIds.h"
 
 namespace tarvix {

@@ -1,6 +1,6 @@
 #include "i18n/HelpFile.h"
 
-#include "i18n/FileSearch.h"
+#include "base/FileSearch.h"
 #include "i18n/Format.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "i18n/LanguageMenu.h"
 
-#include "i18n/ExecutablePath.h"
-#include "i18n/FileSearch.h"
+#include "base/ExecutablePath.h"
+#include "base/FileSearch.h"
 #include "i18n/HelpFile.h"
 #include "i18n/Languages.h"
 

@@ -1,8 +1,8 @@
 #include "i18n/LanguageModule.h"
 
+#include "base/ExecutablePath.h"
+#include "base/FileSearch.h"
 #include "i18n/CatalogueModule.h"
-#include "i18n/ExecutablePath.h"
-#include "i18n/FileSearch.h"
 #include "i18n/Languages.h"
 
 #include <QCoreApplication>

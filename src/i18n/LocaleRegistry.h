@@ -1,7 +1,7 @@
 #pragma once
 // Where the language choice of each copy of the program is kept: one text value per executable, named by the
 // executable's full path, in a per-user file and (read-only for us) a machine-wide one.
-#include "i18n/Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <QString>
 

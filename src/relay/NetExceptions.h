@@ -1,6 +1,6 @@
 #pragma once
 // Exceptions of the relay engine. Each carries its catalogue text, looked up when it is raised.
-#include "i18n/Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Input/output failures of the settings file, with the run-time error codes the program reports.
-#include "i18n/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace tarvix {
 

@@ -1,6 +1,6 @@
 #include "settings/IniFileEx.h"
 
-#include "i18n/ExecutablePath.h"
+#include "base/ExecutablePath.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 #include "settings/IniText.h"

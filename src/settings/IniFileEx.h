@@ -1,6 +1,6 @@
 #pragma once
 // The settings store: a whole INI file held in memory, every line kept as it was read, written back as a whole.
-#include "i18n/Exceptions.h"
+#include "base/Exceptions.h"
 #include "settings/InOutError.h"
 
 #include <QByteArray>

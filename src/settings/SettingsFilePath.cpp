@@ -1,6 +1,6 @@
 #include "settings/MappingRecord.h"
 
-#include "i18n/ExecutablePath.h"
+#include "base/ExecutablePath.h"
 
 #include <QDir>
 #include <QFileInfo>

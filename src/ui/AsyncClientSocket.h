@@ -26,7 +26,7 @@
 // The component belongs to the thread that created it (the UI thread); call it from there only.
 //
 // Destroying the component at any moment (also during a lookup) raises no event and closes its socket.
-#include "i18n/Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,7 @@
 // The activation controller: probe outcomes, row states, the icon sum-up, deactivation and failures.
 #include "AppTestSupport.h"
 
-#include "i18n/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui_Main.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
+#include "base/Exceptions.h"
 #include "i18n/Catalogue.h"
 #include "i18n/CatalogueModule.h"
-#include "i18n/Exceptions.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 

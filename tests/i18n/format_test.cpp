@@ -1,4 +1,4 @@
-#include "i18n/Exceptions.h"
+#include "base/Exceptions.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 

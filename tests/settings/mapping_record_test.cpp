@@ -1,6 +1,6 @@
 // Mapping records: keys, defaults, the order they are written in, new ids and where the file lives.
 #include "TestFiles.h"
-#include "i18n/ExecutablePath.h"
+#include "base/ExecutablePath.h"
 #include "settings/MappingRecord.h"
 
 #include <QDir>

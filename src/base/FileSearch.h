@@ -1,4 +1,5 @@
 #pragma once
+// Finding a file whatever the case of its name (language codes are matched case-blind).
 #include <QString>
 
 namespace tarvix {

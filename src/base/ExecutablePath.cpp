@@ -1,4 +1,4 @@
-#include "i18n/ExecutablePath.h"
+#include "base/ExecutablePath.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

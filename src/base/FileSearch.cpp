@@ -1,4 +1,4 @@
-#include "i18n/FileSearch.h"
+#include "base/FileSearch.h"
 
 #include <QDir>
 #include <QFileInfo>
