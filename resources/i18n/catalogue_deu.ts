@@ -126,12 +126,12 @@
     <message>
         <source>Connexion &quot;%s&quot; : modifiée, écoute sur le port %d, relais vers %s port %d</source>
         <comment>65124</comment>
-        <translation>Verbindung &quot;%s&quot;: geändert, hört auf Port %d, leitet weiter an %s Port %d</translation>
+        <translation>Verbindung &quot;%s&quot;: geändert, lauscht auf Port %d, leitet weiter an %s Port %d</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : ajoutée, écoute sur le port %d, relais vers %s port %d</source>
         <comment>65125</comment>
-        <translation>Verbindung &quot;%s&quot;: hinzugefügt, hört auf Port %d, leitet weiter an %s Port %d</translation>
+        <translation>Verbindung &quot;%s&quot;: hinzugefügt, lauscht auf Port %d, leitet weiter an %s Port %d</translation>
     </message>
     <message>
         <source>Rechargement terminé : %d connexion(s) active(s)</source>
@@ -142,6 +142,27 @@
         <source>Nouveau signal (%s) : fin immédiate</source>
         <comment>65127</comment>
         <translation>Weiteres Signal (%s): sofortiges Ende</translation>
+    </message>
+    <message>
+        <source>Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée, ou vérification sans erreur)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible (un exemple de connexion est affiché)
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer (un exemple de connexion est affiché)
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65128</comment>
+        <translation>Exit-Codes:
+  0  Ende durch ein Signal, alle Verbindungen deaktiviert (oder Hilfe angezeigt, oder Prüfung ohne Fehler)
+  1  unerwarteter Fehler
+  2  ungültige Befehlszeile
+  3  Einstellungsdatei fehlt oder ist nicht lesbar (ein Verbindungsbeispiel wird angezeigt)
+  4  ungültiger Wert in der Einstellungsdatei
+  5  unbekannter Verbindungsname
+  6  keine Verbindung zu aktivieren (ein Verbindungsbeispiel wird angezeigt)
+  7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
     </message>
     <message>
         <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
@@ -156,17 +177,7 @@ Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont ac
   --mapping NOM   active la connexion de ce nom (option répétable)
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
   --check         vérifie le fichier et la ligne de commande sans rien activer
-  --help, -h      affiche cette aide
-
-Codes de sortie :
-  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée, ou vérification sans erreur)
-  1  erreur inattendue
-  2  ligne de commande incorrecte
-  3  fichier de paramètres introuvable ou illisible (un exemple de connexion est affiché)
-  4  valeur incorrecte dans le fichier de paramètres
-  5  nom de connexion inconnu
-  6  aucune connexion à activer (un exemple de connexion est affiché)
-  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+  --help, -h      affiche cette aide</source>
         <comment>65168</comment>
         <translation>Aufruf: tarvix-relay [OPTIONEN] [LOKALERPORT:HOST:PORT...]
 Leitet TCP-Ports ohne Fenster weiter: die Verbindungen einer Einstellungsdatei, die der Befehlszeile oder beide, bis SIGINT oder SIGTERM eintrifft.
@@ -180,17 +191,7 @@ Ohne --all und --mapping werden die Verbindungen der Datei aktiviert, deren Auto
   --mapping NAME  aktiviert die Verbindung dieses Namens (wiederholbar)
   --quiet, -q     zeigt angenommene und beendete Clients nicht an
   --check         prüft Datei und Befehlszeile, ohne etwas zu aktivieren
-  --help, -h      zeigt diese Hilfe an
-
-Exit-Codes:
-  0  Ende durch ein Signal, alle Verbindungen deaktiviert (oder Hilfe angezeigt, oder Prüfung ohne Fehler)
-  1  unerwarteter Fehler
-  2  ungültige Befehlszeile
-  3  Einstellungsdatei fehlt oder ist nicht lesbar (ein Verbindungsbeispiel wird angezeigt)
-  4  ungültiger Wert in der Einstellungsdatei
-  5  unbekannter Verbindungsname
-  6  keine Verbindung zu aktivieren (ein Verbindungsbeispiel wird angezeigt)
-  7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
+  --help, -h      zeigt diese Hilfe an</translation>
     </message>
     <message>
         <source>Option inconnue : %s</source>

@@ -144,6 +144,27 @@
         <translation>Another signal (%s): ending at once</translation>
     </message>
     <message>
+        <source>Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée, ou vérification sans erreur)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible (un exemple de connexion est affiché)
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer (un exemple de connexion est affiché)
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65128</comment>
+        <translation>Exit codes:
+  0  stopped by a signal, every connection deactivated (or help shown, or check without error)
+  1  unexpected error
+  2  wrong command line
+  3  settings file missing or unreadable (an example connection is shown)
+  4  wrong value in the settings file
+  5  unknown connection name
+  6  no connection to activate (an example connection is shown)
+  7  a connection could not be activated (port in use...); none stays active</translation>
+    </message>
+    <message>
         <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
 Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
@@ -156,17 +177,7 @@ Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont ac
   --mapping NOM   active la connexion de ce nom (option répétable)
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
   --check         vérifie le fichier et la ligne de commande sans rien activer
-  --help, -h      affiche cette aide
-
-Codes de sortie :
-  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée, ou vérification sans erreur)
-  1  erreur inattendue
-  2  ligne de commande incorrecte
-  3  fichier de paramètres introuvable ou illisible (un exemple de connexion est affiché)
-  4  valeur incorrecte dans le fichier de paramètres
-  5  nom de connexion inconnu
-  6  aucune connexion à activer (un exemple de connexion est affiché)
-  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+  --help, -h      affiche cette aide</source>
         <comment>65168</comment>
         <translation>Usage: tarvix-relay [OPTIONS] [LOCALPORT:HOST:PORT...]
 Relays TCP ports without a window: the connections of a settings file, those of the command line, or both, until SIGINT or SIGTERM.
@@ -180,17 +191,7 @@ Without --all and --mapping, the connections of the file whose AutoStart is 1 ar
   --mapping NAME  activates the connection of that name (may be repeated)
   --quiet, -q     does not show accepted and ended clients
   --check         checks the file and the command line without activating anything
-  --help, -h      shows this help
-
-Exit codes:
-  0  stopped by a signal, every connection deactivated (or help shown, or check without error)
-  1  unexpected error
-  2  wrong command line
-  3  settings file missing or unreadable (an example connection is shown)
-  4  wrong value in the settings file
-  5  unknown connection name
-  6  no connection to activate (an example connection is shown)
-  7  a connection could not be activated (port in use...); none stays active</translation>
+  --help, -h      shows this help</translation>
     </message>
     <message>
         <source>Option inconnue : %s</source>

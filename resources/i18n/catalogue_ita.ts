@@ -144,6 +144,27 @@
         <translation>Nuovo segnale (%s): fine immediata</translation>
     </message>
     <message>
+        <source>Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée, ou vérification sans erreur)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible (un exemple de connexion est affiché)
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer (un exemple de connexion est affiché)
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65128</comment>
+        <translation>Codici di uscita:
+  0  arresto tramite segnale, tutti i collegamenti disattivati (o aiuto mostrato, o verifica senza errori)
+  1  errore imprevisto
+  2  riga di comando non valida
+  3  file di impostazioni mancante o illeggibile (viene mostrato un esempio di collegamento)
+  4  valore non valido nel file di impostazioni
+  5  nome di collegamento sconosciuto
+  6  nessun collegamento da attivare (viene mostrato un esempio di collegamento)
+  7  un collegamento non ha potuto essere attivato (porta occupata...); nessuno resta attivo</translation>
+    </message>
+    <message>
         <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
 Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
@@ -156,17 +177,7 @@ Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont ac
   --mapping NOM   active la connexion de ce nom (option répétable)
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
   --check         vérifie le fichier et la ligne de commande sans rien activer
-  --help, -h      affiche cette aide
-
-Codes de sortie :
-  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée, ou vérification sans erreur)
-  1  erreur inattendue
-  2  ligne de commande incorrecte
-  3  fichier de paramètres introuvable ou illisible (un exemple de connexion est affiché)
-  4  valeur incorrecte dans le fichier de paramètres
-  5  nom de connexion inconnu
-  6  aucune connexion à activer (un exemple de connexion est affiché)
-  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+  --help, -h      affiche cette aide</source>
         <comment>65168</comment>
         <translation>Uso: tarvix-relay [OPZIONI] [PORTALOCALE:HOST:PORTA...]
 Inoltra porte TCP senza finestra: i collegamenti di un file di impostazioni, quelli della riga di comando, o entrambi, fino a SIGINT o SIGTERM.
@@ -180,17 +191,7 @@ Senza --all né --mapping, vengono attivati i collegamenti del file il cui AutoS
   --mapping NOME  attiva il collegamento con questo nome (ripetibile)
   --quiet, -q     non mostra i client accettati e terminati
   --check         verifica il file e la riga di comando senza attivare nulla
-  --help, -h      mostra questo aiuto
-
-Codici di uscita:
-  0  arresto tramite segnale, tutti i collegamenti disattivati (o aiuto mostrato, o verifica senza errori)
-  1  errore imprevisto
-  2  riga di comando non valida
-  3  file di impostazioni mancante o illeggibile (viene mostrato un esempio di collegamento)
-  4  valore non valido nel file di impostazioni
-  5  nome di collegamento sconosciuto
-  6  nessun collegamento da attivare (viene mostrato un esempio di collegamento)
-  7  un collegamento non ha potuto essere attivato (porta occupata...); nessuno resta attivo</translation>
+  --help, -h      mostra questo aiuto</translation>
     </message>
     <message>
         <source>Option inconnue : %s</source>

@@ -236,8 +236,9 @@ int RunRelay(const QStringList& args, SignalWatch& watch)
     try {
         const RelayOptions options = ParseRelayOptions(args);
         if (options.help) {
-            std::fputs(FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}).c_str(), stdout);
-            std::fputs("\n", stdout);
+            const std::string help = FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}) + "\n\n" +
+                                     LoadResString(msg::CliHelpExitCodes) + "\n";
+            std::fputs(help.c_str(), stdout);
             return ExitStopped;
         }
         Relay relay(options, watch);

@@ -45,6 +45,7 @@ inline constexpr int CliReloadChanged = 65124; // %s name, %d local port, %s rem
 inline constexpr int CliReloadAdded = 65125; // %s name, %d local port, %s remote host, %d remote port
 inline constexpr int CliReloadDone = 65126; // %d active mappings
 inline constexpr int CliLeavingNow = 65127; // %s signal name
+inline constexpr int CliHelpExitCodes = 65128;
 inline constexpr int CliHelp = 65168;               // %s default settings file
 inline constexpr int CliUnknownOption = 65169;      // %s the argument
 inline constexpr int CliMissingValue = 65170;       // %s the option
