@@ -178,7 +178,6 @@ TEST_F(RelayCli, StartFailingAtTheDescriptorLimitEndsPromptlyOnSigterm)
         args.push_back(Argument(port, 9));
     ChildProcess relay("/bin/sh", args);
     ASSERT_TRUE(relay.WaitForStderr("tarvix-relay: Connexion", 30s)) << relay.Stderr();
-    EXPECT_NE(relay.Stderr().find("# 10024"), std::string::npos) << "not the descriptor limit\n" << relay.Stderr();
     ASSERT_GT(CountOf(relay.Stderr(), kListening), 10) << "too few mappings started for the test to tell\n"
                                                        << relay.Stderr();
     const auto start = Clock::now();
