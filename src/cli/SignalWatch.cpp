@@ -38,15 +38,14 @@ SignalWatch::SignalWatch()
 
 void SignalWatch::Start()
 {
-    std::lock_guard lock(mutex_);
-    if (started_)
+    std::lock_guard lock(state_->mutex);
+    if (state_->started)
         return;
-    started_ = true;
-    // Never joined: it waits for signals until the process ends, and the watch lives as long as main.
-    std::thread([this] { Run(); }).detach();
+    state_->started = true;
+    std::thread([state = state_] { Run(state); }).detach();
 }
 
-void SignalWatch::Run()
+void SignalWatch::Run(const std::shared_ptr<State>& state)
 {
     const sigset_t set = WatchedSet();
     for (;;) {
@@ -56,48 +55,48 @@ void SignalWatch::Run()
         for (const auto& s : kSignals) {
             if (s.signal != signal)
                 continue;
-            std::lock_guard lock(mutex_);
-            received_.push_back({signal, s.action});
-            changed_.notify_all();
+            std::lock_guard lock(state->mutex);
+            state->received.push_back({signal, s.action});
+            state->changed.notify_all();
         }
     }
 }
 
 std::optional<ReceivedSignal> SignalWatch::Wait()
 {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return woken_ || !received_.empty(); });
-    if (!received_.empty()) {
-        const ReceivedSignal r = received_.front();
-        received_.pop_front();
+    std::unique_lock lock(state_->mutex);
+    state_->changed.wait(lock, [this] { return state_->woken || !state_->received.empty(); });
+    if (!state_->received.empty()) {
+        const ReceivedSignal r = state_->received.front();
+        state_->received.pop_front();
         return r;
     }
-    woken_ = false;
+    state_->woken = false;
     return std::nullopt;
 }
 
 std::optional<ReceivedSignal> SignalWatch::Poll()
 {
-    std::lock_guard lock(mutex_);
-    if (received_.empty())
+    std::lock_guard lock(state_->mutex);
+    if (state_->received.empty())
         return std::nullopt;
-    const ReceivedSignal r = received_.front();
-    received_.pop_front();
+    const ReceivedSignal r = state_->received.front();
+    state_->received.pop_front();
     return r;
 }
 
 void SignalWatch::PutBack(const ReceivedSignal& received)
 {
-    std::lock_guard lock(mutex_);
-    received_.push_front(received);
-    changed_.notify_all();
+    std::lock_guard lock(state_->mutex);
+    state_->received.push_front(received);
+    state_->changed.notify_all();
 }
 
 void SignalWatch::Wake()
 {
-    std::lock_guard lock(mutex_);
-    woken_ = true;
-    changed_.notify_all();
+    std::lock_guard lock(state_->mutex);
+    state_->woken = true;
+    state_->changed.notify_all();
 }
 
 const char* SignalName(int signal)

@@ -3,6 +3,7 @@
 // watching thread, so no work runs inside a signal handler and no relay thread is ever interrupted by them.
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -39,13 +40,18 @@ public:
     void Wake();
 
 private:
-    void Run();
+    // Shared with the watching thread, which is never joined: a signal that comes while the process ends
+    // still finds it.
+    struct State {
+        std::mutex mutex;
+        std::condition_variable changed;
+        std::deque<ReceivedSignal> received;
+        bool woken = false;
+        bool started = false;
+    };
+    static void Run(const std::shared_ptr<State>& state);
 
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<ReceivedSignal> received_;
-    bool woken_ = false;
-    bool started_ = false;
+    std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
 const char* SignalName(int signal);
