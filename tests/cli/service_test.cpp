@@ -7,6 +7,7 @@
 #include <sys/un.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
