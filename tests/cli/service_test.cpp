@@ -160,14 +160,16 @@ TEST_F(RelayCli, ManyIdleMappingsStopAboutAsFastAsOne)
     for (int port : FreePorts(kMappings))
         args.push_back(Argument(port, 9));
     ChildProcess relay(kRelay, args);
-    ASSERT_TRUE(relay.WaitForStderr(kListening, 30s, kMappings)) << relay.Stderr();
+    // Generous limits: sanitizer builds on a loaded machine are slow, and one after another the stop would
+    // still take 100 s.
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 90s, kMappings)) << relay.Stderr();
 
     const auto start = Clock::now();
     relay.Signal(SIGTERM);
-    const auto code = relay.WaitExit(30s);
-    ASSERT_TRUE(code.has_value()) << "still stopping after 30 s";
+    const auto code = relay.WaitExit(60s);
+    ASSERT_TRUE(code.has_value()) << "still stopping after 60 s";
     EXPECT_EQ(*code, 0) << relay.Stderr();
-    EXPECT_LT(MsSince(start), 15000) << "the stop grows with the number of mappings";
+    EXPECT_LT(MsSince(start), 40000) << "the stop grows with the number of mappings";
     std::printf("stopping %d idle mappings took %ld ms\n", kMappings, MsSince(start));
 }
 
