@@ -1,6 +1,8 @@
 #pragma once
 // One direction of a relayed connection: receives from one socket and sends to the other without ever
 // blocking, and keeps at most one chunk that the receiving side could not take yet.
+#include "relay/NetTCPConnection.h"
+
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -13,7 +15,7 @@ class TNetRelayDirection {
 public:
     using Clock = std::chrono::steady_clock;
 
-    static constexpr std::size_t kChunkSize = 32768;
+    static constexpr std::size_t kChunkSize = TNetTCPConnection::kDefaultBufferSize;
     // A direction whose receives fill the whole chunk is moving bulk data: it goes on in larger chunks,
     // which cuts the relay's work per byte. Idle and interactive directions keep the small size.
     static constexpr std::size_t kBulkChunkSize = 256 * 1024;
