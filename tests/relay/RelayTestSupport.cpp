@@ -3,9 +3,11 @@
 #include <arpa/inet.h>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/sockios.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -454,6 +456,12 @@ std::uint64_t Checksum::Value() const
 }
 
 // ---- streams ----------------------------------------------------------------------------------------
+
+long NotTaken(int fd)
+{
+    int n = 0;
+    return ::ioctl(fd, SIOCOUTQ, &n) == 0 ? n : -1;
+}
 
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
 {

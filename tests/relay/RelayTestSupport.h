@@ -132,6 +132,9 @@ private:
 // Polls every 2 ms until done() or the time limit; whether done() came true.
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = TestSocket::kTimeoutMs);
 
+// Bytes a socket has sent that its peer has not acknowledged yet, or not sent at all (-1 when unknown).
+long NotTaken(int fd);
+
 int CountOpenDescriptors();
 // CPU time (user + system) used by the whole process so far, in milliseconds.
 double ProcessCpuMs();

@@ -30,13 +30,6 @@ long Unread(int fd)
     return ::ioctl(fd, SIOCINQ, &n) == 0 ? n : -1;
 }
 
-// Bytes a socket has sent that its peer has not acknowledged yet, or not sent at all.
-long NotTaken(int fd)
-{
-    int n = 0;
-    return ::ioctl(fd, SIOCOUTQ, &n) == 0 ? n : -1;
-}
-
 } // namespace
 
 TEST(TfConnectCut, DeactivationCutsADownloadWithAReset)

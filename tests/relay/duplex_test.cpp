@@ -8,6 +8,7 @@
 
 #include <sys/socket.h>
 
+#include <atomic>
 #include <cstring>
 #include <future>
 
@@ -86,8 +87,10 @@ TEST(TfConnectDuplex, BothSidesFloodingWhileNeitherReadsDeliverEverythingOnceThe
         std::uint64_t sent = 0, received = 0, count = 0;
     };
     std::promise<Result> remoteResult;
+    std::atomic<int> remoteFd{-1};
     ScriptedServer remote([&](TestSocket& c) {
         SetReceiveTimeout(c, kReadTimeoutMs);
+        remoteFd = c.Fd();
         Result r;
         std::thread sender([&] {
             r.sent = SendStream(c, kSize, 4);
@@ -109,8 +112,14 @@ TEST(TfConnectDuplex, BothSidesFloodingWhileNeitherReadsDeliverEverythingOnceThe
         client.ShutdownSending();
     });
 
-    // While every buffer is full, the relay waits: it does not spin on the sides it cannot serve.
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    // Once neither side's bytes are taken any more, every buffer on both paths is full and the relay owes
+    // both ways. Then it waits: it does not spin on the sides it cannot serve.
+    const auto stalled = [](int fd) {
+        const long before = NotTaken(fd);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return before > 0 && NotTaken(fd) == before;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return remoteFd != -1 && stalled(client.Fd()) && stalled(remoteFd); }, 30000));
     const double cpuBefore = ProcessCpuMs();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const double cpuUsed = ProcessCpuMs() - cpuBefore;
