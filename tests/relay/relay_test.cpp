@@ -15,67 +15,9 @@
 
 #include <algorithm>
 #include <future>
-#include <random>
 
 using namespace tarvix;
 using namespace tarvix::test;
-
-namespace {
-
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = TestSocket::kTimeoutMs)
-{
-    const auto start = Clock::now();
-    while (!done()) {
-        if (MsSince(start) > timeoutMs)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
-std::string Pattern(std::size_t size, std::uint64_t seed)
-{
-    std::string s(size, '\0');
-    ByteStream(seed).Fill(s.data(), s.size());
-    return s;
-}
-
-// Sends `total` bytes of the seeded stream in chunks of random sizes; returns their checksum.
-std::uint64_t SendStream(TestSocket& s, std::size_t total, std::uint64_t seed)
-{
-    ByteStream stream(seed);
-    Checksum sum;
-    std::mt19937 sizes(static_cast<unsigned>(seed));
-    std::vector<char> chunk(100000);
-    while (total > 0) {
-        const std::size_t n =
-            std::min<std::size_t>(total, std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes));
-        stream.Fill(chunk.data(), n);
-        sum.Add(chunk.data(), n);
-        if (!s.SendAll(chunk.data(), n))
-            break;
-        total -= n;
-    }
-    return sum.Value();
-}
-
-// Reads to the end of the stream in reads of random sizes; the checksum and the byte count.
-std::pair<std::uint64_t, std::uint64_t> ReceiveStream(TestSocket& s, std::uint64_t seed)
-{
-    Checksum sum;
-    std::mt19937 sizes(static_cast<unsigned>(seed));
-    std::vector<char> chunk(100000);
-    for (;;) {
-        const std::size_t want = std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes);
-        const ssize_t n = ::recv(s.Fd(), chunk.data(), want, 0);
-        if (n <= 0)
-            break;
-        sum.Add(chunk.data(), static_cast<std::size_t>(n));
-    }
-    return {sum.Value(), sum.Count()};
-}
-
-} // namespace
 
 TEST(TfConnect, RelaysBothWaysAndReportsOnePairPerConnection)
 {
