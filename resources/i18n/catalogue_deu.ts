@@ -4,6 +4,21 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Aucune application n&apos;a pu ouvrir le document d&apos;aide :&#13;%s</source>
+        <comment>65060</comment>
+        <translation>Keine Anwendung konnte das Hilfedokument öffnen:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Aucune application n&apos;a pu ouvrir la page web :&#13;%s</source>
+        <comment>65061</comment>
+        <translation>Keine Anwendung konnte die Webseite öffnen:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le document d&apos;aide est introuvable :&#13;%s</source>
+        <comment>65062</comment>
+        <translation>Das Hilfedokument wurde nicht gefunden:&#13;%s</translation>
+    </message>
+    <message>
         <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
 Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
 Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
