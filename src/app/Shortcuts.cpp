@@ -6,6 +6,9 @@
 #include <QKeySequence>
 #include <QList>
 
+#include <cstddef>
+#include <iterator>
+
 namespace tarvix {
 
 void BindShortcuts(QWidget* window, Ui::fMain& form)
@@ -26,6 +29,13 @@ void BindShortcuts(QWidget* window, Ui::fMain& form)
         binding.action->setShortcutContext(Qt::WindowShortcut);
         window->addAction(binding.action);
     }
+    // The keys act on the list's selected row: the window opens with the focus there, not on a label that
+    // Enter or Space would run instead.
+    QWidget* const chain[] = {form.List,    form.lActive, form.lDesactivateAll, form.lNew,
+                              form.lModify, form.lDelete, form.lHelp,           form.lClose};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    form.List->setFocus();
 }
 
 } // namespace tarvix
