@@ -15,7 +15,7 @@ namespace {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 // Without a desktop session xdg-open waits for the viewer it started and passes on how that ended. Once it has
 // run this long, the document was shown: how the viewer ends later is no failure to open it.
-constexpr qint64 kLauncherSettledMs = 10000;
+constexpr qint64 kLauncherSettledMs = 20000;
 
 // The toolkit starts xdg-open detached and so never learns that it failed; run it here and watch its status.
 bool LaunchWatched(const QUrl& url, std::function<void()>& failed)

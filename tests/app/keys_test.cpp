@@ -181,7 +181,7 @@ TEST_F(KeysTest, HelpAndWebPageThatNothingCanOpenSayWhy)
         auto main = Start();
         main->Form().aHelp->trigger();
         main->TrayMenu()->findChild<QAction*>(QStringLiteral("mOnTheWeb"))->trigger();
-        ASSERT_TRUE(WaitFor([&] { return messages_.size() >= 2; }, 15000)) << "launcher " << launcher;
+        ASSERT_TRUE(WaitFor([&] { return messages_.size() >= 2; }, 30000)) << "launcher " << launcher;
         std::vector<QString> texts;
         for (const MessageRequest& m : messages_) {
             EXPECT_EQ(m.type, TMsgDlgType::mtError);

@@ -314,7 +314,7 @@ TEST_F(Menu, HelpThatNothingCanOpenIsReportedWithItsPath)
     if (!desktop.HasLauncher())
         GTEST_SKIP() << "no xdg-open on this system";
     menu->OpenHelp();
-    EXPECT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }, 30000));
     EXPECT_EQ(failures, QStringList(expected));
 }
 
@@ -370,7 +370,7 @@ TEST(WebPage, NoBrowserIsReportedWithTheAddress)
     if (!desktop.HasLauncher())
         GTEST_SKIP() << "no xdg-open on this system";
     OpenWebPage([&](const QString& message) { failures << message; });
-    EXPECT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }, 30000));
     EXPECT_EQ(failures, expected);
 }
 
