@@ -1,6 +1,6 @@
 // The main window from the keyboard (its keys, the link labels), and help and web page that cannot be opened.
-#include "../DesktopWithoutViewers.h"
 #include "AppTestSupport.h"
+#include "support/DesktopWithoutViewers.h"
 
 #include "editor/NewModify.h"
 #include "ui/ActionLabel.h"

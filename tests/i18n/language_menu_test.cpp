@@ -1,5 +1,5 @@
-#include "../DesktopWithoutViewers.h"
 #include "TestSupport.h"
+#include "support/DesktopWithoutViewers.h"
 
 #include "i18n/LanguageMenu.h"
 #include "i18n/LanguageModule.h"
