@@ -1,6 +1,7 @@
 // Files that cannot be read or written: a clear error from the catalogue, and nothing of the user's lost.
-#include "TestFiles.h"
+#include "PermissionsEnforced.h"
 #include "settings/IniFileEx.h"
+#include "support/TempFolder.h"
 
 #include <QDir>
 #include <QFile>

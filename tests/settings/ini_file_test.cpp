@@ -1,6 +1,6 @@
 // How the store reads and writes the file: lines kept as they are, sections merged and ordered, flags.
-#include "TestFiles.h"
 #include "settings/IniFileEx.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

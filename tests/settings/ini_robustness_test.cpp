@@ -1,6 +1,6 @@
 // Hostile and random files load without harm and survive a save and a reload unchanged.
-#include "TestFiles.h"
 #include "settings/IniFileEx.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

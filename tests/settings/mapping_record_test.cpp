@@ -1,7 +1,7 @@
 // Mapping records: keys, defaults, the order they are written in, new ids and where the file lives.
-#include "TestFiles.h"
 #include "base/ExecutablePath.h"
 #include "settings/MappingRecord.h"
+#include "support/TempFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

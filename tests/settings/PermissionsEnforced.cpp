@@ -1,9 +1,7 @@
-#include "TestFiles.h"
+#include "PermissionsEnforced.h"
 
-#include <QDir>
 #include <QFile>
-
-#include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,28 +12,6 @@
 #endif
 
 namespace tarvix::test {
-
-QStringList TempFolder::Entries() const
-{
-    return QDir(Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "cannot read " << path.toStdString();
-        return {};
-    }
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        ADD_FAILURE() << "cannot write " << path.toStdString();
-}
 
 PermissionsEnforced::PermissionsEnforced()
 {
