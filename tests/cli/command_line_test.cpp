@@ -1,5 +1,7 @@
 // tarvix-relay with mappings given as LOCALPORT:HOST:PORT, and in the user's language.
-#include "CliTestSupport.h"
+#include "RelayCliFixture.h"
+#include "support/EchoServer.h"
+#include "support/Loopback.h"
 
 #include "i18n/LocaleRegistry.h"
 

@@ -1,5 +1,7 @@
 // tarvix-relay end to end: the real executable, a settings file of the test, an echo server on 127.0.0.1.
-#include "CliTestSupport.h"
+#include "RelayCliFixture.h"
+#include "support/EchoServer.h"
+#include "support/Loopback.h"
 
 #include <csignal>
 

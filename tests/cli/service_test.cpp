@@ -1,6 +1,9 @@
 // tarvix-relay as a service: readiness for the service manager, reload on SIGHUP, and a stop that does not
 // grow with the number of mappings.
-#include "CliTestSupport.h"
+#include "RelayCliFixture.h"
+#include "support/EchoServer.h"
+#include "support/Loopback.h"
+#include "support/Waiting.h"
 
 #include <poll.h>
 #include <sys/socket.h>

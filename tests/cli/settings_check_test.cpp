@@ -1,6 +1,8 @@
 // What tarvix-relay says about its settings file: the help of a first run, warnings about what is almost
 // surely a mistake, --check, and text from the file shown safely.
-#include "CliTestSupport.h"
+#include "RelayCliFixture.h"
+#include "support/EchoServer.h"
+#include "support/Loopback.h"
 
 #include <csignal>
 #include <sstream>

@@ -1,4 +1,6 @@
+#include "support/ShortConnectTimeout.h"
 #include "support/SilentRemote.h"
+#include "support/TempFolder.h"
 
 #include "editor/MessageDlg.h"
 #include "editor/NewModify.h"
@@ -51,12 +53,7 @@ struct NewModifyTest : ::testing::Test {
         QFile f(Path());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void WriteFile(const QByteArray& bytes)
-    {
-        QFile f(Path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void WriteFile(const QByteArray& bytes) { test::WriteBytes(Path(), bytes); }
     // Runs the dialog's test and waits for its end, bounded.
     void RunTest(TfNewModify& dialog)
     {

@@ -1,11 +1,14 @@
-#include "TestSupport.h"
+#include "support/Application.h"
 #include "support/DesktopWithoutViewers.h"
+#include "support/EventLoop.h"
+#include "support/TempFolder.h"
 
 #include "i18n/LanguageMenu.h"
 #include "i18n/LanguageModule.h"
 #include "i18n/Languages.h"
 #include "i18n/WebPage.h"
 
+#include <QGuiApplication>
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
@@ -43,8 +46,8 @@ struct Menu : ::testing::Test {
 
     void SetUp() override
     {
-        EnsureGuiApp();
-        ASSERT_TRUE(WriteFile(exe, "#!/bin/sh\n"));
+        EnsureApplication<QGuiApplication>("test_i18n");
+        ASSERT_TRUE(WriteBytes(exe, "#!/bin/sh\n"));
         menu = MakeMenu(exe);
     }
 
@@ -75,7 +78,7 @@ struct Menu : ::testing::Test {
                 checked = checked == -1 ? i : 99;
         return checked;
     }
-    void AddFile(const QString& name) { ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("bin/")) + name, "x")); }
+    void AddFile(const QString& name) { ASSERT_TRUE(WriteBytes(dir.filePath(QStringLiteral("bin/")) + name, "x")); }
     // The process runs with the built module of that language, as its start-up choice would have loaded it.
     void InUse(const char* code)
     {
@@ -101,7 +104,7 @@ TEST_F(Menu, NoStoredValueChecksFrench)
 
 TEST_F(Menu, StoredCodeInLowerCaseChecksEnglish)
 {
-    ASSERT_TRUE(WriteFile(
+    ASSERT_TRUE(WriteBytes(
         userFile, "[Locales]\n" + QDir::fromNativeSeparators(exe).mid(1).replace(u'/', u'\\').toUtf8() + "=enu\n"));
     InUse("enu");
     menu->SetupLanguageMenu();
@@ -167,7 +170,7 @@ TEST_F(Menu, ClickingTheCheckedLanguageDoesNothing)
 
 TEST_F(Menu, ValueThatCannotBeWrittenStopsTheClick)
 {
-    ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("blocked")), "x"));
+    ASSERT_TRUE(WriteBytes(dir.filePath(QStringLiteral("blocked")), "x"));
     TLocaleRegistry blocked(dir.filePath(QStringLiteral("blocked/registry.ini")), QString());
     menu = MakeMenu(exe);
     *menu = TLanguageMenu(blocked, exe);
@@ -183,7 +186,7 @@ TEST_F(Menu, ValueThatCannotBeWrittenStopsTheClick)
 
 TEST_F(Menu, StoredValueThatIsNoTextFailsTheSetUp)
 {
-    ASSERT_TRUE(WriteFile(userFile, "[Locales]\n" + exe.mid(1).replace(u'/', u'\\').toUtf8() + "=@ByteArray(ENU)\n"));
+    ASSERT_TRUE(WriteBytes(userFile, "[Locales]\n" + exe.mid(1).replace(u'/', u'\\').toUtf8() + "=@ByteArray(ENU)\n"));
     try {
         menu->SetupLanguageMenu();
         FAIL() << "no exception";
@@ -222,7 +225,7 @@ TEST_F(Menu, HelpIsFoundBesideTheExecutableBeforeTheCurrentFolder)
                                     QDir::toNativeSeparators(dir.filePath(QStringLiteral("bin/TARVIX_FR.pdf")))));
     failures.clear();
 
-    ASSERT_TRUE(WriteFile(elsewhere.filePath(QStringLiteral("TARVIX_FR.pdf")), "%PDF"));
+    ASSERT_TRUE(WriteBytes(elsewhere.filePath(QStringLiteral("TARVIX_FR.pdf")), "%PDF"));
     EXPECT_EQ(menu->HelpFilePath(), elsewhere.filePath(QStringLiteral("TARVIX_FR.pdf")));
     AddFile(QStringLiteral("TARVIX_FR.pdf"));
     EXPECT_EQ(menu->HelpFilePath(), dir.filePath(QStringLiteral("bin/TARVIX_FR.pdf")));
@@ -314,7 +317,7 @@ TEST_F(Menu, HelpThatNothingCanOpenIsReportedWithItsPath)
     if (!desktop.HasLauncher())
         GTEST_SKIP() << "no xdg-open on this system";
     menu->OpenHelp();
-    EXPECT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }, 30000));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !failures.isEmpty(); }, 30000));
     EXPECT_EQ(failures, QStringList(expected));
 }
 
@@ -342,7 +345,7 @@ TEST_F(Menu, ItemsAreFoundByNameAmongTheOwnersChildren)
 
 TEST(WebPage, OpensTheProductPage)
 {
-    EnsureGuiApp();
+    EnsureApplication<QGuiApplication>("test_i18n");
     DesktopWithoutViewers desktop(false); // the catcher is the only way out
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
@@ -356,7 +359,7 @@ TEST(WebPage, OpensTheProductPage)
 
 TEST(WebPage, NoBrowserIsReportedWithTheAddress)
 {
-    EnsureGuiApp();
+    EnsureApplication<QGuiApplication>("test_i18n");
     const QStringList expected(
         QStringLiteral("Aucune application n'a pu ouvrir la page web :\rhttps://tarvix.example.org/"));
     QStringList failures;
@@ -370,7 +373,7 @@ TEST(WebPage, NoBrowserIsReportedWithTheAddress)
     if (!desktop.HasLauncher())
         GTEST_SKIP() << "no xdg-open on this system";
     OpenWebPage([&](const QString& message) { failures << message; });
-    EXPECT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }, 30000));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !failures.isEmpty(); }, 30000));
     EXPECT_EQ(failures, expected);
 }
 

@@ -1,4 +1,6 @@
-#include "TestSupport.h"
+#include "TranslationSources.h"
+#include "support/Application.h"
+#include "support/TempFolder.h"
 
 #include "i18n/Catalogue.h"
 #include "i18n/CatalogueModule.h"
@@ -7,6 +9,7 @@
 #include "i18n/Languages.h"
 #include "i18n/MessageIds.h"
 
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -37,7 +40,7 @@ struct Install : ::testing::Test {
                              dir.filePath(QStringLiteral("etc/registry.ini"))};
     TLanguageModule module;
 
-    void SetUp() override { EnsureGuiApp(); }
+    void SetUp() override { EnsureApplication<QGuiApplication>("test_i18n"); }
     void AddModule(const char* code, const QString& as = {})
     {
         QDir().mkpath(dir.filePath(QStringLiteral("bin")));
@@ -127,7 +130,7 @@ TEST_F(Install, MissingOrBrokenModuleFallsToTheNextCandidate)
     Store(QStringLiteral("DEU")); // no .deu
     EXPECT_EQ(module.Choose(registry, exe, QStringLiteral("ENU")), exe + QStringLiteral(".enu"));
 
-    ASSERT_TRUE(WriteFile(exe + QStringLiteral(".ita"), "not a module"));
+    ASSERT_TRUE(WriteBytes(exe + QStringLiteral(".ita"), "not a module"));
     Store(QStringLiteral("ITA"));
     EXPECT_EQ(module.Choose(registry, exe, QStringLiteral("ENU")), exe + QStringLiteral(".enu"));
     EXPECT_EQ(module.Choose(registry, exe, QStringLiteral("FRA")), QString());
@@ -167,7 +170,7 @@ TEST_F(Install, EnglishModuleReplacesEveryCatalogueText)
 TEST_F(Install, IdMissingFromAModuleIsEmpty)
 {
     const QString ts = dir.filePath(QStringLiteral("partial.ts"));
-    ASSERT_TRUE(WriteFile(ts, R"(<?xml version="1.0" encoding="utf-8"?>
+    ASSERT_TRUE(WriteBytes(ts, R"(<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context><name>Catalogue</name>

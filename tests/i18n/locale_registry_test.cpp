@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "support/TempFolder.h"
 
 #include "i18n/LocaleRegistry.h"
 
@@ -67,7 +67,7 @@ TEST_F(Registry, PathsWithAwkwardCharactersStayApart)
 
 TEST_F(Registry, UserFileHidesTheMachineFile)
 {
-    ASSERT_TRUE(WriteFile(machineFile, "[Locales]\nopt\\tarvix\\tarvix=DEU\n"));
+    ASSERT_TRUE(WriteBytes(machineFile, "[Locales]\nopt\\tarvix\\tarvix=DEU\n"));
     EXPECT_EQ(registry.StoredCode(exe), QStringLiteral("DEU"));
     EXPECT_FALSE(registry.UserValue(exe)) << "the menu reads the user's value only";
 
@@ -78,7 +78,7 @@ TEST_F(Registry, UserFileHidesTheMachineFile)
 
 TEST_F(Registry, DefaultValueServesStartUpOnly)
 {
-    ASSERT_TRUE(WriteFile(userFile, "[Locales]\nDefault=ITA\n"));
+    ASSERT_TRUE(WriteBytes(userFile, "[Locales]\nDefault=ITA\n"));
     EXPECT_EQ(registry.StoredCode(exe), QStringLiteral("ITA"));
     EXPECT_FALSE(registry.UserValue(exe));
 }
@@ -92,7 +92,7 @@ TEST_F(Registry, AtMostFourCharactersOfAStoredCodeCount)
 
 TEST_F(Registry, ValueThatIsNoTextFailsTheMenuButNotStartUp)
 {
-    ASSERT_TRUE(WriteFile(userFile, "[Locales]\nopt\\tarvix\\tarvix=ENU, DEU\nopt\\x\\tarvix=@ByteArray(ENU)\n"));
+    ASSERT_TRUE(WriteBytes(userFile, "[Locales]\nopt\\tarvix\\tarvix=ENU, DEU\nopt\\x\\tarvix=@ByteArray(ENU)\n"));
     try {
         registry.UserValue(exe);
         FAIL() << "no exception";
@@ -106,7 +106,7 @@ TEST_F(Registry, ValueThatIsNoTextFailsTheMenuButNotStartUp)
 TEST_F(Registry, UnwritableFileFailsWithTheCatalogueText)
 {
     // A plain file where the folder should be: neither the folder nor the file can be made.
-    ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("blocked")), "x"));
+    ASSERT_TRUE(WriteBytes(dir.filePath(QStringLiteral("blocked")), "x"));
     const TLocaleRegistry blocked(dir.filePath(QStringLiteral("blocked/tarvix/registry.ini")), machineFile);
     try {
         blocked.WriteUserValue(exe, QStringLiteral("ENU"));

@@ -1,6 +1,7 @@
 // The language modules' sources are complete: every catalogue text and every window caption has a finished
 // translation in each of them, with the placeholders the program fills.
-#include "TestSupport.h"
+#include "TranslationSources.h"
+#include "support/TempFolder.h"
 
 #include "i18n/Catalogue.h"
 #include "i18n/CatalogueModule.h"
@@ -89,7 +90,7 @@ TEST(Translations, EveryWindowCaptionIsTranslated)
 TEST(Translations, ReaderSeesUnfinishedAndEmptyTranslations)
 {
     const QString path = QDir::temp().filePath(QStringLiteral("tarvix_reader_test.ts"));
-    ASSERT_TRUE(WriteFile(path, R"(<?xml version="1.0" encoding="utf-8"?>
+    ASSERT_TRUE(WriteBytes(path, R"(<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context><name>TfMain</name>

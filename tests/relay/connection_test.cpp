@@ -1,6 +1,10 @@
 // Connections and the outbound client: reads, writes, closes, connects, and closing from another thread.
-#include "RelayTestSupport.h"
+#include "ByteStream.h"
+#include "support/Loopback.h"
+#include "support/ProcessCounters.h"
+#include "support/ShortConnectTimeout.h"
 #include "support/SilentRemote.h"
+#include "support/Waiting.h"
 
 #include "relay/NetExceptions.h"
 #include "relay/NetStack.h"

@@ -1,6 +1,10 @@
 // Connections the relay ends itself, by deactivation or because one side will never take what it is
 // owed: both sides learn it from a reset, never from an ordinary end of stream.
-#include "RelayTestSupport.h"
+#include "ByteStream.h"
+#include "ReportLog.h"
+#include "support/Loopback.h"
+#include "support/ScriptedServer.h"
+#include "support/Waiting.h"
 
 #include "relay/Connect.h"
 #include "relay/NetMappedPortTCP.h"

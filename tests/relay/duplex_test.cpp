@@ -1,6 +1,11 @@
 // Both directions of a relayed connection at once: peers that write without reading, and both sides
 // flooding while neither reads. The relay must keep moving whichever way can move.
-#include "RelayTestSupport.h"
+#include "ByteStream.h"
+#include "ReportLog.h"
+#include "support/Loopback.h"
+#include "support/ProcessCounters.h"
+#include "support/ScriptedServer.h"
+#include "support/Waiting.h"
 
 #include "relay/Connect.h"
 

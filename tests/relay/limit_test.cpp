@@ -1,6 +1,10 @@
 // At the process's descriptor limit the listener rests instead of spinning, keeps every waiting client
 // queued (the listen backlog is the system's maximum) and takes them all once descriptors are free.
-#include "RelayTestSupport.h"
+#include "ReportLog.h"
+#include "support/EchoServer.h"
+#include "support/Loopback.h"
+#include "support/ProcessCounters.h"
+#include "support/Waiting.h"
 
 #include "relay/Connect.h"
 

@@ -1,7 +1,14 @@
 // A mapping instance end to end: every way a relayed connection ends, large transfers, failures of the
 // remote end, many clients, and deactivation.
-#include "RelayTestSupport.h"
+#include "ByteStream.h"
+#include "ReportLog.h"
+#include "support/EchoServer.h"
+#include "support/Loopback.h"
+#include "support/ProcessCounters.h"
+#include "support/ScriptedServer.h"
+#include "support/ShortConnectTimeout.h"
 #include "support/SilentRemote.h"
+#include "support/Waiting.h"
 
 #include "relay/Connect.h"
 #include "relay/NetExceptions.h"

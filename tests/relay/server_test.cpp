@@ -1,5 +1,7 @@
 // The threaded server: bindings, listener, peer threads, deactivation and the thread classes.
-#include "RelayTestSupport.h"
+#include "support/Loopback.h"
+#include "support/ProcessCounters.h"
+#include "support/Waiting.h"
 
 #include "relay/NetExceptions.h"
 #include "relay/NetTCPServer.h"

@@ -1,5 +1,6 @@
 // The socket stack: error texts and codes, address text, name resolution, the socket wait, binding.
-#include "RelayTestSupport.h"
+#include "support/Loopback.h"
+#include "support/Waiting.h"
 
 #include "relay/NetExceptions.h"
 #include "relay/NetSocketHandle.h"

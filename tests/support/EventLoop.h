@@ -8,6 +8,6 @@ namespace tarvix::test {
 void ProcessEventsFor(int ms);
 
 // Runs the event loop until done() is true or the time is up; returns done().
-bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs);
+bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs = 10000);
 
 } // namespace tarvix::test

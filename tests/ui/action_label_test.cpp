@@ -1,4 +1,5 @@
-#include "UiTestSupport.h"
+#include "CapturedErrors.h"
+#include "support/Application.h"
 
 #include "ui/ActionLabel.h"
 
@@ -20,7 +21,7 @@ class ActionLabelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test::EnsureApp();
+        test::EnsureApplication<QApplication>("test_ui");
         window = std::make_unique<QWidget>();
         action = new QAction(QStringLiteral("&Activer"), window.get());
         label = new TActionLabel(window.get());

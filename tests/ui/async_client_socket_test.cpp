@@ -1,4 +1,9 @@
-#include "UiTestSupport.h"
+#include "CapturedErrors.h"
+#include "support/Application.h"
+#include "support/EventLoop.h"
+#include "support/Loopback.h"
+#include "support/ProcessCounters.h"
+#include "support/ShortConnectTimeout.h"
 #include "support/SilentRemote.h"
 
 #include "relay/NetStack.h"
@@ -8,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QString>
 
 #include <arpa/inet.h>
@@ -26,11 +32,10 @@ namespace tarvix {
 namespace {
 
 using test::CapturedErrors;
-using test::EnsureApp;
 using test::FreePort;
 using test::Listener;
-using test::Spin;
-using test::WaitUntil;
+using test::ProcessEventsFor;
+using test::ProcessEventsUntil;
 using Events = std::vector<std::string>;
 
 // Records every event of a socket in order. The error handler consumes the code unless told otherwise.
@@ -77,7 +82,7 @@ const std::string kRefused = "error:3:10061"; // erConnect, WSAECONNREFUSED
 
 class AsyncClientSocketTest : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureApp(); }
+    void SetUp() override { test::EnsureApplication<QApplication>("test_ui"); }
 };
 
 TEST_F(AsyncClientSocketTest, ProbeOfAFreePortEndsInRefusedWithoutConnectOrDisconnect)
@@ -92,8 +97,8 @@ TEST_F(AsyncClientSocketTest, ProbeOfAFreePortEndsInRefusedWithoutConnectOrDisco
     // The host is looked up even when it is a dotted address: nothing but OnLookup inside the call.
     EXPECT_EQ(r.events, (Events{"lookup"}));
     EXPECT_FALSE(socket.Active());
-    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
-    Spin(100);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
+    ProcessEventsFor(100);
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", kRefused}));
     EXPECT_FALSE(socket.Active());
     EXPECT_FALSE(socket.Connected());
@@ -113,11 +118,11 @@ TEST_F(AsyncClientSocketTest, ProbeOfARemoteThatNeverAnswersEndsTimedOutWithinTh
     socket.SetPort(remote.Port());
     const auto start = std::chrono::steady_clock::now();
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(ms, 250);
-    Spin(400); // one outcome only
+    ProcessEventsFor(400); // one outcome only
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", "error:3:10060"}));
     EXPECT_FALSE(socket.Active());
     EXPECT_TRUE(shown.Texts().empty());
@@ -127,7 +132,7 @@ TEST_F(AsyncClientSocketTest, ProbeOfARemoteThatNeverAnswersEndsTimedOutWithinTh
     r.events.clear();
     socket.SetPort(server.Port());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
     EXPECT_TRUE(r.Has("connect"));
 }
 
@@ -141,8 +146,8 @@ TEST_F(AsyncClientSocketTest, ConnectionMadeInTimeOutlivesTheBound)
     socket.SetHost("127.0.0.1");
     socket.SetPort(server.Port());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
-    Spin(400);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
+    ProcessEventsFor(400);
     EXPECT_TRUE(socket.Active());
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", "connect", "write"}));
 }
@@ -156,7 +161,7 @@ TEST_F(AsyncClientSocketTest, AddressWithoutHostConnectsInsideTheOpeningCall)
     socket.SetPort(FreePort());
     socket.Open();
     EXPECT_EQ(r.events, (Events{"lookup", "connecting"}));
-    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
     EXPECT_EQ(r.events.back(), kRefused);
 }
 
@@ -171,8 +176,8 @@ TEST_F(AsyncClientSocketTest, BusyPortConnectsWithPeerPortAndClosingInTheHandler
     socket.SetHost("127.0.0.1");
     socket.SetPort(server.Port());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
-    Spin(100); // the write notification queued after the connect must find the socket closed
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
+    ProcessEventsFor(100); // the write notification queued after the connect must find the socket closed
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", "connect", "disconnect"}));
     EXPECT_TRUE(r.activeInConnect);
     EXPECT_FALSE(r.activeInDisconnect);
@@ -190,20 +195,20 @@ TEST_F(AsyncClientSocketTest, ConnectedSocketWritesThenSeesThePeerClose)
     socket.SetHost("localhost");
     socket.SetPort(server.Port());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Has("write"); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Has("write"); }));
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", "connect", "write"}));
     EXPECT_TRUE(socket.Active());
 
     const int peer = server.Accept();
     ASSERT_GE(peer, 0);
     ASSERT_EQ(::write(peer, "hi", 2), 2);
-    ASSERT_TRUE(WaitUntil([&] { return r.Has("read"); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Has("read"); }));
     char buffer[8] = {};
     EXPECT_EQ(socket.ReceiveBuf(buffer, sizeof buffer), 2);
     EXPECT_EQ(std::string(buffer, 2), "hi");
 
     ::close(peer);
-    ASSERT_TRUE(WaitUntil([&] { return r.Has("disconnect"); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Has("disconnect"); }));
     EXPECT_FALSE(r.activeInDisconnect);
     EXPECT_FALSE(socket.Active());
     EXPECT_FALSE(socket.Connected());
@@ -224,12 +229,12 @@ TEST_F(AsyncClientSocketTest, ClosingAConnectedSocketRaisesDisconnectOnce)
     socket.SetHost("127.0.0.1");
     socket.SetPort(server.Port());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return socket.Active(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return socket.Active(); }));
     socket.Close();
     EXPECT_EQ(nested, 1);
     EXPECT_FALSE(socket.Active());
     socket.Close(); // closing a closed socket does nothing
-    Spin(50);
+    ProcessEventsFor(50);
     EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "disconnect"), 1);
 }
 
@@ -243,13 +248,13 @@ TEST_F(AsyncClientSocketTest, BrokenConnectionIsReportedButStaysOpenUntilClosed)
     socket.SetAddress("127.0.0.1");
     socket.SetPort(server.Port());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return socket.Active(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return socket.Active(); }));
     const int peer = server.Accept();
     ASSERT_GE(peer, 0);
     linger abort{1, 0}; // a reset instead of an orderly close
     ASSERT_EQ(setsockopt(peer, SOL_SOCKET, SO_LINGER, &abort, sizeof abort), 0);
     ::close(peer);
-    ASSERT_TRUE(WaitUntil([&] { return r.Has("error:4:10054"); })); // erDisconnect, WSAECONNRESET
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Has("error:4:10054"); })); // erDisconnect, WSAECONNRESET
     EXPECT_FALSE(r.Has("disconnect"));
     EXPECT_TRUE(socket.Active());
     socket.Close();
@@ -273,7 +278,7 @@ TEST_F(AsyncClientSocketTest, UnknownHostFailsInTheLookupThenDisconnects)
     socket.SetHost("no-such-host.invalid");
     socket.SetPort(80);
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Has("disconnect"); }, 20000));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Has("disconnect"); }, 20000));
     EXPECT_EQ(r.events, (Events{"lookup", "error:lookup", "disconnect"}));
     EXPECT_GE(code, netcode::HostNotFound);
     EXPECT_LE(code, netcode::NoData);
@@ -310,7 +315,7 @@ TEST_F(AsyncClientSocketTest, ErrorCodeLeftNonZeroReachesTheApplicationsErrorDis
     socket.SetHost("127.0.0.1");
     socket.SetPort(FreePort());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return !shown.Texts().empty(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !shown.Texts().empty(); }));
     EXPECT_EQ(shown.Texts(), (std::vector<std::string>{"Erreur socket asynchrone 10061"}));
     EXPECT_EQ(r.events.back(), kRefused);
 
@@ -318,7 +323,7 @@ TEST_F(AsyncClientSocketTest, ErrorCodeLeftNonZeroReachesTheApplicationsErrorDis
     r.events.clear();
     socket.SetHost("no-such-host.invalid");
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return shown.Texts().size() == 2; }, 20000));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return shown.Texts().size() == 2; }, 20000));
     EXPECT_NE(shown.Texts()[1].find("avec l'API 'ASync Lookup'"), std::string::npos) << shown.Texts()[1];
     EXPECT_NE(shown.Texts()[1].find("Erreur socket Windows : "), std::string::npos);
 }
@@ -332,7 +337,7 @@ TEST_F(AsyncClientSocketTest, HandlerExceptionFromTheEventLoopGoesToTheErrorDisp
     socket.SetHost("127.0.0.1");
     socket.SetPort(server.Port());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return !shown.Texts().empty(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !shown.Texts().empty(); }));
     EXPECT_EQ(shown.Texts()[0], "handler failed");
     EXPECT_TRUE(socket.Active());
     socket.Close();
@@ -348,7 +353,7 @@ TEST_F(AsyncClientSocketTest, ConnectRefusedAtOnceIsReportedOnlyByTheException)
     socket.SetHost("0.0.0.0");
     socket.SetPort(FreePort());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return !shown.Texts().empty(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !shown.Texts().empty(); }));
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", "disconnect"}));
     EXPECT_NE(shown.Texts()[0].find("(10049), avec l'API 'connect'"), std::string::npos) << shown.Texts()[0];
 
@@ -360,7 +365,7 @@ TEST_F(AsyncClientSocketTest, ConnectRefusedAtOnceIsReportedOnlyByTheException)
     };
     r.events.clear();
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return !seen.empty(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !seen.empty(); }));
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", "disconnect"}));
     EXPECT_EQ(seen[0], shown.Texts()[0]);
     EXPECT_EQ(shown.Texts().size(), 1u);
@@ -385,7 +390,7 @@ TEST_F(AsyncClientSocketTest, PropertiesRefuseChangesWhileActiveAndCompareTextWi
     EXPECT_EQ(socket.Host(), "LocalHost");
     socket.SetPort(server.Port() + 65536); // only the low 16 bits count
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return socket.Active(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return socket.Active(); }));
     EXPECT_EQ(r.peerPortInConnect, server.Port());
 
     for (auto change : std::vector<std::function<void()>>{
@@ -413,7 +418,7 @@ TEST_F(AsyncClientSocketTest, PropertiesRefuseChangesWhileActiveAndCompareTextWi
     // After a failed attempt the socket is not active, and changes are accepted.
     socket.SetPort(FreePort());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Has(kRefused); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Has(kRefused); }));
     EXPECT_NO_THROW(socket.SetPort(2));
     EXPECT_EQ(socket.Port(), 2);
 }
@@ -427,7 +432,7 @@ TEST_F(AsyncClientSocketTest, ClosingDuringTheAttemptChangesNothing)
     socket.SetPort(FreePort());
     socket.Open();
     socket.SetActive(false);
-    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
     EXPECT_EQ(r.events, (Events{"lookup", "connecting", kRefused}));
 }
 
@@ -441,11 +446,11 @@ TEST_F(AsyncClientSocketTest, LookupFailureDoesNotSpoilTheNextAttempt)
     socket.SetHost("no-such-host.invalid");
     socket.SetPort(server.Port());
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Has("disconnect"); }, 20000));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Has("disconnect"); }, 20000));
     r.events.clear();
     socket.SetHost("127.0.0.1");
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
     EXPECT_EQ(Events(r.events.begin(), r.events.begin() + 3), (Events{"lookup", "connecting", "connect"}));
 }
 
@@ -457,13 +462,13 @@ TEST_F(AsyncClientSocketTest, ServiceNameIsLookedUpInPlaceOfThePort)
     socket.SetAddress("127.0.0.1");
     socket.SetService("no-such-service-name");
     socket.Open();
-    ASSERT_TRUE(WaitUntil([&] { return r.Has("disconnect"); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return r.Has("disconnect"); }));
     EXPECT_EQ(r.events, (Events{"lookup", "error:6:11004", "disconnect"}));
 }
 
 TEST_F(AsyncClientSocketTest, TenProbesLeaveNoDescriptorOpen)
 {
-    const int before = test::OpenDescriptorCount();
+    const int before = test::CountOpenDescriptors();
     {
         TAsyncClientSocket socket;
         Recorder r;
@@ -473,13 +478,13 @@ TEST_F(AsyncClientSocketTest, TenProbesLeaveNoDescriptorOpen)
             r.events.clear();
             socket.SetPort(FreePort());
             socket.Open();
-            ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
+            ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
             ASSERT_EQ(r.events.back(), kRefused);
         }
         // The failed attempt's socket stays until the next opening or the end of the component.
-        EXPECT_LE(test::OpenDescriptorCount(), before + 1);
+        EXPECT_LE(test::CountOpenDescriptors(), before + 1);
     }
-    EXPECT_EQ(test::OpenDescriptorCount(), before);
+    EXPECT_EQ(test::CountOpenDescriptors(), before);
 }
 
 // A resolver that holds every lookup until released.
@@ -518,7 +523,7 @@ TEST_F(AsyncClientSocketTest, DestroyedDuringTheLookupRaisesNothing)
     HeldResolver::released = false;
     SetResolveFunction(&HeldResolver::Resolve);
     auto events = std::make_shared<Events>();
-    const int before = test::OpenDescriptorCount();
+    const int before = test::CountOpenDescriptors();
     auto socket = std::make_unique<TAsyncClientSocket>();
     socket->OnLookup = [events](TAsyncClientSocket*) { events->push_back("lookup"); };
     socket->OnConnecting = [events](TAsyncClientSocket*) { events->push_back("connecting"); };
@@ -529,10 +534,10 @@ TEST_F(AsyncClientSocketTest, DestroyedDuringTheLookupRaisesNothing)
     socket->Open();
     ASSERT_TRUE(HeldResolver::WaitRunning(1));
     socket.reset();
-    EXPECT_EQ(test::OpenDescriptorCount(), before);
+    EXPECT_EQ(test::CountOpenDescriptors(), before);
     HeldResolver::Release();
     ASSERT_TRUE(HeldResolver::WaitRunning(0));
-    Spin(100);
+    ProcessEventsFor(100);
     SetResolveFunction(nullptr);
     EXPECT_EQ(*events, (Events{"lookup"}));
 }
@@ -558,7 +563,7 @@ TEST_F(AsyncClientSocketTest, LookupResultQueuedForADestroyedSocketIsDropped)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     std::this_thread::sleep_for(std::chrono::milliseconds(20)); // the result is posted by now
     socket.reset();
-    Spin(100);
+    ProcessEventsFor(100);
     SetResolveFunction(nullptr);
     EXPECT_EQ(resolved, 1);
     EXPECT_TRUE(events->empty());

@@ -1,10 +1,11 @@
-#include "UiTestSupport.h"
+#include "support/Application.h"
 
 #include "ui/ImageList.h"
 #include "ui/JpegImage.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -61,7 +62,7 @@ void ExpectNear(QRgb actual, QRgb expected)
 
 TEST(JpegImageTest, BannerDecodesAtItsOwnSize)
 {
-    test::EnsureApp();
+    test::EnsureApplication<QApplication>("test_ui");
     QString error;
     const QImage banner = BannerImage(&error);
     ASSERT_FALSE(banner.isNull()) << error.toStdString();
@@ -128,7 +129,7 @@ TEST(JpegImageTest, DamagedDataIsAClearFailure)
 
 TEST(ImageListTest, FourteenImagesOfSixteenPixels)
 {
-    test::EnsureApp();
+    test::EnsureApplication<QApplication>("test_ui");
     for (int i = 0; i < images::Count; ++i) {
         const QPixmap pixmap = ImageListPixmap(i);
         ASSERT_FALSE(pixmap.isNull()) << i;
@@ -152,7 +153,7 @@ TEST(ImageListTest, FourteenImagesOfSixteenPixels)
 
 TEST(ImageListTest, StateArrowsDifferByColour)
 {
-    test::EnsureApp();
+    test::EnsureApplication<QApplication>("test_ui");
     // The middle of the arrow's body: white, cyan, cyan, yellow, red.
     const QRgb centre[] = {ImageListPixmap(0).toImage().pixel(5, 8), ImageListPixmap(1).toImage().pixel(5, 8),
                            ImageListPixmap(3).toImage().pixel(5, 8), ImageListPixmap(4).toImage().pixel(5, 8)};

@@ -1,4 +1,4 @@
-#include "UiTestSupport.h"
+#include "support/Application.h"
 
 #include "ui/MenuColors.h"
 #include "ui/MenuPainter.h"
@@ -81,7 +81,7 @@ class MenuPainterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test::EnsureApp();
+        test::EnsureApplication<QApplication>("test_ui");
         form_ = std::make_unique<QWidget>();
         painter_ = new TMenuPainter(form_.get());
         painter_->SetIconWidth(40);

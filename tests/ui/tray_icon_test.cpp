@@ -1,10 +1,13 @@
-#include "UiTestSupport.h"
+#include "CapturedErrors.h"
+#include "support/Application.h"
+#include "support/EventLoop.h"
 
 #include "ui/ImageList.h"
 #include "ui/TrayIcon.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -14,7 +17,7 @@ namespace {
 
 class TrayIconTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::EnsureApp(); }
+    void SetUp() override { test::EnsureApplication<QApplication>("test_ui"); }
     void TearDown() override { TTrayIcon::SetAvailableOverride(std::nullopt); }
 };
 
@@ -100,7 +103,7 @@ TEST_F(TrayIconTest, WithoutANotificationAreaTheWindowIsShownAtStartAndNeverHidd
     int minimized = 0;
     tray.OnMinimize = [&](TTrayIcon*) { ++minimized; };
     window.setWindowState(Qt::WindowMinimized);
-    test::Spin(20);
+    test::ProcessEventsFor(20);
     EXPECT_EQ(minimized, 1);
     EXPECT_TRUE(window.isVisible());
 
@@ -123,7 +126,7 @@ TEST_F(TrayIconTest, TrayHidesTheMinimizedWindowAndGivesItBack)
     tray.OnMinimize = [&](TTrayIcon*) { ++minimized; };
     tray.OnRestore = [&](TTrayIcon*) { ++restored; };
     window.setWindowState(Qt::WindowMinimized);
-    ASSERT_TRUE(test::WaitUntil([&] { return window.isHidden(); }, 1000));
+    ASSERT_TRUE(test::ProcessEventsUntil([&] { return window.isHidden(); }, 1000));
     EXPECT_EQ(minimized, 1);
 
     // Opening it again (as "Ouvrir" does) restores it.
@@ -133,7 +136,7 @@ TEST_F(TrayIconTest, TrayHidesTheMinimizedWindowAndGivesItBack)
 
     // Switching the icon off while the window is hidden minimized brings its taskbar entry back.
     window.setWindowState(Qt::WindowMinimized);
-    ASSERT_TRUE(test::WaitUntil([&] { return window.isHidden(); }, 1000));
+    ASSERT_TRUE(test::ProcessEventsUntil([&] { return window.isHidden(); }, 1000));
     tray.SetEnabled(false);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.isMinimized());

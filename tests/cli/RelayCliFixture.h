@@ -2,7 +2,7 @@
 // Shared by the tarvix-relay end-to-end tests: the executable, settings files as the desktop program writes
 // them, a folder per test, and checks that bytes go through a relayed port.
 #include "ChildProcess.h"
-#include "RelayTestSupport.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,18 +37,16 @@ std::string ReadFile(const fs::path& p);
 class RelayCli : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     std::string WriteIni(const std::string& text, const std::string& name = "settings.ini");
 
+    TempFolder folder_;
     fs::path dir_;
 };
 
 bool Listens(int port);
 // Sends a block of random bytes through the port and expects it back unchanged.
 void ExpectEchoThrough(int port, size_t size);
-// Ports where nothing listens, all different (each taken from the system while the others are held).
-std::vector<int> FreePorts(int count);
 // "LOCALPORT:127.0.0.1:PORT"
 std::string Argument(int localPort, int port);
 

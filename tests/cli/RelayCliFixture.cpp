@@ -1,4 +1,8 @@
-#include "CliTestSupport.h"
+#include "RelayCliFixture.h"
+
+#include "support/Loopback.h"
+
+#include <QFile>
 
 #include <cstdlib>
 #include <fstream>
@@ -28,18 +32,11 @@ std::string ReadFile(const fs::path& p)
 
 void RelayCli::SetUp()
 {
-    dir_ = fs::temp_directory_path() / ("tarvix-cli-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    ASSERT_TRUE(folder_.Path().size() > 0) << "no temporary folder";
+    dir_ = QFile::encodeName(folder_.Path()).toStdString();
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE", "NOTIFY_SOCKET"})
         unsetenv(variable);
     setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
-}
-
-void RelayCli::TearDown()
-{
-    fs::remove_all(dir_);
 }
 
 std::string RelayCli::WriteIni(const std::string& text, const std::string& name)
@@ -68,18 +65,6 @@ void ExpectEchoThrough(int port, size_t size)
     writer.join();
     EXPECT_EQ(back.size(), size);
     EXPECT_TRUE(back == data) << "the relayed bytes differ";
-}
-
-std::vector<int> FreePorts(int count)
-{
-    std::vector<TestSocket> held;
-    std::vector<int> ports;
-    for (int i = 0; i < count; ++i) {
-        int port = 0;
-        held.push_back(ListenLoopback(1, port));
-        ports.push_back(port);
-    }
-    return ports;
 }
 
 std::string Argument(int localPort, int port)

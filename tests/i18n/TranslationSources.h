@@ -1,23 +1,13 @@
 #pragma once
-// Shared pieces of the language tests.
+// Readers for the language modules' sources and the window descriptions, to check the translations against them.
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <map>
 #include <tuple>
 #include <vector>
 
 namespace tarvix::test {
-
-// A desktop application object for the tests that need one (actions, translators, desktop services).
-void EnsureGuiApp();
-
-// Dispatches events until the condition holds or timeoutMs have passed; whether it holds.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
-
-// Writes a file, creating its folder; returns false when it cannot.
-bool WriteFile(const QString& path, const QByteArray& contents);
 
 struct TsMessage {
     QString translation;
