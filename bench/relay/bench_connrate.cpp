@@ -1,7 +1,8 @@
 // Short connections per second: each worker connects, sends 16 bytes, reads them back and closes, again and again.
 // Usage: bench_connrate PORT [--workers W] [--seconds S]
 // Prints: conns <n> per_s <rate> errors <e>
-#include "BenchNet.h"
+#include "BenchTool.h"
+#include "support/Loopback.h"
 
 #include <atomic>
 #include <thread>
@@ -23,13 +24,13 @@ int main(int argc, char** argv)
         threads.emplace_back([&] {
             char out[16] = "0123456789abcde", in[16];
             while (!stop.load(std::memory_order_relaxed)) {
-                const int fd = bench::ConnectLoopback(port);
+                const int fd = tarvix::test::ConnectLoopbackDescriptor(port);
                 if (fd < 0) {
                     errors.fetch_add(1);
                     usleep(1000);
                     continue;
                 }
-                const bool ok = bench::WriteAll(fd, out, 16) && bench::ReadExact(fd, in, 16);
+                const bool ok = tarvix::test::SendAll(fd, out, 16) && tarvix::test::ReceiveAll(fd, in, 16);
                 close(fd);
                 (ok ? done : errors).fetch_add(1, std::memory_order_relaxed);
             }

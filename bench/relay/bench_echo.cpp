@@ -1,6 +1,7 @@
 // Echo server for the relay benchmarks: one thread, epoll, echoes every byte back, closes on end of stream.
 // Usage: bench_echo [--port P]   (P = 0 lets the system choose; the port is printed on stdout)
-#include "BenchNet.h"
+#include "BenchTool.h"
+#include "support/Loopback.h"
 
 #include <fcntl.h>
 #include <sys/epoll.h>
@@ -90,7 +91,7 @@ int main(int argc, char** argv)
     const int listener = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     int one = 1;
     setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in a = bench::Loopback(port);
+    sockaddr_in a = tarvix::test::LoopbackAddress(port);
     if (bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(listener, SOMAXCONN) != 0)
         bench::Die("bind");
     socklen_t len = sizeof a;

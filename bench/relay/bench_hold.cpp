@@ -5,7 +5,8 @@
 //   quit          close everything and exit (after the status line)
 // After each command one line: held H pending P closed C failed F unstarted U
 // (closed = ended by the other side before or after its echo, failed = connect error).
-#include "BenchNet.h"
+#include "BenchTool.h"
+#include "support/Loopback.h"
 
 #include <fcntl.h>
 #include <sys/epoll.h>
@@ -59,7 +60,7 @@ void Start()
         bench::Die("socket");
     --g_unstarted;
     ++g_pending;
-    const sockaddr_in a = bench::Loopback(g_port);
+    const sockaddr_in a = tarvix::test::LoopbackAddress(g_port);
     At(fd) = Conn{State::Connecting, 0};
     if (connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 && errno != EINPROGRESS)
         return Finish(fd, g_failed);

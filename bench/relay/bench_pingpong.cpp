@@ -1,7 +1,8 @@
 // Ping-pong latency: one connection, a message of --size bytes (64) sent and read back, again and again.
 // Usage: bench_pingpong PORT [--seconds S] [--size N]
 // Prints: rounds <n> p50_us <x> p99_us <y>
-#include "BenchNet.h"
+#include "BenchTool.h"
+#include "support/Loopback.h"
 
 #include <algorithm>
 #include <vector>
@@ -14,14 +15,14 @@ int main(int argc, char** argv)
     const double seconds = bench::IntOption(argc, argv, "--seconds", 3);
     const size_t size = static_cast<size_t>(bench::IntOption(argc, argv, "--size", 64));
 
-    const int fd = bench::ConnectLoopback(port);
+    const int fd = tarvix::test::ConnectLoopbackDescriptor(port);
     if (fd < 0)
         bench::Die("connect");
     bench::NoDelay(fd);
     std::vector<char> out(size, 'p'), in(size);
 
     auto round = [&] {
-        if (!bench::WriteAll(fd, out.data(), size) || !bench::ReadExact(fd, in.data(), size))
+        if (!tarvix::test::SendAll(fd, out.data(), size) || !tarvix::test::ReceiveAll(fd, in.data(), size))
             bench::Die("ping-pong");
     };
     for (int i = 0; i < 1000; ++i) // warm-up: caches, the relay's outbound connection

@@ -1,6 +1,7 @@
 // Prints N loopback TCP ports that are free right now, chosen by the system (bound to port 0, then released).
 // Usage: bench_ports N
-#include "BenchNet.h"
+#include "BenchTool.h"
+#include "support/Loopback.h"
 
 #include <vector>
 
@@ -10,7 +11,7 @@ int main(int argc, char** argv)
     std::vector<int> fds; // held until all are read, so the N ports differ
     for (int i = 0; i < n; ++i) {
         const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in a = bench::Loopback(0);
+        sockaddr_in a = tarvix::test::LoopbackAddress(0);
         socklen_t len = sizeof a;
         if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
             getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0)

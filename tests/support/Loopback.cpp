@@ -182,6 +182,21 @@ TestSocket ConnectLoopback(int port)
     return s;
 }
 
+int ConnectLoopbackDescriptor(int port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    const sockaddr_in a = LoopbackAddress(port);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
 TestSocket ConnectLoopbackNonBlocking(int port)
 {
     TestSocket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));

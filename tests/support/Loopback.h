@@ -54,6 +54,9 @@ private:
 
 // A client connected to 127.0.0.1:port (blocking connect); invalid when the connect failed, errno telling why.
 TestSocket ConnectLoopback(int port);
+// A plain blocking client descriptor connected to 127.0.0.1:port, with no time limits (for load tools); -1 with
+// errno set when the connect failed.
+int ConnectLoopbackDescriptor(int port);
 // A client whose connect to 127.0.0.1:port is started and not waited for.
 TestSocket ConnectLoopbackNonBlocking(int port);
 // A listening socket on 127.0.0.1 with a port chosen by the system.
