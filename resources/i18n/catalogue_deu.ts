@@ -4,6 +4,26 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Démarrer avec la session</source>
+        <comment>65080</comment>
+        <translation>Mit der Sitzung starten</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être enregistré dans %s :&#13;%s</source>
+        <comment>65081</comment>
+        <translation>Der Start mit der Sitzung kann nicht in %s gespeichert werden:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être supprimé (%s) :&#13;%s</source>
+        <comment>65082</comment>
+        <translation>Der Start mit der Sitzung kann nicht entfernt werden (%s):&#13;%s</translation>
+    </message>
+    <message>
+        <source>TARVIX Port Mapping est déjà lancé pour le fichier %s mais ne répond pas.</source>
+        <comment>65083</comment>
+        <translation>TARVIX Port Mapping läuft bereits für die Datei %s, antwortet aber nicht.</translation>
+    </message>
+    <message>
         <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
 Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
 Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.

@@ -4,6 +4,26 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Démarrer avec la session</source>
+        <comment>65080</comment>
+        <translation>Avvia con la sessione</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être enregistré dans %s :&#13;%s</source>
+        <comment>65081</comment>
+        <translation>L&apos;avvio con la sessione non può essere salvato in %s:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être supprimé (%s) :&#13;%s</source>
+        <comment>65082</comment>
+        <translation>L&apos;avvio con la sessione non può essere rimosso (%s):&#13;%s</translation>
+    </message>
+    <message>
+        <source>TARVIX Port Mapping est déjà lancé pour le fichier %s mais ne répond pas.</source>
+        <comment>65083</comment>
+        <translation>TARVIX Port Mapping è già in esecuzione per il file %s ma non risponde.</translation>
+    </message>
+    <message>
         <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
 Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
 Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.

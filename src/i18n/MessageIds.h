@@ -16,6 +16,12 @@ inline constexpr int BadIntegerStore = 65301; // %s
 inline constexpr int BadBooleanStore = 65302; // %s
 inline constexpr int ExtractDataNoList = 65327;
 
+// The desktop: start with the session, one program per settings file.
+inline constexpr int StartWithSession = 65080;
+inline constexpr int AutostartWriteFailed = 65081;  // %s file, %s reason
+inline constexpr int AutostartRemoveFailed = 65082; // %s file, %s reason
+inline constexpr int InstanceNoAnswer = 65083;      // %s settings file
+
 // tarvix-relay, the command-line runner.
 inline constexpr int CliHelp = 65168;               // %s default settings file
 inline constexpr int CliUnknownOption = 65169;      // %s the argument
