@@ -129,8 +129,8 @@ TEST_F(DesktopTest, StartWithTheSessionWritesAndRemovesTheAutostartEntry)
     const QByteArray exe = QCoreApplication::applicationFilePath().toUtf8();
     EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
     for (const QByteArray& line :
-         {"Type=Application", "Exec=" + exe, "TryExec=" + exe, "X-GNOME-Autostart-enabled=true",
-          "X-KDE-autostart-after=panel", "X-LXQt-Need-Tray=true"})
+         QByteArrayList{"Type=Application", "Exec=" + exe, "TryExec=" + exe, "X-GNOME-Autostart-enabled=true",
+                        "X-KDE-autostart-after=panel", "X-LXQt-Need-Tray=true"})
         EXPECT_TRUE(entry.contains("\n" + line + "\n")) << line.toStdString();
     // Written whole and renamed into place: nothing else is left in the folder.
     EXPECT_EQ(QDir(QFileInfo(home.Entry()).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
