@@ -20,10 +20,10 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "TARVIX")
 set(CPACK_PACKAGE_CONTACT "TARVIX <support@tarvix.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "TCP port forwarder for the desktop, with a tray icon")
-set(CPACK_PACKAGE_DESCRIPTION
-    "TARVIX Port Mapping keeps a list of TCP port mappings. While a mapping is on, it listens on its local port\n"
-    "and relays every client to the remote host and port, showing each mapping's state in its window and in\n"
-    "the notification area. tarvix-relay runs the same mappings without a window.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "TARVIX Port Mapping keeps a list of TCP port mappings. While a mapping is on, it listens on its local port "
+  "and relays every client to the remote host and port, showing each mapping's state in its window and in "
+  "the notification area. tarvix-relay runs the same mappings without a window.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")

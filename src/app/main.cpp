@@ -41,8 +41,12 @@ int main(int argc, char** argv)
     const auto stop = [&] {
         if (window)
             window->StopApplication();
-        else
+        else {
             stopEarly = true;
+            // An error box shown while the window is being created must not hold the end back.
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        }
     };
     tarvix::TStopSignals stopSignals(stop);
     tarvix::TSessionEnd sessionEnd(stop);
