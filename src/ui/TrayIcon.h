@@ -9,8 +9,9 @@
 //   TrayIcon->SetTray(true); TrayIcon->SetEnabled(true);
 //
 // Desktops without a notification area: Available() is false there. The window would then be unreachable
-// once hidden, so ShowAtStart() answers true and the application shows its window at start and minimizes it
-// where it would otherwise hide it (Tray never hides a minimized window then).
+// once hidden, so ShowAtStart() answers true and the application shows its window at start (after waiting a
+// little for a notification area that comes late, ShowMainWindowAtStart) and minimizes it where it would
+// otherwise hide it (Tray never hides a minimized window then).
 // Exceptions thrown by the handlers go to HandleApplicationException (ui/ApplicationErrors.h).
 #include <QElapsedTimer>
 #include <QIcon>
