@@ -19,6 +19,22 @@ int main(int argc, char** argv)
     tarvix::TLanguageModule languageModule;
     languageModule.Choose();
 
+    // A signal or the session's end may come before the window exists or while it is being created (its
+    // auto-starts dispatch events).
+    tarvix::TfMain* window = nullptr;
+    bool stopEarly = false;
+    const auto stop = [&] {
+        if (window)
+            window->StopApplication();
+        else {
+            stopEarly = true;
+            // An error box shown while the window is being created must not hold the end back.
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        }
+    };
+    tarvix::TStopSignals stopSignals(stop);
+
     // Two copies on one settings file would each save their own list over the other's.
     const QString settingsPath = tarvix::SettingsFilePath();
     tarvix::TSingleInstance instance(settingsPath);
@@ -34,21 +50,6 @@ int main(int argc, char** argv)
     }
     }
 
-    // A signal or the session's end may come while the window is still being created (its auto-starts
-    // dispatch events).
-    tarvix::TfMain* window = nullptr;
-    bool stopEarly = false;
-    const auto stop = [&] {
-        if (window)
-            window->StopApplication();
-        else {
-            stopEarly = true;
-            // An error box shown while the window is being created must not hold the end back.
-            if (QWidget* box = QApplication::activeModalWidget())
-                box->close();
-        }
-    };
-    tarvix::TStopSignals stopSignals(stop);
     tarvix::TSessionEnd sessionEnd(stop);
 
     tarvix::TMainOptions options;
