@@ -169,6 +169,24 @@
 Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
 Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
+        <source>Aucune application n&apos;a pu ouvrir le document d&apos;aide :&#13;%s</source>
+        <comment>65060</comment>
+        <translation>Nessuna applicazione ha potuto aprire il documento di guida:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Aucune application n&apos;a pu ouvrir la page web :&#13;%s</source>
+        <comment>65061</comment>
+        <translation>Nessuna applicazione ha potuto aprire la pagina web:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le document d&apos;aide est introuvable :&#13;%s</source>
+        <comment>65062</comment>
+        <translation>Impossibile trovare il documento di guida:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
+Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
+Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
 
   PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
                   sans --ini, aucun fichier de paramètres n&apos;est lu

@@ -9,6 +9,9 @@ namespace tarvix {
 namespace {
 
 constexpr detail::CatalogueEntry kTable[] = {
+    {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
+    {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
+    {65062, "Le document d'aide est introuvable :\r%s"},
     {65100, "Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)"},
     {65101, "Connexion incorrecte : %s (%s n'est pas un port entre 1 et 65535)"},
     {65102, "Connexion incorrecte : %s (l'hôte est vide ou contient des espaces)"},
