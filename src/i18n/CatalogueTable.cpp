@@ -9,6 +9,9 @@ namespace tarvix {
 namespace {
 
 constexpr detail::CatalogueEntry kTable[] = {
+    {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
+    {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
+    {65062, "Le document d'aide est introuvable :\r%s"},
     {65080, "Démarrer avec la session"},
     {65081, "Le démarrage avec la session ne peut pas être enregistré dans %s :\r%s"},
     {65082, "Le démarrage avec la session ne peut pas être supprimé (%s) :\r%s"},
