@@ -200,45 +200,33 @@
   7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
-Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
-Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
+SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
+Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
+  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+                  sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
-  --help, -h      affiche cette aide
-
-Codes de sortie :
-  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
-  1  erreur inattendue
-  2  ligne de commande incorrecte
-  3  fichier de paramètres introuvable ou illisible
-  4  valeur incorrecte dans le fichier de paramètres
-  5  nom de connexion inconnu
-  6  aucune connexion à activer
-  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+  --check         vérifie le fichier et la ligne de commande sans rien activer
+  --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Aufruf: tarvix-relay [--ini DATEI] [--all | --mapping NAME...] [--quiet]
-Aktiviert die Verbindungen einer Einstellungsdatei und leitet ihren Datenverkehr weiter, bis SIGINT, SIGTERM oder SIGHUP eintrifft.
-Ohne --all und --mapping werden die Verbindungen aktiviert, deren AutoStart 1 ist.
+        <translation>Aufruf: tarvix-relay [OPTIONEN] [LOKALERPORT:HOST:PORT...]
+Leitet TCP-Ports ohne Fenster weiter: die Verbindungen einer Einstellungsdatei, die der Befehlszeile oder beide, bis SIGINT oder SIGTERM eintrifft.
+SIGHUP liest die Datei neu: unveränderte Verbindungen bleiben mit ihren Clients aktiv.
+Ohne --all und --mapping werden die Verbindungen der Datei aktiviert, deren AutoStart 1 ist.
 
+  LOKALERPORT:HOST:PORT  hört auf LOKALERPORT und leitet an HOST (Name oder IPv4-Adresse) Port PORT weiter;
+                  ohne --ini wird keine Einstellungsdatei gelesen
   --ini DATEI     Einstellungsdatei (Vorgabe: %s)
   --all           aktiviert alle Verbindungen der Datei
   --mapping NAME  aktiviert die Verbindung dieses Namens (wiederholbar)
   --quiet, -q     zeigt angenommene und beendete Clients nicht an
-  --help, -h      zeigt diese Hilfe an
-
-Exit-Codes:
-  0  Ende durch ein Signal, alle Verbindungen deaktiviert (oder Hilfe angezeigt)
-  1  unerwarteter Fehler
-  2  ungültige Befehlszeile
-  3  Einstellungsdatei fehlt oder ist nicht lesbar
-  4  ungültiger Wert in der Einstellungsdatei
-  5  unbekannter Verbindungsname
-  6  keine Verbindung zu aktivieren
-  7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
+  --check         prüft Datei und Befehlszeile, ohne etwas zu aktivieren
+  --help, -h      zeigt diese Hilfe an</translation>
     </message>
     <message>
         <source>Option inconnue : %s</source>

@@ -200,45 +200,33 @@
   7  a connection could not be activated (port in use...); none stays active</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
-Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
-Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
+SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
+Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
+  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+                  sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
-  --help, -h      affiche cette aide
-
-Codes de sortie :
-  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
-  1  erreur inattendue
-  2  ligne de commande incorrecte
-  3  fichier de paramètres introuvable ou illisible
-  4  valeur incorrecte dans le fichier de paramètres
-  5  nom de connexion inconnu
-  6  aucune connexion à activer
-  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+  --check         vérifie le fichier et la ligne de commande sans rien activer
+  --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Usage: tarvix-relay [--ini FILE] [--all | --mapping NAME...] [--quiet]
-Activates the connections of a settings file and relays their traffic until SIGINT, SIGTERM or SIGHUP.
-Without --all or --mapping, the connections whose AutoStart is 1 are activated.
+        <translation>Usage: tarvix-relay [OPTIONS] [LOCALPORT:HOST:PORT...]
+Relays TCP ports without a window: the connections of a settings file, those of the command line, or both, until SIGINT or SIGTERM.
+SIGHUP reads the file again: unchanged connections stay active with their clients.
+Without --all and --mapping, the connections of the file whose AutoStart is 1 are activated.
 
+  LOCALPORT:HOST:PORT  listens on LOCALPORT and relays to HOST (name or IPv4 address) port PORT;
+                  without --ini, no settings file is read
   --ini FILE      settings file (default %s)
-  --all           activate every connection of the file
-  --mapping NAME  activate the connection of that name (may be repeated)
-  --quiet, -q     do not print accepted and finished clients
-  --help, -h      print this help
-
-Exit codes:
-  0  stopped by a signal, all connections deactivated (or help printed)
-  1  unexpected error
-  2  invalid command line
-  3  settings file missing or unreadable
-  4  invalid value in the settings file
-  5  unknown connection name
-  6  no connection to activate
-  7  a connection could not be activated (port busy...); none is left active</translation>
+  --all           activates every connection of the file
+  --mapping NAME  activates the connection of that name (may be repeated)
+  --quiet, -q     does not show accepted and ended clients
+  --check         checks the file and the command line without activating anything
+  --help, -h      shows this help</translation>
     </message>
     <message>
         <source>Option inconnue : %s</source>

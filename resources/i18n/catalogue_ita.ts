@@ -200,45 +200,33 @@
   7  un collegamento non ha potuto essere attivato (porta occupata...); nessuno resta attivo</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
-Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
-Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
+SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
+Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
+  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+                  sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
-  --help, -h      affiche cette aide
-
-Codes de sortie :
-  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
-  1  erreur inattendue
-  2  ligne de commande incorrecte
-  3  fichier de paramètres introuvable ou illisible
-  4  valeur incorrecte dans le fichier de paramètres
-  5  nom de connexion inconnu
-  6  aucune connexion à activer
-  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+  --check         vérifie le fichier et la ligne de commande sans rien activer
+  --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Uso: tarvix-relay [--ini FILE] [--all | --mapping NOME...] [--quiet]
-Attiva le connessioni di un file di impostazioni e ne inoltra il traffico fino a SIGINT, SIGTERM o SIGHUP.
-Senza --all né --mapping vengono attivate le connessioni con AutoStart uguale a 1.
+        <translation>Uso: tarvix-relay [OPZIONI] [PORTALOCALE:HOST:PORTA...]
+Inoltra porte TCP senza finestra: i collegamenti di un file di impostazioni, quelli della riga di comando, o entrambi, fino a SIGINT o SIGTERM.
+SIGHUP rilegge il file: i collegamenti invariati restano attivi con i loro client.
+Senza --all né --mapping, vengono attivati i collegamenti del file il cui AutoStart vale 1.
 
+  PORTALOCALE:HOST:PORTA  ascolta su PORTALOCALE e inoltra verso HOST (nome o indirizzo IPv4) porta PORTA;
+                  senza --ini non viene letto alcun file di impostazioni
   --ini FILE      file di impostazioni (predefinito: %s)
-  --all           attiva tutte le connessioni del file
-  --mapping NOME  attiva la connessione con questo nome (ripetibile)
+  --all           attiva tutti i collegamenti del file
+  --mapping NOME  attiva il collegamento con questo nome (ripetibile)
   --quiet, -q     non mostra i client accettati e terminati
-  --help, -h      mostra questo aiuto
-
-Codici di uscita:
-  0  arresto su segnale, tutte le connessioni disattivate (o aiuto mostrato)
-  1  errore imprevisto
-  2  riga di comando non valida
-  3  file di impostazioni mancante o illeggibile
-  4  valore non valido nel file di impostazioni
-  5  nome di connessione sconosciuto
-  6  nessuna connessione da attivare
-  7  una connessione non è stata attivata (porta occupata...); nessuna resta attiva</translation>
+  --check         verifica il file e la riga di comando senza attivare nulla
+  --help, -h      mostra questo aiuto</translation>
     </message>
     <message>
         <source>Option inconnue : %s</source>
