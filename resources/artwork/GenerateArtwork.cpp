@@ -344,7 +344,8 @@ int main(int argc, char** argv)
         ok &= SavePng(Render(kImages[i], 16), out.filePath(name + QStringLiteral(".png")));
         ok &= SavePng(Render(kImages[i], 32), out.filePath(name + QStringLiteral("@2x.png")));
     }
-    for (int size : {16, 32, 48, 64, 128})
+    // The application icon: the window's sizes and the desktop icon theme's.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         ok &= SavePng(Render(kImages[5], size), out.filePath(QStringLiteral("icons/tarvix-%1.png").arg(size)));
     ok &= SaveJpeg(Banner(), out.filePath(QStringLiteral("banner.jpg")), 92);
     return ok ? 0 : 1;

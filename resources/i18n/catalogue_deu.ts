@@ -836,5 +836,25 @@ Exit-Codes:
   6  keine Verbindung zu aktivieren
   7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
     </message>
+    <message>
+        <source>Démarrer avec la session</source>
+        <comment>65080</comment>
+        <translation>Mit der Sitzung starten</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être enregistré dans %s :&#13;%s</source>
+        <comment>65081</comment>
+        <translation>Der Start mit der Sitzung kann nicht in %s gespeichert werden:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être supprimé (%s) :&#13;%s</source>
+        <comment>65082</comment>
+        <translation>Der Start mit der Sitzung kann nicht entfernt werden (%s):&#13;%s</translation>
+    </message>
+    <message>
+        <source>TARVIX Port Mapping est déjà lancé pour le fichier %s mais ne répond pas.</source>
+        <comment>65083</comment>
+        <translation>TARVIX Port Mapping läuft bereits für die Datei %s, antwortet aber nicht.</translation>
+    </message>
 </context>
 </TS>

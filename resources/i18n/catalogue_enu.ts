@@ -836,5 +836,25 @@ Exit codes:
   6  no connection to activate
   7  a connection could not be activated (port busy...); none is left active</translation>
     </message>
+    <message>
+        <source>Démarrer avec la session</source>
+        <comment>65080</comment>
+        <translation>Start with the session</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être enregistré dans %s :&#13;%s</source>
+        <comment>65081</comment>
+        <translation>Starting with the session cannot be saved in %s:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être supprimé (%s) :&#13;%s</source>
+        <comment>65082</comment>
+        <translation>Starting with the session cannot be removed (%s):&#13;%s</translation>
+    </message>
+    <message>
+        <source>TARVIX Port Mapping est déjà lancé pour le fichier %s mais ne répond pas.</source>
+        <comment>65083</comment>
+        <translation>TARVIX Port Mapping is already running for the file %s but does not answer.</translation>
+    </message>
 </context>
 </TS>

@@ -836,5 +836,25 @@ Codici di uscita:
   6  nessuna connessione da attivare
   7  una connessione non è stata attivata (porta occupata...); nessuna resta attiva</translation>
     </message>
+    <message>
+        <source>Démarrer avec la session</source>
+        <comment>65080</comment>
+        <translation>Avvia con la sessione</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être enregistré dans %s :&#13;%s</source>
+        <comment>65081</comment>
+        <translation>L&apos;avvio con la sessione non può essere salvato in %s:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le démarrage avec la session ne peut pas être supprimé (%s) :&#13;%s</source>
+        <comment>65082</comment>
+        <translation>L&apos;avvio con la sessione non può essere rimosso (%s):&#13;%s</translation>
+    </message>
+    <message>
+        <source>TARVIX Port Mapping est déjà lancé pour le fichier %s mais ne répond pas.</source>
+        <comment>65083</comment>
+        <translation>TARVIX Port Mapping è già in esecuzione per il file %s ma non risponde.</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "app/Autostart.h"
 #include "app/Misc.h"
 #include "app/Shortcuts.h"
 #include "base/ExecutablePath.h"
@@ -184,8 +185,10 @@ void TfMain::FormCreate()
 
     const QStringList sections = settings_->Sections();
     // Without a notification area the window is the only way in, so it is shown whatever the list holds.
-    if (sections.isEmpty() || trayIcon_->ShowAtStart())
+    if (sections.isEmpty())
         show();
+    else
+        trayIcon_->ShowMainWindowAtStart(options_.trayWaitMs);
     for (const QString& section : sections) {
         const int port = settings_->ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
         AddListItem(settings_->ReadString(section, record::kName, QString()), port, false);
@@ -277,6 +280,7 @@ void TfMain::BuildMenus()
     }
     AddMenuItem(pmTray_, "mOnTheWeb", ui_->aOnTheWeb);
     pmTray_->addSeparator();
+    AddAutostartItem(pmTray_);
     AddMenuItem(pmTray_, "mQuit", ui_->aQuit);
 
     // Both menus are the form's own, so the painter takes them over.

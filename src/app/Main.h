@@ -29,6 +29,8 @@ struct TMainOptions {
     QString settingsPath; // empty: the settings file of the installation
     // Told when the probe of a row starts (true) and when it has been handled (false); for tests.
     std::function<void(int index, bool started)> probeObserver;
+    // How long a missing notification area is waited for at start before the window is shown instead.
+    int trayWaitMs = 10000;
 };
 
 class TfMain : public QWidget {

@@ -1,10 +1,16 @@
 // The program body: the application object, the main window, the message loop.
 #include "app/Main.h"
 #include "app/Application.h"
+#include "app/SessionEnd.h"
+#include "app/SingleInstance.h"
 #include "app/StopSignals.h"
+#include "editor/MessageDlg.h"
+#include "i18n/Format.h"
 #include "i18n/LanguageModule.h"
+#include "i18n/MessageIds.h"
+#include "settings/MappingRecord.h"
 
-#include <QSessionManager>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -13,21 +19,49 @@ int main(int argc, char** argv)
     tarvix::TLanguageModule languageModule;
     languageModule.Choose();
 
-    // A signal may come while the window is still being created (its auto-starts dispatch events).
+    // A signal or the session's end may come before the window exists or while it is being created (its
+    // auto-starts dispatch events).
     tarvix::TfMain* window = nullptr;
     bool stopEarly = false;
-    tarvix::TStopSignals stopSignals([&] {
+    const auto stop = [&] {
         if (window)
             window->StopApplication();
-        else
+        else {
             stopEarly = true;
-    });
+            // An error box shown while the window is being created must not hold the end back.
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        }
+    };
+    tarvix::TStopSignals stopSignals(stop);
 
-    tarvix::TfMain mainWindow;
+    // Two copies on one settings file would each save their own list over the other's.
+    const QString settingsPath = tarvix::SettingsFilePath();
+    tarvix::TSingleInstance instance(settingsPath);
+    switch (instance.Claim()) {
+    case tarvix::TSingleInstance::TClaim::First: break;
+    case tarvix::TSingleInstance::TClaim::HandedOver: return 0;
+    case tarvix::TSingleInstance::TClaim::NoAnswer: {
+        const QString text =
+            QString::fromStdString(tarvix::FormatRes(tarvix::msg::InstanceNoAnswer, {settingsPath.toStdString()}));
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        tarvix::MessageDlg(tarvix::TMsgDlgType::mtError, text, tarvix::mbOK, nullptr);
+        return 1;
+    }
+    }
+
+    tarvix::TSessionEnd sessionEnd(stop);
+
+    tarvix::TMainOptions options;
+    options.settingsPath = settingsPath;
+    tarvix::TfMain mainWindow(options);
     window = &mainWindow;
-    // The end of the session is never refused: the stop sequence runs and the program ends.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
-                     [&mainWindow](QSessionManager&) { mainWindow.StopApplication(); });
+    instance.SetOnOpen([&mainWindow] {
+        if (mainWindow.Stopping())
+            return false;
+        mainWindow.aOpenExecute();
+        return true;
+    });
     if (stopEarly)
         mainWindow.StopApplication();
     if (mainWindow.Stopping())

@@ -19,6 +19,12 @@ inline constexpr int HelpNotOpened = 65060;    // %s the document's full path
 inline constexpr int WebPageNotOpened = 65061; // %s the address
 inline constexpr int HelpNotFound = 65062;     // %s where the document was looked for first
 
+// The desktop: start with the session, one program per settings file.
+inline constexpr int StartWithSession = 65080;
+inline constexpr int AutostartWriteFailed = 65081;  // %s file, %s reason
+inline constexpr int AutostartRemoveFailed = 65082; // %s file, %s reason
+inline constexpr int InstanceNoAnswer = 65083;      // %s settings file
+
 // tarvix-relay, the command-line runner.
 inline constexpr int CliBadArgument = 65100; // %s the argument
 inline constexpr int CliBadArgumentPort = 65101; // %s the argument, %s the part

@@ -10,6 +10,9 @@
 #include <QWidget>
 #include <QWindowStateChangeEvent>
 
+#include <algorithm>
+#include <memory>
+
 namespace tarvix {
 namespace {
 
@@ -54,6 +57,39 @@ void TTrayIcon::SetEnabled(bool value)
     native_->setVisible(value);
     if (!value && tray_)
         GiveBackWindow();
+}
+
+void TTrayIcon::ShowMainWindowAtStart(int waitMs)
+{
+    if (showAtStart_ || (!Available() && waitMs <= 0)) {
+        if (window_)
+            window_->show();
+        return;
+    }
+    if (Available() || trayWait_)
+        return;
+    constexpr int kCheckEveryMs = 250;
+    trayWait_ = new QTimer(this);
+    trayWait_->setInterval(std::min(kCheckEveryMs, waitMs));
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    connect(trayWait_, &QTimer::timeout, this, [this, waited, waitMs] {
+        const bool appeared = Available();
+        if (!appeared && !waited->hasExpired(waitMs))
+            return;
+        trayWait_->deleteLater();
+        trayWait_ = nullptr;
+        if (appeared) {
+            // Some notification areas only take icons registered after they came.
+            if (enabled_) {
+                native_->hide();
+                native_->show();
+            }
+        } else if (window_ && window_->isHidden()) {
+            window_->show();
+        }
+    });
+    trayWait_->start();
 }
 
 void TTrayIcon::SetTray(bool value)
@@ -119,8 +155,12 @@ void TTrayIcon::SetPopupMenu(QMenu* menu)
 void TTrayIcon::Activated(int reason)
 {
     switch (static_cast<QSystemTrayIcon::ActivationReason>(reason)) {
-    case QSystemTrayIcon::Trigger: Raise(OnClick); break;
-    case QSystemTrayIcon::DoubleClick: Raise(OnDblClick); break;
+    case QSystemTrayIcon::Trigger:
+        Raise(OnClick);
+        RaiseOpen();
+        break;
+    case QSystemTrayIcon::MiddleClick:
+    case QSystemTrayIcon::DoubleClick: RaiseOpen(); break;
     case QSystemTrayIcon::Context:
         // The popup menu itself is shown by the platform (it must be, for notification areas over D-Bus).
         Raise(OnRightClick);
@@ -135,6 +175,14 @@ void TTrayIcon::Raise(const TNotifyEvent& event)
         const TNotifyEvent handler = event;
         RunGuarded([&] { handler(this); });
     }
+}
+
+void TTrayIcon::RaiseOpen()
+{
+    if (lastOpen_.isValid() && lastOpen_.elapsed() < kOpenClickIntervalMs)
+        return;
+    lastOpen_.start();
+    Raise(OnDblClick);
 }
 
 bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)

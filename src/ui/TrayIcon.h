@@ -5,13 +5,15 @@
 //   TrayIcon->SetMainWindow(this);              // the window that Tray hides while minimized
 //   TrayIcon->SetIcon(windowIcon()); TrayIcon->SetHint(windowTitle());
 //   TrayIcon->SetPopupMenu(pmTray);             // shown on a right click; must outlive the tray icon
-//   TrayIcon->OnDblClick = [this](TTrayIcon*) { aOpenExecute(); };
+//   TrayIcon->OnDblClick = [this](TTrayIcon*) { aOpenExecute(); };   // also a left or middle click
 //   TrayIcon->SetTray(true); TrayIcon->SetEnabled(true);
 //
 // Desktops without a notification area: Available() is false there. The window would then be unreachable
-// once hidden, so ShowAtStart() answers true and the application shows its window at start and minimizes it
-// where it would otherwise hide it (Tray never hides a minimized window then).
+// once hidden, so ShowAtStart() answers true and the application shows its window at start (after waiting a
+// little for a notification area that comes late, ShowMainWindowAtStart) and minimizes it where it would
+// otherwise hide it (Tray never hides a minimized window then).
 // Exceptions thrown by the handlers go to HandleApplicationException (ui/ApplicationErrors.h).
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QMenu>
 #include <QObject>
@@ -22,6 +24,7 @@
 #include <optional>
 
 class QSystemTrayIcon;
+class QTimer;
 class QWidget;
 
 namespace tarvix {
@@ -34,6 +37,8 @@ public:
 
     // Characters of the hint the notification area shows.
     static constexpr int kMaxHintLength = 63;
+    // Clicks closer together than this raise OnDblClick once.
+    static constexpr int kOpenClickIntervalMs = 150;
 
     explicit TTrayIcon(QObject* parent = nullptr);
     ~TTrayIcon() override;
@@ -53,6 +58,11 @@ public:
     bool ShowAtStart() const { return showAtStart_ || !Available(); }
     void SetShowAtStart(bool value) { showAtStart_ = value; }
 
+    // At start: shows the main window when ShowAtStart is set. Without a notification area (at login it often
+    // comes a few seconds after the program) the window is shown only if none has appeared within waitMs.
+    void ShowMainWindowAtStart(int waitMs);
+    bool WaitingForTray() const { return trayWait_ != nullptr; }
+
     // The whole hint; the shown tip is its first 63 characters.
     QString Hint() const { return hint_; }
     void SetHint(const QString& value);
@@ -64,6 +74,9 @@ public:
     QMenu* PopupMenu() const { return menu_; }
     void SetPopupMenu(QMenu* menu);
 
+    // OnClick: a left click. OnDblClick: a double-click, and also a left or middle click, since notification
+    // areas over D-Bus report a left click and never a double-click; the clicks of one gesture (the left
+    // click an X tray reports before the double-click) raise it once.
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TNotifyEvent OnRightClick;
@@ -87,6 +100,7 @@ protected:
 private:
     void Activated(int reason);
     void Raise(const TNotifyEvent& event);
+    void RaiseOpen();
     void GiveBackWindow();
 
     QSystemTrayIcon* native_; // child of this object
@@ -98,6 +112,8 @@ private:
     bool tray_ = false;
     bool showAtStart_ = false;
     bool hiddenWhileMinimized_ = false;
+    QElapsedTimer lastOpen_;
+    QTimer* trayWait_ = nullptr;
 };
 
 } // namespace tarvix

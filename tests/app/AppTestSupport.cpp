@@ -187,6 +187,7 @@ std::unique_ptr<TfMain> MainTest::Start()
 {
     TMainOptions options;
     options.settingsPath = SettingsPath();
+    options.trayWaitMs = trayWaitMs_;
     options.probeObserver = [this](int index, bool started) { probes_.emplace_back(index, started); };
     return std::make_unique<TfMain>(options);
 }

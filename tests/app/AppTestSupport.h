@@ -71,6 +71,7 @@ protected:
     std::vector<MessageRequest> messages_;
     TModalResult answer_ = mrOk;
     std::vector<std::pair<int, bool>> probes_;
+    int trayWaitMs_ = 0; // a missing notification area is not waited for unless a test asks
 };
 
 } // namespace tarvix::test

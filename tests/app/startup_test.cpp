@@ -112,8 +112,8 @@ TEST_F(StartupTest, TheFormHoldsItsComponentsWhereTheyBelong)
         return list;
     };
     EXPECT_EQ(names(main->ListMenu()), QStringList({"mActive", "mDesactivateAll2", "-", "mNew", "mModify", "mDelete"}));
-    EXPECT_EQ(names(main->TrayMenu()),
-              QStringList({"mTitle", "-", "mOpen", "mDesactivateAll", "-", "mLanguage", "mOnTheWeb", "-", "mQuit"}));
+    EXPECT_EQ(names(main->TrayMenu()), QStringList({"mTitle", "-", "mOpen", "mDesactivateAll", "-", "mLanguage",
+                                                    "mOnTheWeb", "-", "mAutostart", "mQuit"}));
     QMenu* languages = Item(main->TrayMenu(), "mLanguage")->menu();
     ASSERT_NE(languages, nullptr);
     EXPECT_EQ(names(languages), QStringList({"mFrench", "mEnglish", "mGerman", "mItalien"}));
