@@ -1,5 +1,7 @@
 // The activation controller: probe outcomes, row states, the icon sum-up, deactivation and failures.
-#include "AppTestSupport.h"
+#include "MainWindowFixture.h"
+#include "support/EchoServer.h"
+#include "support/EventLoop.h"
 
 #include "base/Exceptions.h"
 #include "ui_Main.h"
@@ -82,7 +84,7 @@ TEST_F(ActivationTest, AWaitingActivationStartsOnlyAfterThePortBusyMessageIsClos
     QTcpServer holder;
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
     WriteSettings(Section("1", "Busy", holder.serverPort(), "127.0.0.1", 9, false) +
-                  Section("2", "Free", ClosedPort(), "127.0.0.1", 9, false));
+                  Section("2", "Free", FreePort(), "127.0.0.1", 9, false));
     auto main = Start();
     main->show();
     bool busyDuringMessage = false;
@@ -129,13 +131,13 @@ TEST_F(ActivationTest, AMappingThatCannotTakeItsPortShowsTheErrorAndReleasesTheP
 TEST_F(ActivationTest, DeactivatingWithAConnectionOpenIgnoresTheInstancesLaterReports)
 {
     EchoServer echo;
-    const int port = ClosedPort();
+    const int port = FreePort();
     WriteSettings(Section("1", "E", port, "127.0.0.1", echo.Port(), true));
     auto main = Start();
     ASSERT_TRUE(Settled(*main));
     Client client(port);
     ASSERT_EQ(client.RoundTrip("x"), QByteArray("x"));
-    ASSERT_TRUE(WaitFor([&] { return main->Row(0)->state == msConnectionOpen; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return main->Row(0)->state == msConnectionOpen; }));
     main->ToggleMapping(0);
     EXPECT_EQ(main->Row(0)->state, msInactive);
     EXPECT_FALSE(main->Row(0)->instance);
@@ -150,19 +152,19 @@ TEST_F(ActivationTest, DeactivatingWithAConnectionOpenIgnoresTheInstancesLaterRe
     ASSERT_TRUE(Settled(*main));
     Client again(port);
     ASSERT_EQ(again.RoundTrip("y"), QByteArray("y"));
-    ASSERT_TRUE(WaitFor([&] { return main->Row(0)->openConnections == 1; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return main->Row(0)->openConnections == 1; }));
     again.Close();
-    ASSERT_TRUE(WaitFor([&] { return main->Row(0)->state == msListening; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return main->Row(0)->state == msListening; }));
 }
 
 TEST_F(ActivationTest, DeactivateAllStopsInstancesAndKeepsOtherStates)
 {
     QTcpServer holder;
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
-    const int activePort = ClosedPort();
+    const int activePort = FreePort();
     WriteSettings(Section("1", "Active", activePort, "127.0.0.1", 9, true) +
                   Section("2", "Busy", holder.serverPort(), "127.0.0.1", 9, true) +
-                  Section("3", "Never", ClosedPort(), "127.0.0.1", 9, false));
+                  Section("3", "Never", FreePort(), "127.0.0.1", 9, false));
     auto main = Start();
     ASSERT_TRUE(Settled(*main));
     ASSERT_EQ(main->Row(0)->state, msListening);
@@ -177,8 +179,8 @@ TEST_F(ActivationTest, DeactivateAllStopsInstancesAndKeepsOtherStates)
 
 TEST_F(ActivationTest, ARowDeletedWhileItsProbeRunsLeavesNoTraceAndNoBusyFlag)
 {
-    WriteSettings(Section("1", "A", ClosedPort(), "127.0.0.1", 9, false) +
-                  Section("2", "B", ClosedPort(), "127.0.0.1", 9, false));
+    WriteSettings(Section("1", "A", FreePort(), "127.0.0.1", 9, false) +
+                  Section("2", "B", FreePort(), "127.0.0.1", 9, false));
     auto main = Start();
     main->show();
     main->Form().List->setCurrentItem(main->Row(0));
@@ -195,7 +197,7 @@ TEST_F(ActivationTest, ARowDeletedWhileItsProbeRunsLeavesNoTraceAndNoBusyFlag)
 
 TEST_F(ActivationTest, TheStopSequenceStopsEveryMappingAndEndsTheLoop)
 {
-    const int port = ClosedPort();
+    const int port = FreePort();
     WriteSettings(Section("1", "A", port, "127.0.0.1", 9, true));
     auto main = Start();
     ASSERT_TRUE(Settled(*main));
@@ -215,7 +217,7 @@ TEST_F(ActivationTest, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn)
     bool after = false;
     QTimer::singleShot(0, [] { throw Exception("Quelque chose a échoué"); });
     QTimer::singleShot(10, [&] { after = true; });
-    ASSERT_TRUE(WaitFor([&] { return after; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return after; }));
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].type, TMsgDlgType::mtError);
     EXPECT_EQ(messages_[0].text, QStringLiteral("Quelque chose a échoué"));

@@ -1,6 +1,8 @@
 // The program on a Linux desktop: tray clicks, the wait for a late notification area, start with the session,
 // the end of the session.
-#include "AppTestSupport.h"
+#include "MainWindowFixture.h"
+#include "support/EchoServer.h"
+#include "support/EventLoop.h"
 
 #include "app/Autostart.h"
 #include "app/SessionEnd.h"
@@ -63,7 +65,7 @@ using DesktopTest = MainTest;
 
 TEST_F(DesktopTest, LeftMiddleAndDoubleClickOnTheTrayIconEachShowTheWindow)
 {
-    WriteSettings(Section("1", "A", ClosedPort(), "h", 9, false));
+    WriteSettings(Section("1", "A", FreePort(), "h", 9, false));
     auto main = Start();
     ASSERT_FALSE(main->isVisible());
     for (const auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::DoubleClick}) {
@@ -81,7 +83,7 @@ TEST_F(DesktopTest, LeftMiddleAndDoubleClickOnTheTrayIconEachShowTheWindow)
 
 TEST_F(DesktopTest, ALateNotificationAreaIsWaitedForBeforeTheWindowIsShown)
 {
-    WriteSettings(Section("1", "A", ClosedPort(), "h", 9, false));
+    WriteSettings(Section("1", "A", FreePort(), "h", 9, false));
     trayWaitMs_ = 400;
     TTrayIcon::SetAvailableOverride(false);
     {
@@ -89,7 +91,7 @@ TEST_F(DesktopTest, ALateNotificationAreaIsWaitedForBeforeTheWindowIsShown)
         auto main = Start();
         EXPECT_FALSE(main->isVisible());
         EXPECT_TRUE(main->TrayIcon()->WaitingForTray());
-        EXPECT_TRUE(WaitFor([&] { return main->isVisible(); }, 5000));
+        EXPECT_TRUE(ProcessEventsUntil([&] { return main->isVisible(); }, 5000));
         EXPECT_FALSE(main->TrayIcon()->WaitingForTray());
     }
     {
@@ -97,7 +99,7 @@ TEST_F(DesktopTest, ALateNotificationAreaIsWaitedForBeforeTheWindowIsShown)
         auto main = Start();
         QTest::qWait(100);
         TTrayIcon::SetAvailableOverride(true);
-        EXPECT_TRUE(WaitFor([&] { return !main->TrayIcon()->WaitingForTray(); }, 5000));
+        EXPECT_TRUE(ProcessEventsUntil([&] { return !main->TrayIcon()->WaitingForTray(); }, 5000));
         QTest::qWait(trayWaitMs_);
         EXPECT_FALSE(main->isVisible());
     }
@@ -207,7 +209,7 @@ TEST_F(DesktopTest, AnAutostartEntryThatCannotBeWrittenIsReportedAndTheItemStays
 TEST_F(DesktopTest, ASessionSaveLeavesTheProgramRunningAndAQuitRequestStopsIt)
 {
     EchoServer echo;
-    const int port = ClosedPort();
+    const int port = FreePort();
     WriteSettings(Section("1", "A", port, "127.0.0.1", echo.Port(), true));
     auto main = Start();
     TSessionEnd sessionEnd([&] { main->StopApplication(); });

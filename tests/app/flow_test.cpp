@@ -1,6 +1,8 @@
 // The whole path a user takes: a new mapping through the dialog, activation, relayed bytes, edit, delete,
 // "Tout désactiver" and the stop sequence.
-#include "AppTestSupport.h"
+#include "MainWindowFixture.h"
+#include "support/EchoServer.h"
+#include "support/EventLoop.h"
 
 #include "editor/NewModify.h"
 #include "editor/SpinEdit.h"
@@ -62,7 +64,7 @@ TEST_F(FlowTest, NewActivateRelayModifyDeleteAndStop)
     ASSERT_TRUE(main->isVisible());
 
     // New mapping through the dialog, saved with its button.
-    const int port1 = ClosedPort();
+    const int port1 = FreePort();
     OnNextDialog([&](TfNewModify& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Ajouter"));
         Fill(d, QStringLiteral("Echo"), port1, QStringLiteral("127.0.0.1"), echo.Port());
@@ -99,22 +101,22 @@ TEST_F(FlowTest, NewActivateRelayModifyDeleteAndStop)
         Client first(port1);
         ASSERT_TRUE(first.Connected());
         EXPECT_EQ(first.RoundTrip("hello through the relay"), QByteArray("hello through the relay"));
-        ASSERT_TRUE(WaitFor([&] { return row->state == msConnectionOpen; }));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return row->state == msConnectionOpen; }));
         EXPECT_EQ(main->ApplicationIconIndex(), 7);
         {
             Client second(port1);
             EXPECT_EQ(second.RoundTrip(QByteArray(100000, 'x')), QByteArray(100000, 'x'));
-            ASSERT_TRUE(WaitFor([&] { return row->openConnections == 2; }));
+            ASSERT_TRUE(ProcessEventsUntil([&] { return row->openConnections == 2; }));
         }
-        ASSERT_TRUE(WaitFor([&] { return row->openConnections == 1; }));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return row->openConnections == 1; }));
         EXPECT_EQ(row->state, msConnectionOpen);
         EXPECT_EQ(main->ApplicationIconIndex(), 7);
     }
-    ASSERT_TRUE(WaitFor([&] { return row->state == msListening; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return row->state == msListening; }));
     EXPECT_EQ(main->ApplicationIconIndex(), 6);
 
     // Modify the active mapping: it restarts on the new local port.
-    const int port2 = ClosedPort();
+    const int port2 = FreePort();
     OnNextDialog([&](TfNewModify& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Modifier"));
         EXPECT_EQ(d.Form().eName->text(), QStringLiteral("Echo"));
@@ -165,8 +167,8 @@ TEST_F(FlowTest, NewActivateRelayModifyDeleteAndStop)
 
 TEST_F(FlowTest, SelectionDrivesTheRowActions)
 {
-    WriteSettings(Section("1", "Off", ClosedPort(), "127.0.0.1", 9, false) +
-                  Section("2", "On", ClosedPort(), "127.0.0.1", 9, true));
+    WriteSettings(Section("1", "Off", FreePort(), "127.0.0.1", 9, false) +
+                  Section("2", "On", FreePort(), "127.0.0.1", 9, true));
     auto main = Start();
     auto& f = main->Form();
     main->show();

@@ -1,6 +1,7 @@
 // The main window from the keyboard (its keys, the link labels), and help and web page that cannot be opened.
-#include "AppTestSupport.h"
+#include "MainWindowFixture.h"
 #include "support/DesktopWithoutViewers.h"
+#include "support/EventLoop.h"
 
 #include "editor/NewModify.h"
 #include "ui/ActionLabel.h"
@@ -61,8 +62,8 @@ using Runs = std::map<QString, int>;
 TEST_F(KeysTest, EachKeyRunsItsEnabledActionOnce)
 {
     DesktopWithoutViewers desktop(false); // F1: the help then fails at once, with a message
-    WriteSettings(Section("1", "One", ClosedPort(), "127.0.0.1", 9, false) +
-                  Section("2", "Two", ClosedPort(), "127.0.0.1", 9, false));
+    WriteSettings(Section("1", "One", FreePort(), "127.0.0.1", 9, false) +
+                  Section("2", "Two", FreePort(), "127.0.0.1", 9, false));
     auto main = Start();
     auto& f = main->Form();
     main->show();
@@ -129,7 +130,7 @@ TEST_F(KeysTest, EachKeyRunsItsEnabledActionOnce)
     // An open menu has the keys.
     f.List->setCurrentItem(main->Row(0));
     main->ListMenu()->popup(main->mapToGlobal(QPoint(200, 50)));
-    ASSERT_TRUE(WaitFor([&] { return main->ListMenu()->isVisible(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return main->ListMenu()->isVisible(); }));
     QTest::keyClick(main->ListMenu(), Qt::Key_Delete);
     QTest::keyClick(main->ListMenu(), Qt::Key_Insert);
     EXPECT_EQ(Ran(), Runs());
@@ -138,7 +139,7 @@ TEST_F(KeysTest, EachKeyRunsItsEnabledActionOnce)
 
 TEST_F(KeysTest, LinkLabelsTakeTheFocusWithTabAndRunWithEnterOrSpace)
 {
-    WriteSettings(Section("1", "One", ClosedPort(), "127.0.0.1", 9, false));
+    WriteSettings(Section("1", "One", FreePort(), "127.0.0.1", 9, false));
     auto main = Start();
     auto& f = main->Form();
     main->show();
@@ -181,7 +182,7 @@ TEST_F(KeysTest, HelpAndWebPageThatNothingCanOpenSayWhy)
         auto main = Start();
         main->Form().aHelp->trigger();
         main->TrayMenu()->findChild<QAction*>(QStringLiteral("mOnTheWeb"))->trigger();
-        ASSERT_TRUE(WaitFor([&] { return messages_.size() >= 2; }, 30000)) << "launcher " << launcher;
+        ASSERT_TRUE(ProcessEventsUntil([&] { return messages_.size() >= 2; }, 30000)) << "launcher " << launcher;
         std::vector<QString> texts;
         for (const MessageRequest& m : messages_) {
             EXPECT_EQ(m.type, TMsgDlgType::mtError);

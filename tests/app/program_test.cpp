@@ -1,5 +1,5 @@
 // The real executable: signals end it through the stop sequence with exit code 0.
-#include "AppTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

@@ -1,5 +1,6 @@
 // One program per user and settings file: later starts hand over to the first, stale locks do not block.
-#include "AppTestSupport.h"
+#include "MainWindowFixture.h"
+#include "support/EventLoop.h"
 
 #include "app/SingleInstance.h"
 
@@ -55,7 +56,7 @@ private:
 // Waits, dispatching events, until the process ends (at most timeoutMs).
 bool Finished(QProcess& process, int timeoutMs = 20000)
 {
-    return WaitFor([&] { return process.state() == QProcess::NotRunning; }, timeoutMs);
+    return ProcessEventsUntil([&] { return process.state() == QProcess::NotRunning; }, timeoutMs);
 }
 
 // Still running after a while: it got past the single-instance check and into its event loop.
@@ -89,7 +90,7 @@ protected:
 TEST_F(SingleInstanceTest, ASecondStartHandsOverToTheFirstAndExitsWithZero)
 {
     ProgramCopy copy(runtime_.path());
-    const QByteArray settings = Section("1", "A", ClosedPort(), "h", 9, false);
+    const QByteArray settings = Section("1", "A", FreePort(), "h", 9, false);
     {
         QFile f(copy.SettingsPath());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "app/Misc.h"
 #include "settings/IniFileEx.h"
@@ -144,10 +144,10 @@ TEST_F(StartupTest, ThreeAutoStartedMappingsAreProbedOneAfterAnotherInSectionOrd
 {
     QTcpServer holder; // holds the second mapping's port
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
-    const int ports[] = {ClosedPort(), holder.serverPort(), ClosedPort()};
+    const int ports[] = {FreePort(), holder.serverPort(), FreePort()};
     WriteSettings(Section("7", "A", ports[0], "127.0.0.1", 9, true) +
                   Section("3", "B", ports[1], "127.0.0.1", 9, true) +
-                  Section("5", "C", ports[2], "127.0.0.1", 9, true) + Section("1", "D", ClosedPort(), "x", 9, false));
+                  Section("5", "C", ports[2], "127.0.0.1", 9, true) + Section("1", "D", FreePort(), "x", 9, false));
     auto main = Start();
     ASSERT_TRUE(Settled(*main));
     EXPECT_FALSE(main->isVisible());
@@ -166,8 +166,8 @@ TEST_F(StartupTest, ThreeAutoStartedMappingsAreProbedOneAfterAnotherInSectionOrd
 
 TEST_F(StartupTest, ALocalPortThatIsNotAnIntegerStopsStartUpAtThatRow)
 {
-    WriteSettings(Section("1", "A", ClosedPort(), "h", 9, true) + "[2]\r\nName=B\r\nLocalPort=abc\r\n\r\n" +
-                  Section("3", "C", ClosedPort(), "h", 9, true));
+    WriteSettings(Section("1", "A", FreePort(), "h", 9, true) + "[2]\r\nName=B\r\nLocalPort=abc\r\n\r\n" +
+                  Section("3", "C", FreePort(), "h", 9, true));
     auto main = Start();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].type, TMsgDlgType::mtError);

@@ -1,7 +1,7 @@
 #include "support/EventLoop.h"
 
-#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QTest>
 #include <QTimer>
 
 namespace tarvix::test {
@@ -15,13 +15,8 @@ void ProcessEventsFor(int ms)
 
 bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        ProcessEventsFor(5);
-    }
-    return true;
+    // Unlike a nested loop, this also deletes what deleteLater() left behind between two looks.
+    return QTest::qWaitFor(done, timeoutMs);
 }
 
 } // namespace tarvix::test

@@ -101,11 +101,11 @@ TEST_F(TrayIconTest, LeftMiddleAndDoubleClicksOpenOncePerGesture)
     emit tray.Native()->activated(QSystemTrayIcon::MiddleClick);
     EXPECT_EQ(opened, 1);
     // A click after the interval is a new gesture.
-    test::Spin(TTrayIcon::kOpenClickIntervalMs + 30);
+    test::ProcessEventsFor(TTrayIcon::kOpenClickIntervalMs + 30);
     emit tray.Native()->activated(QSystemTrayIcon::MiddleClick);
     EXPECT_EQ(opened, 2);
     // A right click never opens.
-    test::Spin(TTrayIcon::kOpenClickIntervalMs + 30);
+    test::ProcessEventsFor(TTrayIcon::kOpenClickIntervalMs + 30);
     emit tray.Native()->activated(QSystemTrayIcon::Context);
     EXPECT_EQ(opened, 2);
 }

@@ -1,56 +1,31 @@
 #pragma once
-// What the main window's tests share: a settings file of their own, answered message boxes, real sockets.
+// The main window's test fixture: a settings file of its own, answered message boxes, a client for relayed ports.
 #include "app/Main.h"
 #include "editor/MessageDlg.h"
+#include "support/Loopback.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace tarvix::test {
 
-// A port on 127.0.0.1 where nothing listens (taken from the system and released).
-int ClosedPort();
-
-// Echoes every byte back, one thread per client, on a port of the system's choice.
-class EchoServer {
-public:
-    EchoServer();
-    ~EchoServer();
-    int Port() const { return port_; }
-
-private:
-    void Run();
-    int listener_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-    std::vector<std::thread> clients_;
-};
-
 // A blocking client socket on 127.0.0.1; closes on destruction.
 class Client {
 public:
-    explicit Client(int port);
-    ~Client();
-    bool Connected() const { return fd_ >= 0; }
+    explicit Client(int port) : socket_(ConnectLoopback(port)) {}
+    bool Connected() const { return socket_.Valid(); }
     // Sends the bytes and reads as many back, within a few seconds; the bytes read.
     QByteArray RoundTrip(const QByteArray& bytes);
-    void Close();
+    void Close() { socket_.Close(); }
 
 private:
-    int fd_ = -1;
+    TestSocket socket_;
 };
-
-// Waits, dispatching events, until the condition holds (at most timeoutMs).
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 
 class MainTest : public ::testing::Test {
 protected:
