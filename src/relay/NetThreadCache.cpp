@@ -25,19 +25,24 @@ TNetThreadCache& TNetThreadCache::Instance()
 
 int TNetThreadCache::Run(TWork work, void* argument, std::size_t stackSize)
 {
+    std::shared_ptr<Parked> taken;
     {
         std::lock_guard lock(lock_);
         // Only a thread of the same stack size will do; all of the engine's peers ask for one size.
         for (std::size_t i = parked_.size(); i-- > 0;) {
-            Parked* p = parked_[i];
-            if (p->stackSize != stackSize)
+            if (parked_[i]->stackSize != stackSize)
                 continue;
+            taken = std::move(parked_[i]);
             parked_.erase(parked_.begin() + static_cast<std::ptrdiff_t>(i));
-            p->work = work;
-            p->argument = argument;
-            p->wake.notify_one();
-            return 0;
+            taken->work = work;
+            taken->argument = argument;
+            break;
         }
+    }
+    if (taken) {
+        // Signalled outside the lock: woken under it, the parked thread would only block again on it.
+        taken->wake.notify_one();
+        return 0;
     }
     auto start = std::make_unique<Start>(Start{work, argument, stackSize});
     pthread_attr_t attr;
@@ -61,22 +66,22 @@ void* TNetThreadCache::Entry(void* start)
 
 void TNetThreadCache::Serve(TWork work, void* argument, std::size_t stackSize)
 {
-    Parked self;
-    self.stackSize = stackSize;
+    const auto self = std::make_shared<Parked>();
+    self->stackSize = stackSize;
     for (;;) {
         work(argument);
         std::unique_lock lock(lock_);
         if (parked_.size() >= kMaxParked)
             return;
-        self.work = nullptr;
-        parked_.push_back(&self);
-        const bool taken = self.wake.wait_for(lock, parkedLife_, [&] { return self.work != nullptr; });
+        self->work = nullptr;
+        parked_.push_back(self);
+        const bool taken = self->wake.wait_for(lock, parkedLife_, [&] { return self->work != nullptr; });
         if (!taken) {
-            parked_.erase(std::find(parked_.begin(), parked_.end(), &self));
+            parked_.erase(std::find(parked_.begin(), parked_.end(), self));
             return;
         }
-        work = self.work;
-        argument = self.argument;
+        work = self->work;
+        argument = self->argument;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -39,7 +40,9 @@ private:
     void Serve(TWork work, void* argument, std::size_t stackSize);
 
     mutable std::mutex lock_;
-    std::vector<Parked*> parked_; // the most recently parked last: its stack is the warmest
+    // The most recently parked last: its stack is the warmest. Shared, so that the thread handing over work
+    // can signal after letting go of the lock, even if the parked thread has already moved on.
+    std::vector<std::shared_ptr<Parked>> parked_;
     std::chrono::milliseconds parkedLife_ = kParkedLife;
 };
 

@@ -116,7 +116,7 @@ TEST(NetThreadCache, KeepsAtMostItsBoundAndLetsIdleThreadsGo)
     ASSERT_EQ(c.ReadExactly(got, 1), End::Data);
     c.Close();
     ASSERT_TRUE(log.WaitFor(kClients + 1, kClients + 1));
-    EXPECT_TRUE(WaitUntil([] { return TNetThreadCache::Instance().ParkedCount() == TNetThreadCache::kMaxParked - 1; },
-                          5000));
+    EXPECT_TRUE(
+        WaitUntil([] { return TNetThreadCache::Instance().ParkedCount() == TNetThreadCache::kMaxParked - 1; }, 5000));
     TNetThreadCache::Instance().SetParkedLife(TNetThreadCache::kParkedLife);
 }
