@@ -1,6 +1,7 @@
 // A mapping instance end to end: every way a relayed connection ends, large transfers, failures of the
 // remote end, many clients, and deactivation.
 #include "RelayTestSupport.h"
+#include "support/SilentRemote.h"
 
 #include "relay/Connect.h"
 #include "relay/NetExceptions.h"
@@ -429,7 +430,7 @@ TEST(TfConnect, PortsOutOfRangeAreRefusedNotTruncated)
 TEST(TfConnect, PeerStuckInItsOutboundConnectIsEndedByDeactivation)
 {
     // A loopback listener with a full accept queue: further connection requests are dropped and connect()
-    // keeps retrying for minutes.
+    // keeps retrying until its bound, far beyond this test.
     int port = 0;
     TestSocket full = ListenLoopback(0, port);
     std::vector<TestSocket> fillers;
@@ -451,6 +452,28 @@ TEST(TfConnect, PeerStuckInItsOutboundConnectIsEndedByDeactivation)
     EXPECT_NE(client.ReadToEnd(rest, 2000), End::Timeout);
     mapping.reset();
     EXPECT_EQ(log.Count(false), 0);
+}
+
+TEST(TfConnect, RemoteThatNeverAnswersEndsTheRelayedClientWithinTheConnectBound)
+{
+    SilentRemote remote;
+    ASSERT_NE(remote.Port(), 0);
+    const ShortConnectTimeout bound(400);
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    ASSERT_TRUE(client.Valid());
+    const auto start = Clock::now();
+    std::string got;
+    EXPECT_EQ(client.ReadToEnd(got, 5000), End::Eof);
+    const long ms = MsSince(start);
+    EXPECT_GE(ms, 300);
+    EXPECT_LT(ms, 5000);
+    EXPECT_EQ(got, "");
+    ASSERT_TRUE(log.WaitFor(1, 1, 5000));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+    // Its peer is gone, not stuck in the attempt.
+    EXPECT_TRUE(WaitUntil([&] { return mapping.NetMappedPortTCP().PeerCount() == 0; }, 2000));
 }
 
 TEST(TfConnect, PeerThatOutlivesItsInstanceTouchesNothingFreed)
