@@ -344,7 +344,7 @@ row "  relay CPU us per round trip" ppcpu low
 row "  relay CPU us per connection" cpscpu low
 row "connections held at once" held high ">= $HOLD_COUNT"
 row "memory per held connection, KiB" mem low "<= 8 KiB RSS"
-printf '%-34s%-11s' "at the limit (round 1): CPU ms in 3 s" "-"
+printf '%-34s%-11s' "at the limit, round 1: CPU ms, 3 s" "-"
 for path in tarvix-relay haproxy socat rinetd; do printf '%-19s' "${result[limitcpu,$path]:--}"; done
 printf '%s\n' "idle"
 printf '%-34s%-11s' "  clients waiting then / after" "-"
