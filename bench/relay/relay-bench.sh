@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Relay benchmarks: the direct loopback path, tarvix-relay, socat and rinetd, all measured in this run, each
-# figure printed with its ratio to direct. Usage: bench/relay/relay-bench.sh BIN_DIR
-# BIN_DIR holds tarvix-relay and the bench_* tools (a Release build). Needs iperf3, socat, rinetd, jq, taskset.
+# Relay benchmarks: the direct loopback path, tarvix-relay, HAProxy (TCP mode, no splice), socat and rinetd, all
+# measured in this run, in ROUNDS rounds with the order rotated; each median printed with its ratio to direct
+# and tarvix-relay's to the best peer. Usage: bench/relay/relay-bench.sh BIN_DIR
+# BIN_DIR holds tarvix-relay and the bench_* tools (a Release build). Needs iperf3, haproxy, socat, rinetd, jq,
+# taskset.
 set -euo pipefail
 bin=$(cd "$1" && pwd)
-THROUGHPUT_SECONDS=${THROUGHPUT_SECONDS:-5}
-PINGPONG_SECONDS=${PINGPONG_SECONDS:-3}
-CONNRATE_SECONDS=${CONNRATE_SECONDS:-5}
+THROUGHPUT_SECONDS=${THROUGHPUT_SECONDS:-3}
+PINGPONG_SECONDS=${PINGPONG_SECONDS:-2}
+CONNRATE_SECONDS=${CONNRATE_SECONDS:-3}
 HOLD_COUNT=${HOLD_COUNT:-9000}
+HOLD_SECONDS=${HOLD_SECONDS:-20} # a relay slower than this to take the clients shows as fewer held
+ROUNDS=${ROUNDS:-3}
 
-paths=(direct tarvix-relay socat rinetd)
+all_paths=(direct tarvix-relay haproxy socat rinetd)
+peers=(haproxy socat rinetd)
+paths=("${all_paths[@]}")
 work=$(mktemp -d /tmp/tarvix-bench.XXXXXX)
 daemons=()
 declare -A result
@@ -101,6 +107,19 @@ start_all() {
     pid[socat]=$!
     daemons+=($!)
 
+    local h
+    mapfile -t h < <("$bin/bench_ports" 2)
+    iperf_port[haproxy]=${h[0]}
+    echo_port[haproxy]=${h[1]}
+    haproxy_conf "${h[0]}" "${ports[1]}" >"$work/haproxy-iperf.cfg"
+    haproxy_conf "${h[1]}" "${ports[0]}" >"$work/haproxy-echo.cfg"
+    "${run[@]}" haproxy -db -f "$work/haproxy-iperf.cfg" 2>>"$work/haproxy.log" &
+    iperf_pid[haproxy]=$!
+    daemons+=($!)
+    "${run[@]}" haproxy -db -f "$work/haproxy-echo.cfg" 2>>"$work/haproxy.log" &
+    pid[haproxy]=$!
+    daemons+=($!)
+
     local r
     mapfile -t r < <("$bin/bench_ports" 2)
     iperf_port[rinetd]=${r[0]}
@@ -117,6 +136,14 @@ start_all() {
         wait_port "${iperf_port[$path]}"
         wait_port "${echo_port[$path]}"
     done
+}
+
+# haproxy_conf LISTEN_PORT TARGET_PORT: one TCP frontend, no splice, enough connections for the hold test.
+haproxy_conf() {
+    printf 'global\n    maxconn 9800\n    nosplice\n\ndefaults\n    mode tcp\n    timeout connect 5s\n'
+    printf '    timeout client 1h\n    timeout server 1h\n\n'
+    printf 'frontend relay\n    bind 127.0.0.1:%s\n    default_backend remote\n\n' "$1"
+    printf 'backend remote\n    server target 127.0.0.1:%s\n' "$2"
 }
 
 field() { awk -v k="$1" '{ for (i = 1; i < NF; i += 2) if ($i == k) print $(i + 1) }' <<<"$2"; }
@@ -194,7 +221,7 @@ bench_hold() {
         log "holding $HOLD_COUNT connections through $path"
         coproc HOLD { "$bin/bench_hold" "${echo_port[$path]}"; }
         hold_pid=$HOLD_PID
-        line=$(hold_cmd "open $HOLD_COUNT 60")  # bounded: a slow relay shows as fewer held
+        line=$(hold_cmd "open $HOLD_COUNT $HOLD_SECONDS")
         held=$(field held "$line")
         result[held,$path]=$held
         log "held, $path: $line"
@@ -209,7 +236,7 @@ bench_hold() {
                 log "  $path: RSS $before -> $after KiB, $(ls "/proc/$p/fd" | wc -l) descriptors, $(awk '/^Threads:/ { print $2 }' "/proc/$p/status") threads"
             fi
         fi
-        if [ "$path" = tarvix-relay ] || [ "$path" = rinetd ]; then
+        if [ "$round" = 1 ] && { [ "$path" = tarvix-relay ] || [ "$path" = rinetd ]; }; then
             # Past the descriptor limit: clients queue in the backlog; the relay must wait without spinning.
             line=$(hold_cmd "open 1500 8")
             log "  $path, 1,500 more: $line ($(ls "/proc/$p/fd" | wc -l) descriptors)"
@@ -231,59 +258,97 @@ bench_hold() {
 }
 
 # ---------------------------------------------------------------- run
-echo "relay benchmarks ($(nproc) cores, descriptor limit $(ulimit -n))" >&2
-start_all
-bench_throughput
-bench_connrate
-bench_hold
-stop_all
-start_all pin
-bench_pingpong
-stop_all
+declare -A rounds
+echo "relay benchmarks ($(nproc) cores, descriptor limit $(ulimit -n), $ROUNDS rounds)" >&2
+for ((round = 1; round <= ROUNDS; round++)); do
+    # Each round starts at another path, so that none is always measured first or last.
+    shift_by=$(( (round - 1) % ${#all_paths[@]} ))
+    paths=("${all_paths[@]:shift_by}" "${all_paths[@]:0:shift_by}")
+    log "round $round: ${paths[*]}"
+    result=()
+    start_all
+    bench_throughput
+    bench_connrate
+    bench_hold
+    stop_all
+    start_all pin
+    bench_pingpong
+    stop_all
+    for key in "${!result[@]}"; do rounds[$key,$round]=${result[$key]}; done
+done
+paths=("${all_paths[@]}")
+
+# The median of the rounds' figures of one key (a figure with a suffix such as " PSS" keeps it).
+median() {
+    local key=$1 r v suffix=
+    local values=()
+    for ((r = 1; r <= ROUNDS; r++)); do
+        v=${rounds[$key,$r]:-}
+        [ -n "$v" ] || continue
+        [[ $v == *" "* ]] && suffix=" ${v#* }"
+        values+=("${v%% *}")
+    done
+    [ ${#values[@]} -gt 0 ] || return 0
+    printf '%s%s' "$(printf '%s\n' "${values[@]}" | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')" "$suffix"
+}
+result=()
+for key in "${!rounds[@]}"; do
+    k=${key%,*}
+    [ -n "${result[$k]+set}" ] || result[$k]=$(median "$k")
+done
 
 # ---------------------------------------------------------------- table
-row() {  # row LABEL KEY [inverse]
-    local label=$1 key=$2 path d v
+# best KEY high|low: the best peer's figure and name ("value name"), higher or lower being better.
+best() {
+    local key=$1 dir=$2 path v
+    for path in "${peers[@]}"; do
+        v=${result[$key,$path]:-}
+        v=${v%% *}
+        [ -n "$v" ] && [ "$v" != - ] && echo "$v $path"
+    done | sort -g $([ "$dir" = high ] && echo -r) | head -1
+}
+row() {  # row LABEL KEY high|low TARGET: medians, ratios to direct, tarvix-relay against the best peer
+    local label=$1 key=$2 path d v b
     d=${result[$key,direct]:-}
     printf '%-34s' "$label"
     for path in "${paths[@]}"; do
         v=${result[$key,$path]:-}
         if [ "$path" = direct ]; then
             printf '%-11s' "${v:--}"
+        elif [ -n "$d" ]; then
+            printf '%-19s' "${v:--} ($(ratio "${v%% *}" "$d"))"
         else
-            printf '%-19s' "${v:--} ($(ratio "$v" "$d"))"
+            printf '%-19s' "${v:--}"
         fi
     done
-    printf '%s\n' "${3:-}"
+    b=$(best "$key" "$3")
+    v=${result[$key,tarvix-relay]:-}
+    if [ -n "$b" ] && [ -n "$v" ]; then
+        printf '%-24s' "$(ratio "${v%% *}" "${b%% *}") (${b#* })"
+    else
+        printf '%-24s' "-"
+    fi
+    printf '%s\n' "${4:-}"
 }
 echo
-printf '%-34s%-11s%-19s%-19s%-19s%s\n' "" direct tarvix-relay socat rinetd "target (tarvix-relay)"
-row "throughput 1 stream, Gbit/s" tp1 ">= 0.65x"
-row "throughput 4 streams, Gbit/s" tp4 ">= 0.85x"
-row "round trip 64 B pinned p50, us" p50 "<= 2.3x"
-row "round trip 64 B pinned p99, us" p99
-row "connections per second" cps ">= 0.95x"
-cost() {  # cost LABEL KEY: a figure of the relays only
-    local path
-    printf '%-34s%-11s' "$1" "-"
-    for path in tarvix-relay socat rinetd; do printf '%-19s' "${result[$2,$path]:--}"; done
-    printf '\n'
-}
-cost "  relay CPU s per GB, 1 stream" tpcpu1
-cost "  relay CPU s per GB, 4 streams" tpcpu4
-cost "  relay CPU us per round trip" ppcpu
-cost "  relay CPU us per connection" cpscpu
-printf '%-34s%-11s' "connections held at once" "${result[held,direct]}"
-for path in tarvix-relay socat rinetd; do printf '%-19s' "${result[held,$path]:--}"; done
-printf '%s\n' ">= $HOLD_COUNT"
-printf '%-34s%-11s' "memory per held connection, KiB" "-"
-for path in tarvix-relay socat rinetd; do printf '%-19s' "${result[mem,$path]:--}"; done
-printf '%s\n' "<= 16 KiB RSS"
-printf '%-34s%-11s' "at the limit: CPU ms in 3 s" "-"
-for path in tarvix-relay socat rinetd; do printf '%-19s' "${result[limitcpu,$path]:--}"; done
+echo "medians of $ROUNDS rounds; in brackets the ratio to direct; last but one column: tarvix-relay / best peer"
+printf '%-34s%-11s%-19s%-19s%-19s%-19s%-24s%s\n' "" direct tarvix-relay haproxy socat rinetd "vs best peer" "target"
+row "throughput 1 stream, Gbit/s" tp1 high ">= today, ahead of peers"
+row "throughput 4 streams, Gbit/s" tp4 high ">= today, ahead of peers"
+row "round trip 64 B pinned p50, us" p50 low ">= today, ahead of peers"
+row "round trip 64 B pinned p99, us" p99 low
+row "connections per second" cps high ">= 1.2x best peer"
+row "  relay CPU s per GB, 1 stream" tpcpu1 low
+row "  relay CPU s per GB, 4 streams" tpcpu4 low
+row "  relay CPU us per round trip" ppcpu low
+row "  relay CPU us per connection" cpscpu low
+row "connections held at once" held high ">= $HOLD_COUNT"
+row "memory per held connection, KiB" mem low "<= 8 KiB RSS"
+printf '%-34s%-11s' "at the limit, round 1: CPU ms, 3 s" "-"
+for path in tarvix-relay haproxy socat rinetd; do printf '%-19s' "${result[limitcpu,$path]:--}"; done
 printf '%s\n' "idle"
 printf '%-34s%-11s' "  clients waiting then / after" "-"
-for path in tarvix-relay socat rinetd; do
+for path in tarvix-relay haproxy socat rinetd; do
     if [ -n "${result[limitwait,$path]:-}" ]; then
         printf '%-19s' "${result[limitwait,$path]} / ${result[limitafter,$path]}"
     else
@@ -291,6 +356,6 @@ for path in tarvix-relay socat rinetd; do
     fi
 done
 printf '\n'
-for path in tarvix-relay socat rinetd; do
-    [ "${result[cpserr,$path]:-0}" = 0 ] || echo "note: $path had ${result[cpserr,$path]} failed short connections"
+for path in tarvix-relay haproxy socat rinetd; do
+    [ "${result[cpserr,$path]:-0}" = 0 ] || echo "note: $path had ${result[cpserr,$path]} failed short connections (median)"
 done

@@ -120,7 +120,14 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
             WaitEntry(clientSocket, data.FromClient, data.FromRemote, data.ClientEnded, data.ClientHungUp),
             WaitEntry(remoteSocket, data.FromRemote, data.FromClient, data.RemoteEnded, data.RemoteHungUp),
         };
-        const int ready = Stack().PollSockets(waitList, 2, StuckWait(data, limitMs));
+        int ready = 0;
+        if (!data.Started) {
+            data.Started = true;
+            waitList[0].revents = POLLIN; // a receive that finds nothing only says so
+            ready = 1;
+        } else {
+            ready = Stack().PollSockets(waitList, 2, StuckWait(data, limitMs));
+        }
         if (peer.Aborted()) {
             cut = true;
         } else if (ready > 0) {
@@ -134,8 +141,10 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
             data.ClientHungUp = data.ClientHungUp || (clientEvents & POLLHUP);
             data.RemoteHungUp = data.RemoteHungUp || (remoteEvents & POLLHUP);
             cut = ((clientEvents | remoteEvents) & kFailed) ||
-                  !data.FromClient.Pump(clientSocket, remoteSocket, clientEvents & kReadable, remoteEvents & POLLOUT) ||
-                  !data.FromRemote.Pump(remoteSocket, clientSocket, remoteEvents & kReadable, clientEvents & POLLOUT) ||
+                  !data.FromClient.Pump(clientSocket, remoteSocket, clientEvents & kReadable, remoteEvents & POLLOUT,
+                                        data.FromRemote.SourceEnded()) ||
+                  !data.FromRemote.Pump(remoteSocket, clientSocket, remoteEvents & kReadable, clientEvents & POLLOUT,
+                                        data.FromClient.SourceEnded()) ||
                   peer.Aborted();
         } else if (ready < 0) {
             cut = Stack().LastError() != netcode::Interrupted;

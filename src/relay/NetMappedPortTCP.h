@@ -27,6 +27,9 @@ public:
     // The side's socket is shut both ways: nothing more can happen on it.
     bool ClientHungUp = false;
     bool RemoteHungUp = false;
+    // The first pass has run: it reads the client without waiting, since a client mostly sends its
+    // request before the connection is even taken.
+    bool Started = false;
 };
 
 using TBeforeClientConnectEvent =

@@ -7,7 +7,8 @@
 
 namespace tarvix {
 
-bool TNetRelayDirection::Pump(TNetSocketHandle& from, TNetSocketHandle& to, bool canReceive, bool canSend)
+bool TNetRelayDirection::Pump(TNetSocketHandle& from, TNetSocketHandle& to, bool canReceive, bool canSend,
+                              bool closesAfterEnd)
 {
     if (Owed() > 0 && canSend && !Flush(to))
         return false;
@@ -28,7 +29,8 @@ bool TNetRelayDirection::Pump(TNetSocketHandle& from, TNetSocketHandle& to, bool
             if (from.Aborted() || to.Aborted())
                 return true;
             sourceEnded_ = true;
-            to.ShutdownSending();
+            if (!closesAfterEnd)
+                to.ShutdownSending();
             ReleaseBuffer();
             return true;
         }

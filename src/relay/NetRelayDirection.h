@@ -31,8 +31,10 @@ public:
 
     // When `to` has room, sends what is owed; then, when `from` is readable and nothing is owed, receives
     // and sends until the source has nothing more, `to` is full, or a few chunks have gone (the other
-    // direction's turn). False on a failure (reset, error) of either side.
-    bool Pump(TNetSocketHandle& from, TNetSocketHandle& to, bool canReceive, bool canSend);
+    // direction's turn). False on a failure (reset, error) of either side. closesAfterEnd: the other
+    // direction has ended, so the source's end is followed at once by closing both sockets, whose close
+    // passes the end on by itself.
+    bool Pump(TNetSocketHandle& from, TNetSocketHandle& to, bool canReceive, bool canSend, bool closesAfterEnd = false);
 
 private:
     // The one place where owed bytes go out: as many as `to` takes now. False when `to` failed.

@@ -54,15 +54,14 @@ void TNetSocketHandle::Shut(bool resetLocal)
     if (fd_ == -1)
         return;
     const bool wasOpen = IsOpen();
-    const bool sendShut = sendShut_;
     const int fd = fd_;
     {
         std::lock_guard lock(guard_);
         open_.store(false, std::memory_order_release);
         fd_ = -1;
     }
-    if (wasOpen && !sendShut)
-        stack_.ShutdownOn(fd, SHUT_WR);
+    // The close alone ends the stream: descriptors are close-on-exec and never shared, so this one is the
+    // last reference and a shutdown first would only cost a system call.
     stack_.CloseDescriptor(fd);
     if (wasOpen)
         ClearBinding(resetLocal);

@@ -36,7 +36,7 @@ public:
 
     // Closes what is open, then takes a new socket (IPv4).
     void OpenSocket(int type, int protocol = 0);
-    // Shuts the sending side and closes; a descriptor still held after Abort is released silently.
+    // Closes, which ends the stream towards the peer; a descriptor still held after Abort is released silently.
     virtual void Shut(bool resetLocal);
     void ClearBinding(bool resetLocal);
     // Binds to IP and Port; "address in use" raises ENetCouldNotBindSocket, other failures ENetSocketError.

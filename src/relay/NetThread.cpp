@@ -3,6 +3,7 @@
 #include "relay/NetExceptions.h"
 #include "relay/NetStack.h"
 #include "relay/NetStackPosix.h"
+#include "relay/NetThreadCache.h"
 
 #include <limits.h>
 
@@ -34,16 +35,21 @@ void TNetThread::StartThread()
     halted_.store(false);
     started_ = true;
 
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setstacksize(&attr, std::max<std::size_t>(kStackSize, PTHREAD_STACK_MIN));
-    if (destroysItself_)
-        pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
-    pthread_t handle{};
-    // After a successful create a self-destroying thread may already be gone: touch nothing of it.
+    const std::size_t stackSize = std::max<std::size_t>(kStackSize, PTHREAD_STACK_MIN);
+    // After a successful start a self-destroying thread may already be gone: touch nothing of it.
     const bool selfOwned = destroysItself_;
-    const int r = pthread_create(&handle, &attr, &TNetThread::Entry, this);
-    pthread_attr_destroy(&attr);
+    pthread_t handle{};
+    int r = 0;
+    if (selfOwned) {
+        // It owns itself and is never joined, so any parked OS thread can run it.
+        r = TNetThreadCache::Instance().Run(&TNetThread::RunDetached, this, stackSize);
+    } else {
+        pthread_attr_t attr;
+        pthread_attr_init(&attr);
+        pthread_attr_setstacksize(&attr, stackSize);
+        r = pthread_create(&handle, &attr, &TNetThread::Entry, this);
+        pthread_attr_destroy(&attr);
+    }
     if (r != 0) {
         started_ = false;
         halted_.store(true);
@@ -84,9 +90,17 @@ void* TNetThread::Entry(void* self)
     auto* thread = static_cast<TNetThread*>(self);
     tCurrent = thread;
     thread->Execute();
-    if (thread->destroysItself_)
-        std::unique_ptr<TNetThread> gone(thread);
     return nullptr;
+}
+
+void TNetThread::RunDetached(void* self)
+{
+    auto* thread = static_cast<TNetThread*>(self);
+    tCurrent = thread;
+    thread->Execute();
+    delete thread;
+    // The OS thread may be parked for another engine thread: it must not look like this one any more.
+    tCurrent = nullptr;
 }
 
 void TNetThread::Run()

@@ -1,6 +1,7 @@
 #pragma once
 // Engine threads: a loop of passes between BeforeLoop and AfterLoop, on an OS thread with a small stack
-// (thousands of relayed connections mean thousands of threads).
+// (thousands of relayed connections mean thousands of threads). A self-destroying thread runs on an OS
+// thread taken from TNetThreadCache, which parks it for the next one when it ends.
 #include <pthread.h>
 
 #include <atomic>
@@ -66,6 +67,7 @@ private:
     friend class TNetThreadMgr;
 
     static void* Entry(void* self);
+    static void RunDetached(void* self);
     void Run();
     void Execute();
 

@@ -1,6 +1,6 @@
 #pragma once
-// Thread managers: hand out the peer threads of a server. The default one makes one fresh thread per
-// connection, with no pooling and no reuse.
+// Thread managers: hand out the peer threads of a server. The default one makes one fresh thread object per
+// connection; its OS thread may be a parked one (TNetThreadCache).
 #include "relay/NetThread.h"
 
 #include <functional>
