@@ -1,6 +1,9 @@
 // Parked peer threads: taken again by later connections of the same or another mapping instance, bounded in
 // number and lifetime, and never carrying anything of the instance they served before.
-#include "RelayTestSupport.h"
+#include "ReportLog.h"
+#include "support/EchoServer.h"
+#include "support/Loopback.h"
+#include "support/Waiting.h"
 
 #include "relay/Connect.h"
 #include "relay/NetMappedPortTCP.h"
