@@ -1,4 +1,5 @@
 #pragma once
+// Where tarvix-relay looks for the desktop program's settings file when no --ini is given.
 #include <QString>
 
 namespace tarvix::cli {

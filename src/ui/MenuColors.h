@@ -1,4 +1,5 @@
 #pragma once
+// Colour arithmetic for the flat menus: lighten, darken, grey, and per-pixel image transforms.
 
 #include <QColor>
 #include <QImage>

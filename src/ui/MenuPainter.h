@@ -1,4 +1,5 @@
 #pragma once
+// Paints menus flat, with a gradient icon column and lifted icons, in place of the style's own drawing.
 
 #include <QColor>
 #include <QFont>

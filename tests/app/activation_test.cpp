@@ -51,9 +51,9 @@ private:
 
 } // namespace
 
-using ActivationTest = MainTest;
+using MainWindowActivationTest = MainTest;
 
-TEST_F(ActivationTest, ABusyPortIsReportedOnlyWhileTheWindowIsVisible)
+TEST_F(MainWindowActivationTest, ABusyPortIsReportedOnlyWhileTheWindowIsVisible)
 {
     QTcpServer holder;
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
@@ -79,7 +79,7 @@ TEST_F(ActivationTest, ABusyPortIsReportedOnlyWhileTheWindowIsVisible)
               QStringLiteral("Connexion \"Busy\"\r\rLe Port %1 est déjà utilisé").arg(holder.serverPort()));
 }
 
-TEST_F(ActivationTest, AWaitingActivationStartsOnlyAfterThePortBusyMessageIsClosed)
+TEST_F(MainWindowActivationTest, AWaitingActivationStartsOnlyAfterThePortBusyMessageIsClosed)
 {
     QTcpServer holder;
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
@@ -107,7 +107,7 @@ TEST_F(ActivationTest, AWaitingActivationStartsOnlyAfterThePortBusyMessageIsClos
     EXPECT_EQ(main->Row(1)->state, msListening);
 }
 
-TEST_F(ActivationTest, AMappingThatCannotTakeItsPortShowsTheErrorAndReleasesTheProbe)
+TEST_F(MainWindowActivationTest, AMappingThatCannotTakeItsPortShowsTheErrorAndReleasesTheProbe)
 {
     BoundOnly blocker;
     WriteSettings(Section("1", "Blocked", blocker.Port(), "127.0.0.1", 9, false));
@@ -128,7 +128,7 @@ TEST_F(ActivationTest, AMappingThatCannotTakeItsPortShowsTheErrorAndReleasesTheP
     EXPECT_TRUE(main->Row(0)->instance);
 }
 
-TEST_F(ActivationTest, DeactivatingWithAConnectionOpenIgnoresTheInstancesLaterReports)
+TEST_F(MainWindowActivationTest, DeactivatingWithAConnectionOpenIgnoresTheInstancesLaterReports)
 {
     EchoServer echo;
     const int port = FreePort();
@@ -157,7 +157,7 @@ TEST_F(ActivationTest, DeactivatingWithAConnectionOpenIgnoresTheInstancesLaterRe
     ASSERT_TRUE(ProcessEventsUntil([&] { return main->Row(0)->state == msListening; }));
 }
 
-TEST_F(ActivationTest, DeactivateAllStopsInstancesAndKeepsOtherStates)
+TEST_F(MainWindowActivationTest, DeactivateAllStopsInstancesAndKeepsOtherStates)
 {
     QTcpServer holder;
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
@@ -177,7 +177,7 @@ TEST_F(ActivationTest, DeactivateAllStopsInstancesAndKeepsOtherStates)
     EXPECT_FALSE(Client(activePort).Connected());
 }
 
-TEST_F(ActivationTest, ARowDeletedWhileItsProbeRunsLeavesNoTraceAndNoBusyFlag)
+TEST_F(MainWindowActivationTest, ARowDeletedWhileItsProbeRunsLeavesNoTraceAndNoBusyFlag)
 {
     WriteSettings(Section("1", "A", FreePort(), "127.0.0.1", 9, false) +
                   Section("2", "B", FreePort(), "127.0.0.1", 9, false));
@@ -195,7 +195,7 @@ TEST_F(ActivationTest, ARowDeletedWhileItsProbeRunsLeavesNoTraceAndNoBusyFlag)
     EXPECT_FALSE(main->Row(0)->instance);
 }
 
-TEST_F(ActivationTest, TheStopSequenceStopsEveryMappingAndEndsTheLoop)
+TEST_F(MainWindowActivationTest, TheStopSequenceStopsEveryMappingAndEndsTheLoop)
 {
     const int port = FreePort();
     WriteSettings(Section("1", "A", port, "127.0.0.1", 9, true));
@@ -212,7 +212,7 @@ TEST_F(ActivationTest, TheStopSequenceStopsEveryMappingAndEndsTheLoop)
     EXPECT_EQ(SettingsBytes(), before);
 }
 
-TEST_F(ActivationTest, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn)
+TEST_F(MainWindowActivationTest, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn)
 {
     bool after = false;
     QTimer::singleShot(0, [] { throw Exception("Quelque chose a échoué"); });

@@ -61,9 +61,9 @@ QByteArray ReadAll(const QString& path)
 
 } // namespace
 
-using DesktopTest = MainTest;
+using MainWindowDesktopTest = MainTest;
 
-TEST_F(DesktopTest, LeftMiddleAndDoubleClickOnTheTrayIconEachShowTheWindow)
+TEST_F(MainWindowDesktopTest, LeftMiddleAndDoubleClickOnTheTrayIconEachShowTheWindow)
 {
     WriteSettings(Section("1", "A", FreePort(), "h", 9, false));
     auto main = Start();
@@ -81,7 +81,7 @@ TEST_F(DesktopTest, LeftMiddleAndDoubleClickOnTheTrayIconEachShowTheWindow)
     EXPECT_FALSE(main->isVisible());
 }
 
-TEST_F(DesktopTest, ALateNotificationAreaIsWaitedForBeforeTheWindowIsShown)
+TEST_F(MainWindowDesktopTest, ALateNotificationAreaIsWaitedForBeforeTheWindowIsShown)
 {
     WriteSettings(Section("1", "A", FreePort(), "h", 9, false));
     trayWaitMs_ = 400;
@@ -105,7 +105,7 @@ TEST_F(DesktopTest, ALateNotificationAreaIsWaitedForBeforeTheWindowIsShown)
     }
 }
 
-TEST_F(DesktopTest, StartWithTheSessionWritesAndRemovesTheAutostartEntry)
+TEST_F(MainWindowDesktopTest, StartWithTheSessionWritesAndRemovesTheAutostartEntry)
 {
     ConfigHome home;
     auto main = Start();
@@ -146,7 +146,7 @@ TEST_F(DesktopTest, StartWithTheSessionWritesAndRemovesTheAutostartEntry)
         AutostartEntry(QStringLiteral("/opt/my apps/tar$vix")).contains("\nExec=\"/opt/my apps/tar\\\\$vix\"\n"));
 }
 
-TEST_F(DesktopTest, AnAutostartEntryHiddenOrSwitchedOffReadsAsOff)
+TEST_F(MainWindowDesktopTest, AnAutostartEntryHiddenOrSwitchedOffReadsAsOff)
 {
     ConfigHome home;
     auto main = Start();
@@ -173,7 +173,7 @@ TEST_F(DesktopTest, AnAutostartEntryHiddenOrSwitchedOffReadsAsOff)
     EXPECT_TRUE(item->isChecked());
 }
 
-TEST_F(DesktopTest, AnAutostartEntryThatCannotBeWrittenIsReportedAndTheItemStaysOff)
+TEST_F(MainWindowDesktopTest, AnAutostartEntryThatCannotBeWrittenIsReportedAndTheItemStaysOff)
 {
     ConfigHome home;
     auto main = Start();
@@ -206,7 +206,7 @@ TEST_F(DesktopTest, AnAutostartEntryThatCannotBeWrittenIsReportedAndTheItemStays
     }
 }
 
-TEST_F(DesktopTest, ASessionSaveLeavesTheProgramRunningAndAQuitRequestStopsIt)
+TEST_F(MainWindowDesktopTest, ASessionSaveLeavesTheProgramRunningAndAQuitRequestStopsIt)
 {
     EchoServer echo;
     const int port = FreePort();

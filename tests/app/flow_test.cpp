@@ -54,9 +54,9 @@ void Select(TfMain& main, int index)
 
 } // namespace
 
-using FlowTest = MainTest;
+using MainWindowFlowTest = MainTest;
 
-TEST_F(FlowTest, NewActivateRelayModifyDeleteAndStop)
+TEST_F(MainWindowFlowTest, NewActivateRelayModifyDeleteAndStop)
 {
     EchoServer echo;
     auto main = Start();
@@ -165,7 +165,7 @@ TEST_F(FlowTest, NewActivateRelayModifyDeleteAndStop)
     EXPECT_TRUE(main->Stopping());
 }
 
-TEST_F(FlowTest, SelectionDrivesTheRowActions)
+TEST_F(MainWindowFlowTest, SelectionDrivesTheRowActions)
 {
     WriteSettings(Section("1", "Off", FreePort(), "127.0.0.1", 9, false) +
                   Section("2", "On", FreePort(), "127.0.0.1", 9, true));
@@ -223,7 +223,7 @@ TEST_F(FlowTest, SelectionDrivesTheRowActions)
     EXPECT_EQ(SettingsBytes(), before);
 }
 
-TEST_F(FlowTest, ADeletionThatCannotBeSavedIsReportedAndListAndStoreStayInStep)
+TEST_F(MainWindowFlowTest, ADeletionThatCannotBeSavedIsReportedAndListAndStoreStayInStep)
 {
     WriteSettings(Section("1", "First", 4001, "h", 9, false) + Section("2", "Second", 4002, "h", 9, false));
     auto main = Start();

@@ -24,7 +24,7 @@ using namespace tarvix::test;
 
 namespace {
 
-class KeysTest : public MainTest {
+class MainWindowKeysTest : public MainTest {
 protected:
     // Counts the runs of every action of the form.
     void Count(TfMain& main)
@@ -59,7 +59,7 @@ protected:
 
 using Runs = std::map<QString, int>;
 
-TEST_F(KeysTest, EachKeyRunsItsEnabledActionOnce)
+TEST_F(MainWindowKeysTest, EachKeyRunsItsEnabledActionOnce)
 {
     DesktopWithoutViewers desktop(false); // F1: the help then fails at once, with a message
     WriteSettings(Section("1", "One", FreePort(), "127.0.0.1", 9, false) +
@@ -137,7 +137,7 @@ TEST_F(KeysTest, EachKeyRunsItsEnabledActionOnce)
     main->ListMenu()->close();
 }
 
-TEST_F(KeysTest, LinkLabelsTakeTheFocusWithTabAndRunWithEnterOrSpace)
+TEST_F(MainWindowKeysTest, LinkLabelsTakeTheFocusWithTabAndRunWithEnterOrSpace)
 {
     WriteSettings(Section("1", "One", FreePort(), "127.0.0.1", 9, false));
     auto main = Start();
@@ -168,7 +168,7 @@ TEST_F(KeysTest, LinkLabelsTakeTheFocusWithTabAndRunWithEnterOrSpace)
     EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(KeysTest, HelpAndWebPageThatNothingCanOpenSayWhy)
+TEST_F(MainWindowKeysTest, HelpAndWebPageThatNothingCanOpenSayWhy)
 {
     // Help is found in the current folder when it is not beside the executable, here the build's documents.
     const QString savedCwd = QDir::currentPath();

@@ -1,6 +1,7 @@
+// The main window at start-up: rows from the settings file, auto-started probes, hiding to the tray, the version.
 #include "MainWindowFixture.h"
 
-#include "app/Misc.h"
+#include "app/VersionInfo.h"
 #include "settings/IniFileEx.h"
 #include "ui/TrayIcon.h"
 #include "ui_Main.h"
@@ -23,9 +24,9 @@ QAction* Item(QMenu* menu, const char* name)
 
 } // namespace
 
-using StartupTest = MainTest;
+using MainWindowStartupTest = MainTest;
 
-TEST_F(StartupTest, WithoutASettingsFileTheWindowShowsAnEmptyList)
+TEST_F(MainWindowStartupTest, WithoutASettingsFileTheWindowShowsAnEmptyList)
 {
     auto main = Start();
     auto& f = main->Form();
@@ -51,7 +52,7 @@ TEST_F(StartupTest, WithoutASettingsFileTheWindowShowsAnEmptyList)
     EXPECT_FALSE(QFile::exists(SettingsPath())); // nothing written at start
 }
 
-TEST_F(StartupTest, TheFormHoldsItsComponentsWhereTheyBelong)
+TEST_F(MainWindowStartupTest, TheFormHoldsItsComponentsWhereTheyBelong)
 {
     auto main = Start();
     auto& f = main->Form();
@@ -122,7 +123,7 @@ TEST_F(StartupTest, TheFormHoldsItsComponentsWhereTheyBelong)
     EXPECT_EQ(Item(main->ListMenu(), "mActive")->isEnabled(), false);
 }
 
-TEST_F(StartupTest, SectionsGiveRowsInFileOrderAndTheWindowStaysHidden)
+TEST_F(MainWindowStartupTest, SectionsGiveRowsInFileOrderAndTheWindowStaysHidden)
 {
     WriteSettings("[20]\r\nName=Zeta\r\nLocalPort=2000\r\n\r\n[3]\r\nLocalPort=3000\r\n\r\n[10]\r\nName=Ten\r\n\r\n");
     auto main = Start();
@@ -140,7 +141,7 @@ TEST_F(StartupTest, SectionsGiveRowsInFileOrderAndTheWindowStaysHidden)
     EXPECT_EQ(main->TrayIcon()->Icon().cacheKey(), main->windowIcon().cacheKey());
 }
 
-TEST_F(StartupTest, ThreeAutoStartedMappingsAreProbedOneAfterAnotherInSectionOrder)
+TEST_F(MainWindowStartupTest, ThreeAutoStartedMappingsAreProbedOneAfterAnotherInSectionOrder)
 {
     QTcpServer holder; // holds the second mapping's port
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
@@ -164,7 +165,7 @@ TEST_F(StartupTest, ThreeAutoStartedMappingsAreProbedOneAfterAnotherInSectionOrd
     EXPECT_TRUE(main->Form().aDesactivateAll->isEnabled());
 }
 
-TEST_F(StartupTest, ALocalPortThatIsNotAnIntegerStopsStartUpAtThatRow)
+TEST_F(MainWindowStartupTest, ALocalPortThatIsNotAnIntegerStopsStartUpAtThatRow)
 {
     WriteSettings(Section("1", "A", FreePort(), "h", 9, true) + "[2]\r\nName=B\r\nLocalPort=abc\r\n\r\n" +
                   Section("3", "C", FreePort(), "h", 9, true));
@@ -178,7 +179,7 @@ TEST_F(StartupTest, ALocalPortThatIsNotAnIntegerStopsStartUpAtThatRow)
     EXPECT_FALSE(main->isVisible());
 }
 
-TEST_F(StartupTest, ClosingOnlyHidesAndOpenBringsTheWindowBack)
+TEST_F(MainWindowStartupTest, ClosingOnlyHidesAndOpenBringsTheWindowBack)
 {
     auto main = Start();
     ASSERT_TRUE(main->isVisible());
@@ -192,7 +193,7 @@ TEST_F(StartupTest, ClosingOnlyHidesAndOpenBringsTheWindowBack)
     EXPECT_TRUE(main->isVisible());
 }
 
-TEST_F(StartupTest, WithoutANotificationAreaTheWindowShowsAndClosingMinimizesIt)
+TEST_F(MainWindowStartupTest, WithoutANotificationAreaTheWindowShowsAndClosingMinimizesIt)
 {
     TTrayIcon::SetAvailableOverride(false);
     WriteSettings(Section("1", "A", 4000, "h", 9, false));

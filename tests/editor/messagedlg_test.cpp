@@ -1,3 +1,4 @@
+// Message boxes: titles and buttons from the catalogue, the answer returned, the responder that stands in for the user.
 #include "editor/MessageDlg.h"
 
 #include <QApplication>

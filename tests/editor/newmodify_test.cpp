@@ -1,3 +1,4 @@
+// The mapping dialog: defaults, what enables its buttons, saving exactly five keys, and its connection test.
 #include "support/ShortConnectTimeout.h"
 #include "support/SilentRemote.h"
 #include "support/TempFolder.h"

@@ -1,3 +1,4 @@
+// The numeric field: typed text read as a clamped value and rewritten when Enter is pressed or the focus leaves.
 #include "editor/SpinEdit.h"
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// The message catalogue: the built-in French texts, and a language module replacing them by id.
 #include "base/Exceptions.h"
 #include "i18n/Catalogue.h"
 #include "i18n/CatalogueModule.h"

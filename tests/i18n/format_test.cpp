@@ -1,3 +1,4 @@
+// Filling catalogue texts: placeholders in order, missing or mismatched arguments, user text never a format.
 #include "base/Exceptions.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"

@@ -1,3 +1,4 @@
+// Finding the help document for a language: beside the executable first, then in the current folder.
 #include "i18n/HelpFile.h"
 #include "i18n/Languages.h"
 

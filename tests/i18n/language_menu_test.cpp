@@ -1,3 +1,4 @@
+// The language menu and the help and web page items: what is shown, what a choice stores, failures reported.
 #include "support/Application.h"
 #include "support/DesktopWithoutViewers.h"
 #include "support/EventLoop.h"
@@ -8,11 +9,11 @@
 #include "i18n/Languages.h"
 #include "i18n/WebPage.h"
 
-#include <QGuiApplication>
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -34,7 +35,7 @@ public slots:
     void open(const QUrl& url) { urls << url; }
 };
 
-struct Menu : ::testing::Test {
+struct LanguageMenu : ::testing::Test {
     QTemporaryDir dir;
     QString exe = dir.filePath(QStringLiteral("bin/tarvix"));
     QString userFile = dir.filePath(QStringLiteral("cfg/tarvix/registry.ini"));
@@ -88,7 +89,7 @@ struct Menu : ::testing::Test {
 
 } // namespace
 
-TEST_F(Menu, NoStoredValueChecksFrench)
+TEST_F(LanguageMenu, NoStoredValueChecksFrench)
 {
     menu->SetupLanguageMenu();
     EXPECT_EQ(menu->LanguageCode(), QStringLiteral("FR"));
@@ -102,7 +103,7 @@ TEST_F(Menu, NoStoredValueChecksFrench)
     EXPECT_EQ(menu->HelpFileName(), QStringLiteral("TARVIX_FR.pdf"));
 }
 
-TEST_F(Menu, StoredCodeInLowerCaseChecksEnglish)
+TEST_F(LanguageMenu, StoredCodeInLowerCaseChecksEnglish)
 {
     ASSERT_TRUE(WriteBytes(
         userFile, "[Locales]\n" + QDir::fromNativeSeparators(exe).mid(1).replace(u'/', u'\\').toUtf8() + "=enu\n"));
@@ -113,7 +114,7 @@ TEST_F(Menu, StoredCodeInLowerCaseChecksEnglish)
     EXPECT_EQ(menu->HelpFileName(), QStringLiteral("TARVIX_enu.pdf"));
 }
 
-TEST_F(Menu, LanguagesShowOnlyWithTheirModule)
+TEST_F(LanguageMenu, LanguagesShowOnlyWithTheirModule)
 {
     AddFile(QStringLiteral("tarvix.enu"));
     AddFile(QStringLiteral("tarvix.ITA"));
@@ -124,7 +125,7 @@ TEST_F(Menu, LanguagesShowOnlyWithTheirModule)
     EXPECT_TRUE(items[3]->isVisible());
 }
 
-TEST_F(Menu, ChoosingEnglishStoresItAndRestarts)
+TEST_F(LanguageMenu, ChoosingEnglishStoresItAndRestarts)
 {
     AddFile(QStringLiteral("tarvix.enu"));
     menu->SetupLanguageMenu();
@@ -137,7 +138,7 @@ TEST_F(Menu, ChoosingEnglishStoresItAndRestarts)
     EXPECT_EQ(menu->LanguageCode(), QStringLiteral("FR"));
 }
 
-TEST_F(Menu, ChoosingFrenchAfterEnglish)
+TEST_F(LanguageMenu, ChoosingFrenchAfterEnglish)
 {
     registry.WriteUserValue(exe, QStringLiteral("ENU"));
     InUse("enu");
@@ -151,7 +152,7 @@ TEST_F(Menu, ChoosingFrenchAfterEnglish)
     EXPECT_EQ(Checked(), 1);
 }
 
-TEST_F(Menu, ClickingTheCheckedLanguageDoesNothing)
+TEST_F(LanguageMenu, ClickingTheCheckedLanguageDoesNothing)
 {
     registry.WriteUserValue(exe, QStringLiteral("DEU"));
     InUse("deu");
@@ -168,7 +169,7 @@ TEST_F(Menu, ClickingTheCheckedLanguageDoesNothing)
     EXPECT_EQ(f.readAll(), before);
 }
 
-TEST_F(Menu, ValueThatCannotBeWrittenStopsTheClick)
+TEST_F(LanguageMenu, ValueThatCannotBeWrittenStopsTheClick)
 {
     ASSERT_TRUE(WriteBytes(dir.filePath(QStringLiteral("blocked")), "x"));
     TLocaleRegistry blocked(dir.filePath(QStringLiteral("blocked/registry.ini")), QString());
@@ -184,7 +185,7 @@ TEST_F(Menu, ValueThatCannotBeWrittenStopsTheClick)
     EXPECT_EQ(Checked(), 0);
 }
 
-TEST_F(Menu, StoredValueThatIsNoTextFailsTheSetUp)
+TEST_F(LanguageMenu, StoredValueThatIsNoTextFailsTheSetUp)
 {
     ASSERT_TRUE(WriteBytes(userFile, "[Locales]\n" + exe.mid(1).replace(u'/', u'\\').toUtf8() + "=@ByteArray(ENU)\n"));
     try {
@@ -196,7 +197,7 @@ TEST_F(Menu, StoredValueThatIsNoTextFailsTheSetUp)
     EXPECT_EQ(Checked(), 0);
 }
 
-TEST_F(Menu, CopyElsewhereKeepsItsOwnChoice)
+TEST_F(LanguageMenu, CopyElsewhereKeepsItsOwnChoice)
 {
     const QString copy = dir.filePath(QStringLiteral("copy/tarvix"));
     items[3]->trigger(); // before set-up: LanguageCode is French
@@ -207,7 +208,7 @@ TEST_F(Menu, CopyElsewhereKeepsItsOwnChoice)
     EXPECT_FALSE(registry.UserValue(copy));
 }
 
-TEST_F(Menu, HelpIsFoundBesideTheExecutableBeforeTheCurrentFolder)
+TEST_F(LanguageMenu, HelpIsFoundBesideTheExecutableBeforeTheCurrentFolder)
 {
     DesktopWithoutViewers desktop(false); // the catcher below is the only way out
     UrlCatcher catcher;
@@ -252,7 +253,7 @@ TEST_F(Menu, HelpIsFoundBesideTheExecutableBeforeTheCurrentFolder)
 }
 
 // The check mark and the help document follow the module the process actually runs with.
-TEST_F(Menu, TheLanguageShownIsCheckedWhateverChoseIt)
+TEST_F(LanguageMenu, TheLanguageShownIsCheckedWhateverChoseIt)
 {
     AddFile(QStringLiteral("TARVIX_ITA.pdf"));
     for (const char* code : {"ita", "deu"})
@@ -299,7 +300,7 @@ TEST_F(Menu, TheLanguageShownIsCheckedWhateverChoseIt)
 
 // Nothing on the desktop can open the document: the message names it with its full path. Without a launcher
 // the failure is known at once; with xdg-open it comes when the launcher gives up.
-TEST_F(Menu, HelpThatNothingCanOpenIsReportedWithItsPath)
+TEST_F(LanguageMenu, HelpThatNothingCanOpenIsReportedWithItsPath)
 {
     AddFile(QStringLiteral("TARVIX_FR.pdf"));
     const QString expected = QStringLiteral("Aucune application n'a pu ouvrir le document d'aide :\r") +
@@ -321,7 +322,7 @@ TEST_F(Menu, HelpThatNothingCanOpenIsReportedWithItsPath)
     EXPECT_EQ(failures, QStringList(expected));
 }
 
-TEST_F(Menu, ItemsAreFoundByNameAmongTheOwnersChildren)
+TEST_F(LanguageMenu, ItemsAreFoundByNameAmongTheOwnersChildren)
 {
     QObject owner;
     QObject submenu(&owner);

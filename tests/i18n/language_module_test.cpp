@@ -1,3 +1,4 @@
+// Installing a language module: which file is chosen, and that it translates every text and caption.
 #include "TranslationSources.h"
 #include "support/Application.h"
 #include "support/TempFolder.h"
@@ -9,10 +10,10 @@
 #include "i18n/Languages.h"
 #include "i18n/MessageIds.h"
 
-#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -33,7 +34,7 @@ QString BuiltModule(const char* code)
 
 // An installed copy of the program: an executable path and the modules beside it (the executable itself is
 // never run, so it need not exist).
-struct Install : ::testing::Test {
+struct LanguageModuleInstall : ::testing::Test {
     QTemporaryDir dir;
     QString exe = dir.filePath(QStringLiteral("bin/tarvix"));
     TLocaleRegistry registry{dir.filePath(QStringLiteral("cfg/registry.ini")),
@@ -53,7 +54,7 @@ struct Install : ::testing::Test {
 
 } // namespace
 
-TEST(ModuleCandidates, FollowStoredCodeThenLocale)
+TEST(LanguageModuleCandidates, FollowStoredCodeThenLocale)
 {
     const QString exe = QStringLiteral("/opt/t.x/tarvix");
     EXPECT_EQ(ModuleCandidates(exe, QStringLiteral("enu"), QStringLiteral("DEU")),
@@ -82,14 +83,14 @@ TEST(LocaleAbbreviation, WindowsStyleLetters)
     EXPECT_EQ(LocaleAbbreviation(QLocale::c()), QString());
 }
 
-TEST_F(Install, NothingStoredAndAFrenchLocaleGiveFrench)
+TEST_F(LanguageModuleInstall, NothingStoredAndAFrenchLocaleGiveFrench)
 {
     AddModule("enu");
     EXPECT_EQ(module.Choose(registry, exe, QStringLiteral("FRA")), QString());
     EXPECT_EQ(LoadResString(msg::TitleError), "Erreur");
 }
 
-TEST_F(Install, StoredCodeInLowerCaseFindsTheModule)
+TEST_F(LanguageModuleInstall, StoredCodeInLowerCaseFindsTheModule)
 {
     AddModule("enu");
     Store(QStringLiteral("enu"));
@@ -101,7 +102,7 @@ TEST_F(Install, StoredCodeInLowerCaseFindsTheModule)
     EXPECT_EQ(CatalogueModule(), nullptr);
 }
 
-TEST_F(Install, ModuleFileNamedInUpperCaseIsFound)
+TEST_F(LanguageModuleInstall, ModuleFileNamedInUpperCaseIsFound)
 {
     AddModule("deu", QStringLiteral("tarvix.DEU"));
     Store(QStringLiteral("deu"));
@@ -109,14 +110,14 @@ TEST_F(Install, ModuleFileNamedInUpperCaseIsFound)
     EXPECT_EQ(LoadResString(msg::TitleError), "Fehler");
 }
 
-TEST_F(Install, LocaleChoosesWhenNothingIsStored)
+TEST_F(LanguageModuleInstall, LocaleChoosesWhenNothingIsStored)
 {
     AddModule("ita");
     EXPECT_EQ(module.Choose(registry, exe, QStringLiteral("ITA")), exe + QStringLiteral(".ita"));
     EXPECT_EQ(LoadResString(msg::TitleError), "Errore");
 }
 
-TEST_F(Install, StoredFrenchWinsOverAnEnglishLocale)
+TEST_F(LanguageModuleInstall, StoredFrenchWinsOverAnEnglishLocale)
 {
     AddModule("enu");
     Store(QStringLiteral("FR"));
@@ -124,7 +125,7 @@ TEST_F(Install, StoredFrenchWinsOverAnEnglishLocale)
     EXPECT_EQ(LoadResString(msg::TitleError), "Erreur");
 }
 
-TEST_F(Install, MissingOrBrokenModuleFallsToTheNextCandidate)
+TEST_F(LanguageModuleInstall, MissingOrBrokenModuleFallsToTheNextCandidate)
 {
     AddModule("enu");
     Store(QStringLiteral("DEU")); // no .deu
@@ -137,7 +138,7 @@ TEST_F(Install, MissingOrBrokenModuleFallsToTheNextCandidate)
     EXPECT_EQ(LoadResString(msg::TitleError), "Erreur");
 }
 
-TEST_F(Install, CopyElsewhereHasItsOwnLanguage)
+TEST_F(LanguageModuleInstall, CopyElsewhereHasItsOwnLanguage)
 {
     AddModule("enu");
     QTemporaryDir other;
@@ -149,7 +150,7 @@ TEST_F(Install, CopyElsewhereHasItsOwnLanguage)
 }
 
 // Every catalogue text comes from the English module, exactly as its source says; ids it lacks are empty.
-TEST_F(Install, EnglishModuleReplacesEveryCatalogueText)
+TEST_F(LanguageModuleInstall, EnglishModuleReplacesEveryCatalogueText)
 {
     QStringList errors;
     const TsFile ts = ReadTs(TsDir() + QStringLiteral("/catalogue_enu.ts"), errors);
@@ -167,7 +168,7 @@ TEST_F(Install, EnglishModuleReplacesEveryCatalogueText)
     EXPECT_EQ(LoadResString(65225), "");
 }
 
-TEST_F(Install, IdMissingFromAModuleIsEmpty)
+TEST_F(LanguageModuleInstall, IdMissingFromAModuleIsEmpty)
 {
     const QString ts = dir.filePath(QStringLiteral("partial.ts"));
     ASSERT_TRUE(WriteBytes(ts, R"(<?xml version="1.0" encoding="utf-8"?>
@@ -191,7 +192,7 @@ TEST_F(Install, IdMissingFromAModuleIsEmpty)
 }
 
 // The windows' captions come through the same module, as uic's retranslation asks for them.
-TEST_F(Install, ModuleTranslatesEveryWindowCaption)
+TEST_F(LanguageModuleInstall, ModuleTranslatesEveryWindowCaption)
 {
     for (const char* code : kModuleCodes) {
         QStringList errors;

@@ -1,3 +1,4 @@
+// The stored language choice: user file over machine file, per executable, and unreadable or unwritable files.
 #include "support/TempFolder.h"
 
 #include "i18n/LocaleRegistry.h"
@@ -13,7 +14,7 @@ using namespace tarvix::test;
 
 namespace {
 
-struct Registry : ::testing::Test {
+struct LocaleRegistry : ::testing::Test {
     QTemporaryDir dir;
     QString userFile = dir.filePath(QStringLiteral("user/tarvix/registry.ini"));
     QString machineFile = dir.filePath(QStringLiteral("etc/tarvix/registry.ini"));
@@ -23,13 +24,13 @@ struct Registry : ::testing::Test {
 
 } // namespace
 
-TEST_F(Registry, NothingStoredAnywhere)
+TEST_F(LocaleRegistry, NothingStoredAnywhere)
 {
     EXPECT_FALSE(registry.StoredCode(exe));
     EXPECT_FALSE(registry.UserValue(exe));
 }
 
-TEST_F(Registry, WrittenValueReadsBackForThatExecutableOnly)
+TEST_F(LocaleRegistry, WrittenValueReadsBackForThatExecutableOnly)
 {
     registry.WriteUserValue(exe, QStringLiteral("ENU"));
     EXPECT_TRUE(QFile::exists(userFile)) << "the folder is created";
@@ -45,7 +46,7 @@ TEST_F(Registry, WrittenValueReadsBackForThatExecutableOnly)
     EXPECT_EQ(registry.UserValue(copy), QStringLiteral("DEU"));
 }
 
-TEST_F(Registry, PathsWithAwkwardCharactersStayApart)
+TEST_F(LocaleRegistry, PathsWithAwkwardCharactersStayApart)
 {
     const QStringList paths = {QStringLiteral("/opt/my apps/tarvix"), QStringLiteral("/opt/a=b;c#d/tarvix"),
                                QStringLiteral("/opt/été/tarvix"),     QStringLiteral("/opt/100%/tarvix"),
@@ -65,7 +66,7 @@ TEST_F(Registry, PathsWithAwkwardCharactersStayApart)
     }
 }
 
-TEST_F(Registry, UserFileHidesTheMachineFile)
+TEST_F(LocaleRegistry, UserFileHidesTheMachineFile)
 {
     ASSERT_TRUE(WriteBytes(machineFile, "[Locales]\nopt\\tarvix\\tarvix=DEU\n"));
     EXPECT_EQ(registry.StoredCode(exe), QStringLiteral("DEU"));
@@ -76,21 +77,21 @@ TEST_F(Registry, UserFileHidesTheMachineFile)
     EXPECT_FALSE(registry.StoredCode(exe));
 }
 
-TEST_F(Registry, DefaultValueServesStartUpOnly)
+TEST_F(LocaleRegistry, DefaultValueServesStartUpOnly)
 {
     ASSERT_TRUE(WriteBytes(userFile, "[Locales]\nDefault=ITA\n"));
     EXPECT_EQ(registry.StoredCode(exe), QStringLiteral("ITA"));
     EXPECT_FALSE(registry.UserValue(exe));
 }
 
-TEST_F(Registry, AtMostFourCharactersOfAStoredCodeCount)
+TEST_F(LocaleRegistry, AtMostFourCharactersOfAStoredCodeCount)
 {
     registry.WriteUserValue(exe, QStringLiteral("ENUXYZ"));
     EXPECT_EQ(registry.StoredCode(exe), QStringLiteral("ENUX"));
     EXPECT_EQ(registry.UserValue(exe), QStringLiteral("ENUXYZ"));
 }
 
-TEST_F(Registry, ValueThatIsNoTextFailsTheMenuButNotStartUp)
+TEST_F(LocaleRegistry, ValueThatIsNoTextFailsTheMenuButNotStartUp)
 {
     ASSERT_TRUE(WriteBytes(userFile, "[Locales]\nopt\\tarvix\\tarvix=ENU, DEU\nopt\\x\\tarvix=@ByteArray(ENU)\n"));
     try {
@@ -103,7 +104,7 @@ TEST_F(Registry, ValueThatIsNoTextFailsTheMenuButNotStartUp)
     EXPECT_FALSE(registry.StoredCode(exe));
 }
 
-TEST_F(Registry, UnwritableFileFailsWithTheCatalogueText)
+TEST_F(LocaleRegistry, UnwritableFileFailsWithTheCatalogueText)
 {
     // A plain file where the folder should be: neither the folder nor the file can be made.
     ASSERT_TRUE(WriteBytes(dir.filePath(QStringLiteral("blocked")), "x"));
@@ -116,7 +117,7 @@ TEST_F(Registry, UnwritableFileFailsWithTheCatalogueText)
     }
 }
 
-TEST(RegistryPaths, FollowTheUsersConfigurationFolder)
+TEST(LocaleRegistryPaths, FollowTheUsersConfigurationFolder)
 {
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", "/tmp/cfg-home");

@@ -56,7 +56,7 @@ void ExpectStableRoundTrip(const TempFolder& dir, const QByteArray& bytes)
 
 } // namespace
 
-TEST(IniRobustness, HostileFiles)
+TEST(IniFileRobustness, HostileFiles)
 {
     TempFolder dir;
     const QByteArray cases[] = {
@@ -76,7 +76,7 @@ TEST(IniRobustness, HostileFiles)
     }
 }
 
-TEST(IniRobustness, ByteOrderMarkDoesNotHideTheFirstSection)
+TEST(IniFileRobustness, ByteOrderMarkDoesNotHideTheFirstSection)
 {
     TempFolder dir;
     WriteBytes(dir.File("bom.ini"), "\xEF\xBB\xBF[1]\r\nName=Web\r\n");
@@ -84,7 +84,7 @@ TEST(IniRobustness, ByteOrderMarkDoesNotHideTheFirstSection)
     EXPECT_EQ(ini.ReadString("1", "Name", "-"), "Web");
 }
 
-TEST(IniRobustness, LargeFileAndLongLine)
+TEST(IniFileRobustness, LargeFileAndLongLine)
 {
     TempFolder dir;
     QByteArray large;
@@ -101,7 +101,7 @@ TEST(IniRobustness, LargeFileAndLongLine)
     ExpectStableRoundTrip(dir, "[L]\r\n" + longValue + "\r\n" + longValue + "=\r\n");
 }
 
-TEST(IniRobustness, RandomFiles)
+TEST(IniFileRobustness, RandomFiles)
 {
     TempFolder dir;
     // Bytes that matter to the reader, with plain text between them.

@@ -28,7 +28,7 @@ std::string ConversionError(const std::function<void()>& call)
 
 } // namespace
 
-TEST(IniValues, ReadIntegerAcceptsDecimalAndHexadecimalForms)
+TEST(IniFileValues, ReadIntegerAcceptsDecimalAndHexadecimalForms)
 {
     const std::pair<const char*, int> cases[] = {
         {"80", 80},
@@ -54,7 +54,7 @@ TEST(IniValues, ReadIntegerAcceptsDecimalAndHexadecimalForms)
         EXPECT_EQ(StoreWith(text)->ReadInteger("s", "k", -1), expected) << text;
 }
 
-TEST(IniValues, ReadIntegerRejectsAnythingElseWithTheConversionText)
+TEST(IniFileValues, ReadIntegerRejectsAnythingElseWithTheConversionText)
 {
     const char* cases[] = {"80 ",
                            "8 0",
@@ -84,7 +84,7 @@ TEST(IniValues, ReadIntegerRejectsAnythingElseWithTheConversionText)
     }
 }
 
-TEST(IniValues, AKeyLineEndingInItsEqualsSignIsAnEmptyText)
+TEST(IniFileValues, AKeyLineEndingInItsEqualsSignIsAnEmptyText)
 {
     TIniFileEx ini;
     ini.WriteString("s", "other", "1");
@@ -97,7 +97,7 @@ TEST(IniValues, AKeyLineEndingInItsEqualsSignIsAnEmptyText)
     EXPECT_FALSE(ParseIniInteger(u"   ").has_value());
 }
 
-TEST(IniValues, ReadBoolLooksAtTheLowestByte)
+TEST(IniFileValues, ReadBoolLooksAtTheLowestByte)
 {
     const std::pair<const char*, bool> cases[] = {{"1", true},    {"7", true},    {"0", false}, {"-1", true},
                                                   {"256", false}, {"$101", true}, {"$0", false}};
@@ -107,7 +107,7 @@ TEST(IniValues, ReadBoolLooksAtTheLowestByte)
               "'true' n'est pas une valeur entière correcte");
 }
 
-TEST(IniValues, MissingSectionOrKeyReadsTheDefaultAndCreatesNothing)
+TEST(IniFileValues, MissingSectionOrKeyReadsTheDefaultAndCreatesNothing)
 {
     TIniFileEx ini;
     EXPECT_EQ(ini.ReadString("s", "k", "def"), "def");
@@ -120,7 +120,7 @@ TEST(IniValues, MissingSectionOrKeyReadsTheDefaultAndCreatesNothing)
     EXPECT_FALSE(ini.Modified());
 }
 
-TEST(IniValues, WriteIntegerAndWriteBoolStoreTheirTexts)
+TEST(IniFileValues, WriteIntegerAndWriteBoolStoreTheirTexts)
 {
     TIniFileEx ini;
     ini.WriteInteger("s", "i", -2147483647 - 1);
@@ -130,7 +130,7 @@ TEST(IniValues, WriteIntegerAndWriteBoolStoreTheirTexts)
     EXPECT_EQ(ini.SectionRawLines(0), QByteArrayList({"i=-2147483648", "j=65535", "t=1", "f=0"}));
 }
 
-TEST(IniValues, TextTheFileCannotHoldIsRefusedAndChangesNothing)
+TEST(IniFileValues, TextTheFileCannotHoldIsRefusedAndChangesNothing)
 {
     TIniFileEx ini;
     const auto refused = [&ini](const QString& section, const QString& key, const QString& value) {

@@ -1,3 +1,4 @@
+// Link labels that trigger an action: caption, look under the mouse, clicks and keys, errors from the action.
 #include "CapturedErrors.h"
 #include "support/Application.h"
 

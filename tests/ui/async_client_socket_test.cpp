@@ -1,3 +1,4 @@
+// The event-loop client socket: lookup, connect, time limits, disconnects, errors, and no descriptor left behind.
 #include "CapturedErrors.h"
 #include "support/Application.h"
 #include "support/EventLoop.h"

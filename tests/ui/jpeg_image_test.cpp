@@ -1,3 +1,4 @@
+// Decoding the built-in JPEG images and the image list of state icons made from them.
 #include "support/Application.h"
 
 #include "ui/ImageList.h"

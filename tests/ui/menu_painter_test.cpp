@@ -1,3 +1,4 @@
+// Flat menu painting, checked by the pixels it draws: colours, gradient column, icons, selection, sizes.
 #include "support/Application.h"
 
 #include "ui/MenuColors.h"

@@ -1,3 +1,4 @@
+// The tray icon: clicks and their gestures, its menu, hint and image, and the window it hides and gives back.
 #include "CapturedErrors.h"
 #include "support/Application.h"
 #include "support/EventLoop.h"
