@@ -68,7 +68,7 @@ void TfMain::ToggleMapping(int index)
 
     index = IndexOf(row);
     try {
-        const int port = settings_->ReadInteger(SectionOf(index), record::kLocalPort, record::kDefaultLocalPort);
+        const int port = ReadRecordLocalPort(*settings_, SectionOf(index));
         probeBusy_ = true;
         probeRowId_ = rowId;
         probeAnswered_ = false;
@@ -139,9 +139,9 @@ void TfMain::CreateInstance(TMappingItem* row)
     const int index = IndexOf(row);
     const QString section = SectionOf(index);
     try {
-        const int localPort = settings_->ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
-        const QString address = settings_->ReadString(section, record::kAddress, QString());
-        const int port = settings_->ReadInteger(section, record::kPort, record::kDefaultPort);
+        const int localPort = ReadRecordLocalPort(*settings_, section);
+        const QString address = ReadRecordAddress(*settings_, section);
+        const int port = ReadRecordPort(*settings_, section);
         const std::uint64_t instanceId = ++nextInstanceId_;
         // Runs on the connection's thread: hand the report over and never wait for this thread.
         auto report = [this, instanceId](TfConnect*, bool connected) {
@@ -208,13 +208,13 @@ void TfMain::SetMappingState(int index, TMappingState state)
     row->state = state;
     row->setIcon(0, ImageListIcon(state));
 
-    int icon = 5;
+    int icon = images::AllIdle;
     for (int i = 0; i < RowCount(); ++i) {
         const TMappingState s = Row(i)->state;
         if (s == msListening)
-            icon = 6;
+            icon = images::SomeListening;
         else if (s == msConnectionOpen) {
-            icon = 7;
+            icon = images::SomeConnected;
             break;
         }
     }

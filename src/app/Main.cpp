@@ -1,8 +1,8 @@
 #include "app/Main.h"
 
 #include "app/Autostart.h"
-#include "app/Misc.h"
 #include "app/Shortcuts.h"
+#include "app/VersionInfo.h"
 #include "base/ExecutablePath.h"
 #include "editor/MessageDlg.h"
 #include "editor/NewModify.h"
@@ -37,6 +37,8 @@ namespace tarvix {
 namespace {
 
 constexpr int kPortColumnWidth = 40;
+// For actions that show no picture.
+constexpr int kNoImage = -1;
 
 // A menu item bound to an action: it shows the action's caption, image and states and runs the action.
 QAction* AddMenuItem(QMenu* menu, const char* name, QAction* action)
@@ -100,16 +102,16 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
         void (TfMain::*handler)();
         int image;
     } actions[] = {
-        {ui_->aActivate, &TfMain::aActivateExecute, 6},
-        {ui_->aOpen, &TfMain::aOpenExecute, 12},
-        {ui_->aDesactivateAll, &TfMain::aDesactivateAllExecute, 5},
-        {ui_->aNew, &TfMain::aNewExecute, 13},
-        {ui_->aModify, &TfMain::aModifyExecute, 13},
-        {ui_->aDelete, &TfMain::aDeleteExecute, 13},
-        {ui_->aHelp, &TfMain::aHelpExecute, -1},
-        {ui_->aClose, &TfMain::aCloseExecute, -1},
-        {ui_->aOnTheWeb, &TfMain::aOnTheWebExecute, 8},
-        {ui_->aQuit, &TfMain::aQuitExecute, 9},
+        {ui_->aActivate, &TfMain::aActivateExecute, images::SomeListening},
+        {ui_->aOpen, &TfMain::aOpenExecute, images::Open},
+        {ui_->aDesactivateAll, &TfMain::aDesactivateAllExecute, images::AllIdle},
+        {ui_->aNew, &TfMain::aNewExecute, images::Edit},
+        {ui_->aModify, &TfMain::aModifyExecute, images::Edit},
+        {ui_->aDelete, &TfMain::aDeleteExecute, images::Edit},
+        {ui_->aHelp, &TfMain::aHelpExecute, kNoImage},
+        {ui_->aClose, &TfMain::aCloseExecute, kNoImage},
+        {ui_->aOnTheWeb, &TfMain::aOnTheWebExecute, images::Web},
+        {ui_->aQuit, &TfMain::aQuitExecute, images::Quit},
     };
     for (const auto& a : actions) {
         SetActionImage(a.action, a.image);
@@ -190,11 +192,11 @@ void TfMain::FormCreate()
     else
         trayIcon_->ShowMainWindowAtStart(options_.trayWaitMs);
     for (const QString& section : sections) {
-        const int port = settings_->ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
-        AddListItem(settings_->ReadString(section, record::kName, QString()), port, false);
+        const int port = ReadRecordLocalPort(*settings_, section);
+        AddListItem(ReadRecordName(*settings_, section), port, false);
     }
     for (int i = 0; i < settings_->SectionCount() && !stopping_; ++i)
-        if (settings_->ReadBool(settings_->SectionName(i), record::kAutoStart, record::kDefaultAutoStart))
+        if (ReadRecordAutoStart(*settings_, settings_->SectionName(i)))
             ToggleMapping(i);
     ui_->aDesactivateAll->setEnabled(true);
 }
@@ -387,7 +389,7 @@ void TfMain::SetActionState(bool enabled, bool active)
     ui_->aModify->setEnabled(enabled);
     ui_->aDelete->setEnabled(enabled);
     ui_->aActivate->setText(LoadResQString(active ? msg::Deactivate : msg::Activate));
-    SetActionImage(ui_->aActivate, active ? 5 : 6);
+    SetActionImage(ui_->aActivate, active ? images::AllIdle : images::SomeListening);
 }
 
 void TfMain::aActivateExecute()
@@ -444,7 +446,7 @@ void TfMain::aDeleteExecute()
         return;
     auto* row = static_cast<TMappingItem*>(selected.first());
     const int index = IndexOf(row);
-    const QString name = settings_->ReadString(SectionOf(index), record::kName, QString());
+    const QString name = ReadRecordName(*settings_, SectionOf(index));
     const QString question = QString::fromStdString(FormatRes(msg::ConfirmDelete, {name.toStdString()}));
     if (MessageDlg(TMsgDlgType::mtConfirmation, question, mbYes | mbNo, this) != mrYes)
         return;

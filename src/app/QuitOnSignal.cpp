@@ -1,4 +1,4 @@
-#include "app/StopSignals.h"
+#include "app/QuitOnSignal.h"
 
 #include <QSocketNotifier>
 
@@ -27,13 +27,13 @@ extern "C" void OnStopSignal(int)
 
 } // namespace
 
-TStopSignals::TStopSignals(std::function<void()> onSignal, QObject* parent)
+TQuitOnSignal::TQuitOnSignal(std::function<void()> onSignal, QObject* parent)
     : QObject(parent), onSignal_(std::move(onSignal))
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, gPipe) != 0)
         throw std::runtime_error("socketpair failed");
     notifier_ = new QSocketNotifier(gPipe[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &TStopSignals::Received);
+    connect(notifier_, &QSocketNotifier::activated, this, &TQuitOnSignal::Received);
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
@@ -42,7 +42,7 @@ TStopSignals::TStopSignals(std::function<void()> onSignal, QObject* parent)
         ::sigaction(sig, &action, nullptr);
 }
 
-TStopSignals::~TStopSignals()
+TQuitOnSignal::~TQuitOnSignal()
 {
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
@@ -55,7 +55,7 @@ TStopSignals::~TStopSignals()
     gPipe[0] = gPipe[1] = -1;
 }
 
-void TStopSignals::Received()
+void TQuitOnSignal::Received()
 {
     char buffer[64];
     while (::read(gPipe[0], buffer, sizeof buffer) > 0) {

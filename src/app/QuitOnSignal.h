@@ -9,12 +9,12 @@ class QSocketNotifier;
 
 namespace tarvix {
 
-class TStopSignals : public QObject {
+class TQuitOnSignal : public QObject {
     Q_OBJECT
 public:
     // One instance at a time; onSignal runs on the thread that created it, from its event loop.
-    TStopSignals(std::function<void()> onSignal, QObject* parent = nullptr);
-    ~TStopSignals() override;
+    TQuitOnSignal(std::function<void()> onSignal, QObject* parent = nullptr);
+    ~TQuitOnSignal() override;
 
 private:
     void Received();

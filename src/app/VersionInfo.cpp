@@ -1,4 +1,4 @@
-#include "app/Misc.h"
+#include "app/VersionInfo.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 // The program body: the application object, the main window, the message loop.
 #include "app/Main.h"
 #include "app/Application.h"
+#include "app/QuitOnSignal.h"
 #include "app/SessionEnd.h"
 #include "app/SingleInstance.h"
-#include "app/StopSignals.h"
 #include "editor/MessageDlg.h"
 #include "i18n/Format.h"
 #include "i18n/LanguageModule.h"
@@ -33,7 +33,7 @@ int main(int argc, char** argv)
                 box->close();
         }
     };
-    tarvix::TStopSignals stopSignals(stop);
+    tarvix::TQuitOnSignal quitOnSignal(stop);
 
     // Two copies on one settings file would each save their own list over the other's.
     const QString settingsPath = tarvix::SettingsFilePath();

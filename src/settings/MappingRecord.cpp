@@ -6,14 +6,39 @@
 
 namespace tarvix {
 
+QString ReadRecordName(const TIniFileEx& ini, const QString& section)
+{
+    return ini.ReadString(section, record::kName, QString());
+}
+
+int ReadRecordLocalPort(const TIniFileEx& ini, const QString& section)
+{
+    return ini.ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
+}
+
+QString ReadRecordAddress(const TIniFileEx& ini, const QString& section)
+{
+    return ini.ReadString(section, record::kAddress, QString());
+}
+
+int ReadRecordPort(const TIniFileEx& ini, const QString& section)
+{
+    return ini.ReadInteger(section, record::kPort, record::kDefaultPort);
+}
+
+bool ReadRecordAutoStart(const TIniFileEx& ini, const QString& section)
+{
+    return ini.ReadBool(section, record::kAutoStart, record::kDefaultAutoStart);
+}
+
 MappingRecord ReadMappingRecord(const TIniFileEx& ini, const QString& section)
 {
     MappingRecord r;
-    r.name = ini.ReadString(section, record::kName, QString());
-    r.localPort = ini.ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
-    r.address = ini.ReadString(section, record::kAddress, QString());
-    r.port = ini.ReadInteger(section, record::kPort, record::kDefaultPort);
-    r.autoStart = ini.ReadBool(section, record::kAutoStart, record::kDefaultAutoStart);
+    r.name = ReadRecordName(ini, section);
+    r.localPort = ReadRecordLocalPort(ini, section);
+    r.address = ReadRecordAddress(ini, section);
+    r.port = ReadRecordPort(ini, section);
+    r.autoStart = ReadRecordAutoStart(ini, section);
     return r;
 }
 

@@ -35,6 +35,12 @@ struct MappingRecord {
 // A missing section or key reads as its default; creates nothing. Raises EConvertError for a stored port
 // or flag that is not an integer.
 MappingRecord ReadMappingRecord(const TIniFileEx& ini, const QString& section);
+// One key of a record with its default, for readers that need only that key (and must not fail on the others).
+QString ReadRecordName(const TIniFileEx& ini, const QString& section);
+int ReadRecordLocalPort(const TIniFileEx& ini, const QString& section);
+QString ReadRecordAddress(const TIniFileEx& ini, const QString& section);
+int ReadRecordPort(const TIniFileEx& ini, const QString& section);
+bool ReadRecordAutoStart(const TIniFileEx& ini, const QString& section);
 
 // The five keys, in the order Name, LocalPort, Address, Port, AutoStart. An empty name or address leaves
 // no line for it.
