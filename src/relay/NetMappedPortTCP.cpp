@@ -1,11 +1,14 @@
 #include "relay/NetMappedPortTCP.h"
 
+#include "relay/NetExceptions.h"
 #include "relay/NetStack.h"
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+
+#include <chrono>
 
 namespace tarvix {
 
@@ -61,11 +64,19 @@ std::shared_ptr<TNetMappedPortTCP> TNetMappedPortTCP::Create()
 
 void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
 {
-    TNetTCPServer::PeerConnected(peer);
-
+    // Counted with its record, before the owner hears of it: the end is counted only where a record is.
     auto record = std::make_unique<TNetMappedPortTCPData>();
     TNetMappedPortTCPData& data = *record;
+    const TNetSocketHandle& client = peer.ClientConnection()->Socket();
+    data.Info.clientAddress = client.RemoteIP();
+    data.Info.clientPort = client.RemotePort();
+    data.Info.start = std::chrono::system_clock::now();
+    data.Info.startSteady = std::chrono::steady_clock::now();
     peer.SetPayload(std::move(record));
+    traffic_.ConnectionAccepted();
+
+    TNetTCPServer::PeerConnected(peer);
+
     data.Outbound = std::make_unique<TNetTCPClient>();
     data.Outbound->SetPort(mappedPort_);
     data.Outbound->SetHost(mappedHost_);
@@ -89,7 +100,17 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
     if (beforeConnect)
         beforeConnect(*this, peer, *data.Outbound);
 
-    data.Outbound->Connect();
+    try {
+        data.Outbound->Connect();
+    } catch (const ENetSocketError& e) {
+        // Switched off while connecting is no failure of the remote end.
+        if (!peer.Aborted()) {
+            traffic_.OutboundFailed(e.SocketCode());
+            data.Info.end = TNetConnectionEnd::RefusedRemote;
+            data.EndKnown = true;
+        }
+        throw;
+    }
     data.Buffer = std::make_unique_for_overwrite<char[]>(TNetMappedPortTCPData::kChunkSize);
     data.BufferSize = TNetMappedPortTCPData::kChunkSize;
 }
@@ -132,11 +153,34 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
     return true;
 }
 
+void TNetMappedPortTCP::PeerDisconnected(TNetPeerThread& peer)
+{
+    if (auto* data = static_cast<TNetMappedPortTCPData*>(peer.Payload())) {
+        TNetConnectionInfo& info = data->Info;
+        info.duration = std::chrono::steady_clock::now() - info.startSteady;
+        // Deactivation shuts both sides down, which can look like any other end: it comes first.
+        if (peer.Aborted())
+            info.end = TNetConnectionEnd::Deactivated;
+        else if (!data->EndKnown)
+            info.end = TNetConnectionEnd::Reset;
+        traffic_.ConnectionEnded();
+        try {
+            std::shared_lock lock(eventGuard_);
+            if (OnConnectionEnded)
+                OnConnectionEnded(info);
+        } catch (...) {
+            // A listener's failure must not cost the owner its end-of-connection report.
+        }
+    }
+    TNetTCPServer::PeerDisconnected(peer);
+}
+
 void TNetMappedPortTCP::DetachEvents()
 {
     TNetTCPServer::DetachEvents();
     std::unique_lock lock(eventGuard_);
     OnBeforeClientConnect = nullptr;
+    OnConnectionEnded = nullptr;
 }
 
 } // namespace tarvix

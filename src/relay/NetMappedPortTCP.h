@@ -3,6 +3,7 @@
 // peer thread moves bytes both ways until both directions have ended.
 #include "relay/NetTCPClient.h"
 #include "relay/NetTCPServer.h"
+#include "relay/Traffic.h"
 
 #include <functional>
 #include <memory>
@@ -31,10 +32,14 @@ public:
     // End of stream seen from the client / from the remote end.
     bool ClientDone = false;
     bool RemoteDone = false;
+    // Who connected, when, what passed each way and how it ended.
+    TNetConnectionInfo Info;
+    bool EndKnown = false; // Info.end is settled
 };
 
 using TBeforeClientConnectEvent =
     std::function<void(TNetMappedPortTCP& sender, TNetPeerThread& thread, TNetTCPClient& client)>;
+using TNetConnectionEndedEvent = std::function<void(const TNetConnectionInfo& info)>;
 
 class TNetMappedPortTCP : public TNetTCPServer {
 public:
@@ -50,11 +55,19 @@ public:
     // Called on the peer thread once the outbound client is set up, before it connects. It may block (it
     // runs unguarded, on a copy): whatever it captures must outlive the peers.
     TBeforeClientConnectEvent OnBeforeClientConnect;
+    // Called on the peer thread when a relayed connection has ended, before OnDisconnect, also while the
+    // server is being deactivated. Set before activation; it must return promptly.
+    TNetConnectionEndedEvent OnConnectionEnded;
+
+    // Counters since the server was made; read from any thread.
+    const TNetTraffic& Traffic() const { return traffic_; }
 
     // Reports the client (OnConnect), then connects the outbound side; a failure ends the peer.
     void PeerConnected(TNetPeerThread& peer) override;
     // One relay pass: one wait on both sockets, then at most one chunk each way.
     bool PeerExecute(TNetPeerThread& peer) override;
+    // Counts the end and tells OnConnectionEnded, then OnDisconnect.
+    void PeerDisconnected(TNetPeerThread& peer) override;
 
 protected:
     void DetachEvents() override;
@@ -62,6 +75,7 @@ protected:
 private:
     std::string mappedHost_;
     int mappedPort_ = 0;
+    TNetTraffic traffic_;
 };
 
 } // namespace tarvix
