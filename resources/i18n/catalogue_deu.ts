@@ -235,6 +235,11 @@ Exit-Codes:
         <translation>%d Protokollzeile(n) verloren: die Standardfehlerausgabe kam nicht nach</translation>
     </message>
     <message>
+        <source>Impossible d&apos;enregistrer &apos;%s&apos; : le fichier de paramètres n&apos;admet ni saut de ligne ni Ctrl-Z, ni « = » dans un nom de clé, ni « [ » au début d&apos;un nom de clé</source>
+        <comment>65188</comment>
+        <translation>„%s“ kann nicht gespeichert werden: Die Einstellungsdatei erlaubt weder Zeilenumbruch noch Strg-Z, kein „=“ in einem Schlüsselnamen und kein „[“ am Anfang eines Schlüsselnamens</translation>
+    </message>
+    <message>
         <source>Pile Winsock</source>
         <comment>65220</comment>
         <translation>Winsock-Stapel</translation>

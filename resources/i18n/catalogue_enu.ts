@@ -235,6 +235,11 @@ Exit codes:
         <translation>%d log line(s) lost: standard error could not keep up</translation>
     </message>
     <message>
+        <source>Impossible d&apos;enregistrer &apos;%s&apos; : le fichier de paramètres n&apos;admet ni saut de ligne ni Ctrl-Z, ni « = » dans un nom de clé, ni « [ » au début d&apos;un nom de clé</source>
+        <comment>65188</comment>
+        <translation>Cannot save &apos;%s&apos;: the settings file allows no line break or Ctrl-Z, no “=” in a key name and no “[” at the start of a key name</translation>
+    </message>
+    <message>
         <source>Pile Winsock</source>
         <comment>65220</comment>
         <translation>Winsock stack</translation>

@@ -235,6 +235,11 @@ Codici di uscita:
         <translation>%d righe di log perse: lo standard error non teneva il passo</translation>
     </message>
     <message>
+        <source>Impossible d&apos;enregistrer &apos;%s&apos; : le fichier de paramètres n&apos;admet ni saut de ligne ni Ctrl-Z, ni « = » dans un nom de clé, ni « [ » au début d&apos;un nom de clé</source>
+        <comment>65188</comment>
+        <translation>Impossibile salvare &apos;%s&apos;: il file delle impostazioni non ammette né a capo né Ctrl-Z, né «=» in un nome di chiave, né «[» all&apos;inizio di un nome di chiave</translation>
+    </message>
+    <message>
         <source>Pile Winsock</source>
         <comment>65220</comment>
         <translation>Stack Winsock</translation>

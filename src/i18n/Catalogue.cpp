@@ -1,6 +1,8 @@
+// The Qt side of the catalogue: a loaded language module becomes the catalogue's translator.
 #include "i18n/Catalogue.h"
 #include "i18n/CatalogueModule.h"
 
+#include <QByteArray>
 #include <QTranslator>
 
 #include <atomic>
@@ -8,12 +10,20 @@
 namespace tarvix {
 namespace {
 std::atomic<const QTranslator*> gModule{nullptr};
-constexpr int kMaxTextLength = 1023;
+
+std::string TranslateWithModule(int id, const char* french)
+{
+    const QTranslator* module = gModule.load();
+    if (!module)
+        return french;
+    return module->translate(kCatalogueContext, french, QByteArray::number(id).constData()).toStdString();
+}
 } // namespace
 
 void SetCatalogueModule(const QTranslator* module)
 {
     gModule.store(module);
+    SetCatalogueTranslator(module ? &TranslateWithModule : nullptr);
 }
 
 const QTranslator* CatalogueModule()
@@ -23,23 +33,7 @@ const QTranslator* CatalogueModule()
 
 QString LoadResQString(int id)
 {
-    const char* french = BuiltInText(id);
-    QString text;
-    if (const QTranslator* module = gModule.load()) {
-        // A module without the id gives an empty text: there is no second lookup in the built-in table.
-        if (french)
-            text = module->translate(kCatalogueContext, french, QByteArray::number(id).constData());
-    } else if (french) {
-        text = QString::fromUtf8(french);
-    }
-    if (text.size() > kMaxTextLength)
-        text.truncate(kMaxTextLength);
-    return text;
-}
-
-std::string LoadResString(int id)
-{
-    return LoadResQString(id).toStdString();
+    return QString::fromStdString(LoadResString(id));
 }
 
 } // namespace tarvix

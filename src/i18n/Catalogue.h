@@ -8,6 +8,11 @@ namespace tarvix {
 // is loaded (empty when the module lacks the id), otherwise from the built-in French table (empty when unknown).
 std::string LoadResString(int id);
 
+// What a language module plugs in: the text of an id given its built-in French text (empty when the module
+// lacks it). nullptr returns to the built-in French. Set it before other threads look texts up.
+using CatalogueTranslator = std::string (*)(int id, const char* french);
+void SetCatalogueTranslator(CatalogueTranslator translator);
+
 // The built-in French text of an id, whatever module is active; nullptr when the id is unknown.
 const char* BuiltInText(int id);
 

@@ -50,6 +50,8 @@ constexpr detail::CatalogueEntry kTable[] = {
     {65185, "Erreur inattendue : %s"},
     {65186, "%s, section [%s] : %s=%d n'est pas un port entre 1 et 65535"},
     {65187, "%d ligne(s) du journal perdue(s) : la sortie d'erreur ne suivait pas"},
+    {65188,
+     "Impossible d'enregistrer '%s' : le fichier de paramètres n'admet ni saut de ligne ni Ctrl-Z, ni « = » dans un nom de clé, ni « [ » au début d'un nom de clé"},
     {65220, "Pile Winsock"},
     {65221, "Modifier"},
     {65222, "Connexion impossible à l'adresse %s sur le port %d"},

@@ -59,6 +59,7 @@ inline constexpr int CliStopped = 65184;
 inline constexpr int CliInternalError = 65185; // %s error text
 inline constexpr int CliBadPort = 65186;       // %s file, %s section, %s key, %d value
 inline constexpr int CliLinesLost = 65187;     // %d lines
+inline constexpr int UnstorableText = 65188;   // %s the section or key name
 
 // Message boxes.
 inline constexpr int TitleWarning = 65346;

@@ -33,7 +33,7 @@ bool HasLineBreak(const QString& text)
 
 [[noreturn]] void RaiseUnstorable(const QString& what)
 {
-    throw EIniFileExException(FormatRes(msg::RegistryBadType, {what.toStdString()}));
+    throw EIniFileExException(FormatRes(msg::UnstorableText, {what.toStdString()}));
 }
 
 // errno is what the failing call left; Qt's own error kind decides when it left none.

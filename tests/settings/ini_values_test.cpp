@@ -141,12 +141,18 @@ TEST(IniValues, TextTheFileCannotHoldIsRefusedAndChangesNothing)
         }
         return std::string("stored");
     };
-    EXPECT_EQ(refused("s", "Name", "a\r\n[evil]\r\nx=1"), "Type de données incorrect pour 'Name'");
-    EXPECT_EQ(refused("s", "Name", "a\nb"), "Type de données incorrect pour 'Name'");
-    EXPECT_EQ(refused("s", "Name", QString("end") + QChar(0x1A)), "Type de données incorrect pour 'Name'");
-    EXPECT_EQ(refused("s", "a=b", "1"), "Type de données incorrect pour 'a=b'");
-    EXPECT_EQ(refused("s", "[k", "1"), "Type de données incorrect pour '[k'");
-    EXPECT_EQ(refused("s\r", "k", "1"), "Type de données incorrect pour 's\r'");
+    // The message names what was refused and says why, not a registry data type.
+    const auto unstorable = [](const std::string& what) {
+        return "Impossible d'enregistrer '" + what +
+               "' : le fichier de paramètres n'admet ni saut de ligne ni Ctrl-Z, ni « = » dans un nom de clé, ni « [ » "
+               "au début d'un nom de clé";
+    };
+    EXPECT_EQ(refused("s", "Name", "a\r\n[evil]\r\nx=1"), unstorable("Name"));
+    EXPECT_EQ(refused("s", "Name", "a\nb"), unstorable("Name"));
+    EXPECT_EQ(refused("s", "Name", QString("end") + QChar(0x1A)), unstorable("Name"));
+    EXPECT_EQ(refused("s", "a=b", "1"), unstorable("a=b"));
+    EXPECT_EQ(refused("s", "[k", "1"), unstorable("[k"));
+    EXPECT_EQ(refused("s\r", "k", "1"), unstorable("s\r"));
     EXPECT_TRUE(ini.Sections().isEmpty());
     EXPECT_FALSE(ini.Modified());
 
