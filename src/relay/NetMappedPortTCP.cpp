@@ -19,7 +19,7 @@ namespace {
 // False when either side failed (reset, error). End of stream from `from` is passed on as a shutdown of
 // the sending side towards `to`.
 bool Forward(TNetSocketHandle& from, TNetSocketHandle& to, TNetMappedPortTCPData& data, std::size_t& chunkSize,
-             bool& fromDone)
+             bool& fromDone, std::uint64_t& written)
 {
     constexpr int kMaxChunksPerPass = 4; // then the other direction gets its turn
     TNetStack& stack = from.Stack();
@@ -37,9 +37,10 @@ bool Forward(TNetSocketHandle& from, TNetSocketHandle& to, TNetMappedPortTCPData
         }
         for (long sent = 0; sent < n;) {
             const long w = to.SendBytes(buffer + sent, static_cast<std::size_t>(n - sent), 0);
-            if (w > 0)
+            if (w > 0) {
                 sent += w;
-            else if (w != -1 || stack.LastError() != netcode::Interrupted)
+                written += static_cast<std::uint64_t>(w);
+            } else if (w != -1 || stack.LastError() != netcode::Interrupted)
                 return false;
         }
         if (static_cast<std::size_t>(n) < chunkSize)
@@ -53,6 +54,15 @@ bool Forward(TNetSocketHandle& from, TNetSocketHandle& to, TNetMappedPortTCPData
         }
     }
     return true;
+}
+
+// The first way a connection ends is how it ended.
+void SettleEnd(TNetMappedPortTCPData& data, TNetConnectionEnd end)
+{
+    if (!data.EndKnown) {
+        data.Info.end = end;
+        data.EndKnown = true;
+    }
 }
 
 } // namespace
@@ -106,8 +116,7 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
         // Switched off while connecting is no failure of the remote end.
         if (!peer.Aborted()) {
             traffic_.OutboundFailed(e.SocketCode());
-            data.Info.end = TNetConnectionEnd::RefusedRemote;
-            data.EndKnown = true;
+            SettleEnd(data, TNetConnectionEnd::RefusedRemote);
         }
         throw;
     }
@@ -131,13 +140,26 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
     const int ready = Stack().PollSockets(waitList, 2, -1);
 
     bool failed = false;
+    TNetConnectionInfo& info = data.Info;
+    const std::uint64_t fromClient = info.bytesFromClient;
+    const std::uint64_t toClient = info.bytesToClient;
     if (ready > 0) {
         if (waitList[0].revents)
-            failed = data.ClientDone || !Forward(clientSocket, remoteSocket, data, data.ClientChunk, data.ClientDone);
+            failed = data.ClientDone || !Forward(clientSocket, remoteSocket, data, data.ClientChunk, data.ClientDone,
+                                                 info.bytesFromClient);
         if (!failed && waitList[1].revents)
-            failed = data.RemoteDone || !Forward(remoteSocket, clientSocket, data, data.RemoteChunk, data.RemoteDone);
+            failed = data.RemoteDone ||
+                     !Forward(remoteSocket, clientSocket, data, data.RemoteChunk, data.RemoteDone, info.bytesToClient);
     } else if (ready < 0) {
         failed = Stack().LastError() != netcode::Interrupted;
+    }
+    if (info.bytesFromClient != fromClient)
+        traffic_.AddFromClient(info.bytesFromClient - fromClient);
+    if (info.bytesToClient != toClient)
+        traffic_.AddToClient(info.bytesToClient - toClient);
+    if (!data.FirstEndKnown && (data.ClientDone || data.RemoteDone)) {
+        data.FirstEndKnown = true;
+        data.FirstEnd = data.ClientDone ? TNetConnectionEnd::ClosedByClient : TNetConnectionEnd::ClosedByRemote;
     }
 
     if (failed) {
@@ -145,7 +167,10 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
         // side that everything arrived.
         outbound.CloseWithReset();
         client.CloseWithReset();
+        SettleEnd(data, TNetConnectionEnd::Reset);
     } else if ((data.ClientDone && data.RemoteDone) || !clientSocket.IsOpen() || !remoteSocket.IsOpen()) {
+        if (data.ClientDone && data.RemoteDone)
+            SettleEnd(data, data.FirstEnd);
         // Both streams ended, or deactivation.
         outbound.CloseConnection();
         client.CloseConnection();

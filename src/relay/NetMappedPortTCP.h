@@ -35,6 +35,9 @@ public:
     // Who connected, when, what passed each way and how it ended.
     TNetConnectionInfo Info;
     bool EndKnown = false; // Info.end is settled
+    // The stream that ended first, once either has.
+    TNetConnectionEnd FirstEnd = TNetConnectionEnd::ClosedByClient;
+    bool FirstEndKnown = false;
 };
 
 using TBeforeClientConnectEvent =
