@@ -99,6 +99,15 @@
         <translation>Verbindung &quot;%s&quot;: %d offen, %d seit der Aktivierung, %d Byte von Clients, %d Byte zu Clients</translation>
     </message>
     <message>
+        <source>Trafic :
+  --log-connections  une ligne par client terminé : adresse, port, durée, octets dans chaque sens, fin
+  SIGUSR1            une ligne par connexion active avec ses compteurs, comme à l&apos;arrêt</source>
+        <comment>65159</comment>
+        <translation>Datenverkehr:
+  --log-connections  eine Zeile je beendetem Client: Adresse, Port, Dauer, Bytes in jede Richtung, Ende
+  SIGUSR1            eine Zeile je aktiver Verbindung mit ihren Zählern, wie beim Beenden</translation>
+    </message>
+    <message>
         <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
 Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
 Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.

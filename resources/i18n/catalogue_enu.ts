@@ -99,6 +99,15 @@
         <translation>Connection &quot;%s&quot;: %d open, %d since activation, %d bytes from clients, %d bytes to clients</translation>
     </message>
     <message>
+        <source>Trafic :
+  --log-connections  une ligne par client terminé : adresse, port, durée, octets dans chaque sens, fin
+  SIGUSR1            une ligne par connexion active avec ses compteurs, comme à l&apos;arrêt</source>
+        <comment>65159</comment>
+        <translation>Traffic:
+  --log-connections  one line per finished client: address, port, duration, bytes each way, how it ended
+  SIGUSR1            one line per active connection with its counters, as at the stop</translation>
+    </message>
+    <message>
         <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
 Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
 Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.

@@ -99,6 +99,15 @@
         <translation>Connessione &quot;%s&quot;: %d aperte, %d dall&apos;attivazione, %d byte dai client, %d byte verso i client</translation>
     </message>
     <message>
+        <source>Trafic :
+  --log-connections  une ligne par client terminé : adresse, port, durée, octets dans chaque sens, fin
+  SIGUSR1            une ligne par connexion active avec ses compteurs, comme à l&apos;arrêt</source>
+        <comment>65159</comment>
+        <translation>Traffico:
+  --log-connections  una riga per ogni client terminato: indirizzo, porta, durata, byte in ogni direzione, fine
+  SIGUSR1            una riga per ogni connessione attiva con i suoi contatori, come all&apos;arresto</translation>
+    </message>
+    <message>
         <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
 Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
 Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.

@@ -10,6 +10,7 @@ struct RelayOptions {
     bool all = false;
     QStringList mappings; // names given with --mapping, in order, without repeats
     bool quiet = false;
+    bool logConnections = false;
     bool help = false;
 };
 

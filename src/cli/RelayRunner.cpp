@@ -2,6 +2,7 @@
 
 #include "cli/CliError.h"
 #include "cli/Console.h"
+#include "cli/TrafficLog.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 #include "relay/Connect.h"
@@ -31,24 +32,42 @@ void RelayRunner::Activate(const MappingRecord& record)
             PrintLine(FormatRes(connected ? msg::CliClientAccepted : msg::CliClientEnded, {entry->name, open}));
     };
 
+    TConnectionEndedEvent ended;
+    if (logConnections_)
+        ended = [entry](TfConnect*, const TNetConnectionInfo& info) {
+            PrintLine(ConnectionEndedLine(entry->name, info));
+        };
+
     try {
-        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report);
+        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended);
     } catch (const Exception& e) {
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));
     }
+    std::lock_guard lock(activeLock_);
     active_.push_back(std::move(active));
     const Active& a = *active_.back();
     PrintLine(FormatRes(msg::CliListening, {a.name, a.connect->LocalPort(), host, record.port}));
 }
 
-void RelayRunner::DeactivateAll()
+void RelayRunner::DeactivateAll(bool printSummary)
 {
-    for (auto& a : active_) {
+    std::lock_guard lock(activeLock_);
+    for (auto& a : active_)
         a->connect->CloseMapping();
+    if (printSummary)
+        for (const auto& a : active_)
+            PrintLine(TrafficSummaryLine(a->name, a->connect->Traffic()));
+    for (auto& a : active_)
         a->connect.reset();
-    }
     active_.clear();
+}
+
+void RelayRunner::PrintSummary() const
+{
+    std::lock_guard lock(activeLock_);
+    for (const auto& a : active_)
+        PrintLine(TrafficSummaryLine(a->name, a->connect->Traffic()));
 }
 
 } // namespace tarvix::cli

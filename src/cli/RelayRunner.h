@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,13 @@ public:
 
     // Listens at once; raises ECliError (ExitActivation) with the engine's text when it cannot.
     void Activate(const MappingRecord& record);
-    void DeactivateAll();
+    // With printSummary, each mapping's summary line once its connections have ended, before it is freed.
+    void DeactivateAll(bool printSummary = false);
+
+    // A line per ended connection; set before the first activation.
+    void SetLogConnections(bool on) { logConnections_ = on; }
+    // One line per active mapping with its counters; from any thread.
+    void PrintSummary() const;
 
 private:
     struct Active {
@@ -33,6 +40,8 @@ private:
     };
 
     bool quiet_;
+    bool logConnections_ = false;
+    mutable std::mutex activeLock_; // the summary may be asked for from another thread
     std::vector<std::unique_ptr<Active>> active_;
 };
 

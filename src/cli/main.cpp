@@ -6,6 +6,7 @@
 #include "cli/RelayRunner.h"
 #include "cli/SettingsLocation.h"
 #include "cli/StopSignals.h"
+#include "cli/TrafficLog.h"
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
@@ -20,13 +21,14 @@ using namespace tarvix::cli;
 
 namespace {
 
-int Run(StopSignals& stopSignals)
+int Run(StopSignals& stopSignals, SummarySignal& summarySignal)
 {
     try {
         const RelayOptions options = ParseRelayOptions(QCoreApplication::arguments().mid(1));
         if (options.help) {
             std::fputs(FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}).c_str(), stdout);
             std::fputs("\n", stdout);
+            std::fputs(("\n" + LoadResString(msg::CliTrafficHelp) + "\n").c_str(), stdout);
             return ExitStopped;
         }
 
@@ -37,12 +39,15 @@ int Run(StopSignals& stopSignals)
         } // the store is released unsaved: the relay never writes the file
 
         RelayRunner runner(options.quiet);
+        runner.SetLogConnections(options.logConnections);
         for (const MappingRecord& record : records)
             runner.Activate(record); // on failure, unwinding deactivates those already active
 
+        summarySignal.Start([&runner] { runner.PrintSummary(); });
         const int signal = stopSignals.Wait();
+        summarySignal.Stop();
         PrintLine(FormatRes(msg::CliStopping, {SignalName(signal)}));
-        runner.DeactivateAll();
+        runner.DeactivateAll(true);
         PrintLine(LoadResString(msg::CliStopped));
         return ExitStopped;
     } catch (const ECliError& e) {
@@ -61,8 +66,9 @@ int Run(StopSignals& stopSignals)
 int main(int argc, char** argv)
 {
     StopSignals stopSignals; // first: every thread started later inherits the blocked signals
+    SummarySignal summarySignal;
     QCoreApplication app(argc, argv);
-    const int code = Run(stopSignals);
+    const int code = Run(stopSignals, summarySignal);
     FlushConsole(std::chrono::seconds(2)); // a stuck standard error must not keep the process alive
     return code;
 }

@@ -29,6 +29,8 @@ constexpr detail::CatalogueEntry kTable[] = {
     {65157, "désactivée"},
     {65158,
      "Connexion \"%s\" : %d ouverte(s), %d depuis l'activation, %d octets des clients, %d octets vers les clients"},
+    {65159,
+     "Trafic :\n  --log-connections  une ligne par client terminé : adresse, port, durée, octets dans chaque sens, fin\n  SIGUSR1            une ligne par connexion active avec ses compteurs, comme à l'arrêt"},
     {65168,
      "Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]\nActive les connexions d'un fichier de paramètres et relaie leur trafic jusqu'à SIGINT, SIGTERM ou SIGHUP.\nSans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.\n\n  --ini FICHIER   fichier de paramètres (par défaut %s)\n  --all           active toutes les connexions du fichier\n  --mapping NOM   active la connexion de ce nom (option répétable)\n  --quiet, -q     n'affiche pas les clients acceptés et terminés\n  --help, -h      affiche cette aide\n\nCodes de sortie :\n  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)\n  1  erreur inattendue\n  2  ligne de commande incorrecte\n  3  fichier de paramètres introuvable ou illisible\n  4  valeur incorrecte dans le fichier de paramètres\n  5  nom de connexion inconnu\n  6  aucune connexion à activer\n  7  une connexion n'a pas pu être activée (port occupé...) ; aucune ne reste active"},
     {65169, "Option inconnue : %s"},

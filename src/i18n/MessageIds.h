@@ -37,6 +37,7 @@ inline constexpr int EndReset = 65155;
 inline constexpr int EndRefusedRemote = 65156;
 inline constexpr int EndDeactivated = 65157;
 inline constexpr int CliTrafficSummary = 65158; // %s name, %d open, %d accepted, %d bytes from clients, %d to clients
+inline constexpr int CliTrafficHelp = 65159;
 
 // tarvix-relay, the command-line runner.
 inline constexpr int CliHelp = 65168;               // %s default settings file
