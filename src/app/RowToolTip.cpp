@@ -144,8 +144,11 @@ void TRowToolTip::Show(int index)
     const TMappingItem* row = main_.Row(index);
     shown_ = RowToolTipText(main_, index);
     rowId_ = row->id;
-    // Rich text made from plain text: a name that looks like markup shows as it is written.
-    QToolTip::showText(globalPos_, Qt::convertFromPlainText(shown_, Qt::WhiteSpaceNoWrap), list->viewport(),
+    // Rich text made from plain text, so that a name that looks like markup shows as it is written; each
+    // line whole, as the tip of a cut name is there to show it whole.
+    QString html = shown_.toHtmlEscaped();
+    html.replace(QLatin1Char('\n'), QLatin1String("</nobr><br><nobr>"));
+    QToolTip::showText(globalPos_, QLatin1String("<nobr>") + html + QLatin1String("</nobr>"), list->viewport(),
                        list->visualItemRect(row));
     refresh_.start();
 }
