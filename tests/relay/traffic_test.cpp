@@ -40,6 +40,7 @@ public:
         std::lock_guard lock(lock_);
         return byPort_;
     }
+    TNetConnectionInfo First() { return Records().begin()->second; }
 
 private:
     std::mutex lock_;
@@ -148,15 +149,15 @@ TEST(Traffic, ARemoteThatClosesFirstARefusedRemoteAndDeactivationEachSayHowTheyE
     ASSERT_EQ(first.ReadToEnd(got), End::Eof);
     first.Close();
     ASSERT_TRUE(ends.WaitFor(1));
-    EXPECT_EQ(ends.Records().begin()->second.end, TNetConnectionEnd::ClosedByRemote);
-    EXPECT_EQ(ends.Records().begin()->second.bytesToClient, 5u);
+    EXPECT_EQ(ends.First().end, TNetConnectionEnd::ClosedByRemote);
+    EXPECT_EQ(ends.First().bytesToClient, 5u);
 
     EndLog refusedEnds;
     TfConnect refused(0, "127.0.0.1", FreePort(), {}, refusedEnds.Callback());
     const auto before = std::chrono::system_clock::now();
     TestSocket dropped = ConnectLoopback(refused.LocalPort());
     ASSERT_TRUE(refusedEnds.WaitFor(1));
-    EXPECT_EQ(refusedEnds.Records().begin()->second.end, TNetConnectionEnd::RefusedRemote);
+    EXPECT_EQ(refusedEnds.First().end, TNetConnectionEnd::RefusedRemote);
     const TNetTrafficSnapshot t = refused.Traffic();
     EXPECT_EQ(t.accepted, 1u);
     ASSERT_TRUE(t.lastOutboundFailure);
@@ -172,7 +173,7 @@ TEST(Traffic, ARemoteThatClosesFirstARefusedRemoteAndDeactivationEachSayHowTheyE
     ASSERT_EQ(open.ReadExactly(got = {}, 4), End::Data);
     echoing.CloseMapping();
     ASSERT_TRUE(echoEnds.WaitFor(1));
-    const TNetConnectionInfo& d = echoEnds.Records().begin()->second;
+    const TNetConnectionInfo d = echoEnds.First();
     EXPECT_EQ(d.end, TNetConnectionEnd::Deactivated);
     EXPECT_EQ(d.bytesFromClient, 4u);
     EXPECT_EQ(d.bytesToClient, 4u);
