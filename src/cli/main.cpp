@@ -28,7 +28,9 @@ int Run(StopSignals& stopSignals, SummarySignal& summarySignal)
         if (options.help) {
             std::fputs(FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}).c_str(), stdout);
             std::fputs("\n", stdout);
-            std::fputs(("\n" + LoadResString(msg::CliTrafficHelp) + "\n").c_str(), stdout);
+            std::fputs("\n", stdout);
+            std::fputs(LoadResString(msg::CliTrafficHelp).c_str(), stdout);
+            std::fputs("\n", stdout);
             return ExitStopped;
         }
 

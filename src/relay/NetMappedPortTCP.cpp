@@ -8,52 +8,52 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace tarvix {
 
 namespace {
 
-// Moves what `from` has to `to`: one receive, then, while each receive fills the whole chunk (more is
-// surely waiting), a few more without going back to the wait. Every chunk is written out whole first.
-// False when either side failed (reset, error). End of stream from `from` is passed on as a shutdown of
-// the sending side towards `to`.
-bool Forward(TNetSocketHandle& from, TNetSocketHandle& to, TNetMappedPortTCPData& data, std::size_t& chunkSize,
-             bool& fromDone, std::uint64_t& written)
+#ifdef POLLRDHUP
+constexpr short kPeerEnded = POLLRDHUP;
+#else
+constexpr short kPeerEnded = 0; // the end of a stream is then seen only once it is read
+#endif
+
+// What to wait for on one side: readable when nothing is owed the other way (otherwise its end only),
+// writable when bytes are owed to it. Errors and resets are reported whatever is asked. A side that has
+// hung up (both ways shut) and is asked nothing is left out: it would only report its hang-up again.
+pollfd WaitEntry(const TNetSocketHandle& socket, const TNetRelayDirection& from, const TNetRelayDirection& to,
+                 bool ended, bool hungUp)
 {
-    constexpr int kMaxChunksPerPass = 4; // then the other direction gets its turn
-    TNetStack& stack = from.Stack();
-    for (int chunk = 0; chunk < kMaxChunksPerPass; ++chunk) {
-        char* const buffer = data.Buffer.get();
-        const long n = from.ReceiveBytes(buffer, chunkSize, chunk ? MSG_DONTWAIT : 0);
-        if (n == 0) {
-            fromDone = true;
-            to.ShutdownSending();
-            return true;
-        }
-        if (n < 0) {
-            const int code = stack.LastError();
-            return code == netcode::Interrupted || code == netcode::WouldBlock;
-        }
-        for (long sent = 0; sent < n;) {
-            const long w = to.SendBytes(buffer + sent, static_cast<std::size_t>(n - sent), 0);
-            if (w > 0) {
-                sent += w;
-                written += static_cast<std::uint64_t>(w);
-            } else if (w != -1 || stack.LastError() != netcode::Interrupted)
-                return false;
-        }
-        if (static_cast<std::size_t>(n) < chunkSize)
-            return true;
-        if (chunkSize < TNetMappedPortTCPData::kBulkChunkSize) {
-            chunkSize = TNetMappedPortTCPData::kBulkChunkSize;
-            if (data.BufferSize < chunkSize) {
-                data.Buffer = std::make_unique_for_overwrite<char[]>(chunkSize);
-                data.BufferSize = chunkSize;
-            }
-        }
-    }
-    return true;
+    short events = 0;
+    if (!from.SourceEnded() && from.Owed() == 0)
+        events |= POLLIN;
+    else if (!from.SourceEnded() && !ended)
+        events |= kPeerEnded;
+    if (to.Owed() > 0)
+        events |= POLLOUT;
+    return pollfd{events == 0 && hungUp ? -1 : socket.Descriptor(), events, 0};
+}
+
+// Milliseconds until the stuck bound cuts the connection (0: now), or -1 when it does not apply: no side
+// has ended, or nothing is owed.
+int StuckWait(const TNetMappedPortTCPData& data, int limitMs)
+{
+    if (!data.ClientEnded && !data.RemoteEnded)
+        return -1;
+    auto deadline = TNetRelayDirection::Clock::time_point::max();
+    for (const TNetRelayDirection* direction : {&data.FromClient, &data.FromRemote})
+        if (direction->Owed() > 0)
+            deadline = std::min(deadline, direction->LastProgress() + std::chrono::milliseconds(limitMs));
+    if (deadline == TNetRelayDirection::Clock::time_point::max())
+        return -1;
+    const auto left = deadline - TNetRelayDirection::Clock::now();
+    if (left <= left.zero())
+        return 0;
+    // Rounded up, so that the wait never ends just before the deadline.
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
 // The first way a connection ends is how it ended.
@@ -118,10 +118,12 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
             traffic_.OutboundFailed(e.SocketCode());
             SettleEnd(data, TNetConnectionEnd::RefusedRemote);
         }
+        CutWhenAborted(peer);
+        throw;
+    } catch (...) {
+        CutWhenAborted(peer);
         throw;
     }
-    data.Buffer = std::make_unique_for_overwrite<char[]>(TNetMappedPortTCPData::kChunkSize);
-    data.BufferSize = TNetMappedPortTCPData::kChunkSize;
 }
 
 bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
@@ -131,51 +133,77 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
     TNetTCPClient& outbound = *data.Outbound;
     TNetSocketHandle& clientSocket = client.Socket();
     TNetSocketHandle& remoteSocket = outbound.Socket();
+    const int limitMs = stuckLimitMs_.load(std::memory_order_relaxed);
 
-    // A side whose stream has ended is still watched: a reset or an error on it ends the connection.
-    pollfd waitList[2] = {
-        {clientSocket.Descriptor(), static_cast<short>(data.ClientDone ? 0 : POLLIN), 0},
-        {remoteSocket.Descriptor(), static_cast<short>(data.RemoteDone ? 0 : POLLIN), 0},
-    };
-    const int ready = Stack().PollSockets(waitList, 2, -1);
-
-    bool failed = false;
-    TNetConnectionInfo& info = data.Info;
-    const std::uint64_t fromClient = info.bytesFromClient;
-    const std::uint64_t toClient = info.bytesToClient;
-    if (ready > 0) {
-        if (waitList[0].revents)
-            failed = data.ClientDone || !Forward(clientSocket, remoteSocket, data, data.ClientChunk, data.ClientDone,
-                                                 info.bytesFromClient);
-        if (!failed && waitList[1].revents)
-            failed = data.RemoteDone ||
-                     !Forward(remoteSocket, clientSocket, data, data.RemoteChunk, data.RemoteDone, info.bytesToClient);
-    } else if (ready < 0) {
-        failed = Stack().LastError() != netcode::Interrupted;
+    // Deactivation, a failure of either side and the stuck bound all cut the connection: with resets, so
+    // that neither side takes what it got for the whole stream.
+    bool cut = peer.Aborted() || !clientSocket.IsOpen() || !remoteSocket.IsOpen();
+    if (!cut) {
+        pollfd waitList[2] = {
+            WaitEntry(clientSocket, data.FromClient, data.FromRemote, data.ClientEnded, data.ClientHungUp),
+            WaitEntry(remoteSocket, data.FromRemote, data.FromClient, data.RemoteEnded, data.RemoteHungUp),
+        };
+        const int ready = Stack().PollSockets(waitList, 2, StuckWait(data, limitMs));
+        if (peer.Aborted()) {
+            cut = true;
+        } else if (ready > 0) {
+            const short clientEvents = waitList[0].revents;
+            const short remoteEvents = waitList[1].revents;
+            constexpr short kFailed = POLLERR | POLLNVAL;
+            constexpr short kEnded = POLLHUP | kPeerEnded;
+            constexpr short kReadable = POLLIN | kEnded;
+            data.ClientEnded = data.ClientEnded || (clientEvents & kEnded);
+            data.RemoteEnded = data.RemoteEnded || (remoteEvents & kEnded);
+            data.ClientHungUp = data.ClientHungUp || (clientEvents & POLLHUP);
+            data.RemoteHungUp = data.RemoteHungUp || (remoteEvents & POLLHUP);
+            cut = ((clientEvents | remoteEvents) & kFailed) ||
+                  !data.FromClient.Pump(clientSocket, remoteSocket, clientEvents & kReadable, remoteEvents & POLLOUT) ||
+                  !data.FromRemote.Pump(remoteSocket, clientSocket, remoteEvents & kReadable, clientEvents & POLLOUT) ||
+                  peer.Aborted();
+        } else if (ready < 0) {
+            cut = Stack().LastError() != netcode::Interrupted;
+        }
+        data.ClientEnded = data.ClientEnded || data.FromClient.SourceEnded();
+        data.RemoteEnded = data.RemoteEnded || data.FromRemote.SourceEnded();
+        cut = cut || StuckWait(data, limitMs) == 0;
+        if (!data.FirstEndKnown && (data.ClientEnded || data.RemoteEnded)) {
+            data.FirstEndKnown = true;
+            data.FirstEnd = data.ClientEnded ? TNetConnectionEnd::ClosedByClient : TNetConnectionEnd::ClosedByRemote;
+        }
     }
-    if (info.bytesFromClient != fromClient)
-        traffic_.AddFromClient(info.bytesFromClient - fromClient);
-    if (info.bytesToClient != toClient)
-        traffic_.AddToClient(info.bytesToClient - toClient);
-    if (!data.FirstEndKnown && (data.ClientDone || data.RemoteDone)) {
-        data.FirstEndKnown = true;
-        data.FirstEnd = data.ClientDone ? TNetConnectionEnd::ClosedByClient : TNetConnectionEnd::ClosedByRemote;
-    }
+    CountWritten(data);
 
-    if (failed) {
-        // A reset or an error on one side is passed on as a reset: an end of stream would tell the other
-        // side that everything arrived.
+    if (cut) {
         outbound.CloseWithReset();
         client.CloseWithReset();
         SettleEnd(data, TNetConnectionEnd::Reset);
-    } else if ((data.ClientDone && data.RemoteDone) || !clientSocket.IsOpen() || !remoteSocket.IsOpen()) {
-        if (data.ClientDone && data.RemoteDone)
-            SettleEnd(data, data.FirstEnd);
-        // Both streams ended, or deactivation.
+    } else if (data.FromClient.SourceEnded() && data.FromRemote.SourceEnded()) {
+        // Both streams ended, everything delivered.
         outbound.CloseConnection();
         client.CloseConnection();
+        SettleEnd(data, data.FirstEnd);
     }
     return true;
+}
+
+void TNetMappedPortTCP::CutWhenAborted(TNetPeerThread& peer)
+{
+    // Cut by deactivation while connecting: the client learns it with a reset, like any other cut.
+    if (peer.Aborted())
+        peer.ClientConnection()->CloseWithReset();
+}
+
+void TNetMappedPortTCP::CountWritten(TNetMappedPortTCPData& data)
+{
+    TNetConnectionInfo& info = data.Info;
+    if (const std::uint64_t sent = data.FromClient.Sent(); sent != info.bytesFromClient) {
+        traffic_.AddFromClient(sent - info.bytesFromClient);
+        info.bytesFromClient = sent;
+    }
+    if (const std::uint64_t sent = data.FromRemote.Sent(); sent != info.bytesToClient) {
+        traffic_.AddToClient(sent - info.bytesToClient);
+        info.bytesToClient = sent;
+    }
 }
 
 void TNetMappedPortTCP::PeerDisconnected(TNetPeerThread& peer)

@@ -1,10 +1,12 @@
 #pragma once
 // The relay server: every accepted client gets an outbound connection to MappedHost:MappedPort, and its
 // peer thread moves bytes both ways until both directions have ended.
+#include "relay/NetRelayDirection.h"
 #include "relay/NetTCPClient.h"
 #include "relay/NetTCPServer.h"
 #include "relay/Traffic.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,22 +18,16 @@ class TNetMappedPortTCP;
 // One relayed connection, owned by its peer thread.
 class TNetMappedPortTCPData : public TNetPayload {
 public:
-    static constexpr std::size_t kChunkSize = TNetTCPConnection::kDefaultBufferSize;
-    // A direction whose receives fill the whole chunk is moving bulk data: it goes on in larger chunks,
-    // which halves the relay's work per byte. Idle and interactive connections keep the small buffer.
-    static constexpr std::size_t kBulkChunkSize = 256 * 1024;
-
     std::unique_ptr<TNetTCPClient> Outbound;
-    // One buffer serves both directions: each chunk is written out whole before the next receive. It
-    // grows once, the first time either direction needs the bulk size.
-    std::unique_ptr<char[]> Buffer;
-    std::size_t BufferSize = 0;
-    // Receive size per direction: from the client, from the remote end.
-    std::size_t ClientChunk = kChunkSize;
-    std::size_t RemoteChunk = kChunkSize;
-    // End of stream seen from the client / from the remote end.
-    bool ClientDone = false;
-    bool RemoteDone = false;
+    TNetRelayDirection FromClient; // client to remote end
+    TNetRelayDirection FromRemote; // remote end to client
+    // The side has ended its stream: seen as soon as it happens, even while its last bytes still wait
+    // unread behind bytes owed the other way.
+    bool ClientEnded = false;
+    bool RemoteEnded = false;
+    // The side's socket is shut both ways: nothing more can happen on it.
+    bool ClientHungUp = false;
+    bool RemoteHungUp = false;
     // Who connected, when, what passed each way and how it ended.
     TNetConnectionInfo Info;
     bool EndKnown = false; // Info.end is settled
@@ -46,7 +42,15 @@ using TNetConnectionEndedEvent = std::function<void(const TNetConnectionInfo& in
 
 class TNetMappedPortTCP : public TNetTCPServer {
 public:
-    explicit TNetMappedPortTCP(CreateKey key) : TNetTCPServer(key) { SetAcceptNoDelay(true); }
+    // Once one side has ended, a connection is cut (with resets both ways) when the bytes it owes the
+    // other side have not moved for this long: that side will never read them.
+    static constexpr int kStuckLimitMs = 5 * 60 * 1000;
+
+    explicit TNetMappedPortTCP(CreateKey key) : TNetTCPServer(key)
+    {
+        SetAcceptNoDelay(true);
+        SetResetOnStop(true);
+    }
     static std::shared_ptr<TNetMappedPortTCP> Create();
 
     // Set before activation.
@@ -67,18 +71,27 @@ public:
 
     // Reports the client (OnConnect), then connects the outbound side; a failure ends the peer.
     void PeerConnected(TNetPeerThread& peer) override;
-    // One relay pass: one wait on both sockets, then at most one chunk each way.
+    // One relay pass: one wait on both sockets, then each direction moves what it can without blocking.
     bool PeerExecute(TNetPeerThread& peer) override;
     // Counts the end and tells OnConnectionEnded, then OnDisconnect.
     void PeerDisconnected(TNetPeerThread& peer) override;
+
+    // For tests: a shorter bound than kStuckLimitMs.
+    void SetStuckLimitMs(int ms) { stuckLimitMs_.store(ms); }
+    int StuckLimitMs() const { return stuckLimitMs_.load(); }
 
 protected:
     void DetachEvents() override;
 
 private:
+    static void CutWhenAborted(TNetPeerThread& peer);
+    // Adds what each direction has written out since the last call to the connection and the mapping.
+    void CountWritten(TNetMappedPortTCPData& data);
+
     std::string mappedHost_;
     int mappedPort_ = 0;
     TNetTraffic traffic_;
+    std::atomic<int> stuckLimitMs_{kStuckLimitMs};
 };
 
 } // namespace tarvix

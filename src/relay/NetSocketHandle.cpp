@@ -196,11 +196,23 @@ void TNetSocketHandle::ShutWithReset()
 
 void TNetSocketHandle::Abort()
 {
+    AbortWith(SHUT_RDWR, true);
+}
+
+void TNetSocketHandle::Interrupt()
+{
+    // Shutting the receiving side down also ends a connect still in progress.
+    AbortWith(SHUT_RD, false);
+}
+
+void TNetSocketHandle::AbortWith(int how, bool markClosed)
+{
     std::lock_guard lock(guard_);
     aborted_.store(true);
     if (fd_ != -1 && open_.load())
-        stack_.ShutdownOn(fd_, SHUT_RDWR);
-    open_.store(false, std::memory_order_release);
+        stack_.ShutdownOn(fd_, how);
+    if (markClosed)
+        open_.store(false, std::memory_order_release);
 }
 
 TNetSocketHandle& TNetSocketHandles::AddBinding()

@@ -62,12 +62,17 @@ public:
     // From any thread: shuts the socket down both ways and marks it not open. It also stays shut: a later
     // OpenSocket on this handle fails with "connection aborted".
     void Abort();
+    // From any thread, as Abort, but only the receiving side is shut down: a wait is woken and the peer is
+    // told nothing, so the owner can still end the connection with a reset. The socket stays open until
+    // the owner closes it.
+    void Interrupt();
     bool Aborted() const { return aborted_.load(); }
     // Lets a handle that was aborted open again (a server's binding when it is activated anew).
     void Rearm() { aborted_.store(false); }
 
 private:
     void ReleaseDescriptor();
+    void AbortWith(int how, bool markClosed);
 
     TNetStack& stack_;
     int fd_ = -1;

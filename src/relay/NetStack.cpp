@@ -5,6 +5,7 @@
 #include "i18n/MessageIds.h"
 #include "relay/NetExceptions.h"
 
+#include <atomic>
 #include <charconv>
 #include <mutex>
 
@@ -18,6 +19,8 @@ struct SharedStackState {
     int users = 0;
     std::unique_ptr<TNetStack> stack;
 };
+
+std::atomic<int> gConnectTimeoutMs{kConnectTimeoutMs};
 
 SharedStackState& State()
 {
@@ -66,6 +69,16 @@ bool SplitQuad(std::string_view text, TNetAddressBytes& bytes)
 }
 
 } // namespace
+
+int ConnectTimeoutMs()
+{
+    return gConnectTimeoutMs.load(std::memory_order_relaxed);
+}
+
+void SetConnectTimeoutMs(int ms)
+{
+    gConnectTimeoutMs.store(ms > 0 ? ms : kConnectTimeoutMs, std::memory_order_relaxed);
+}
 
 std::string TNetStack::Resolve(const std::string& host)
 {

@@ -14,7 +14,7 @@ struct pollfd;
 
 namespace tarvix {
 
-// Windows Sockets codes the engine tests by name.
+// Windows Sockets codes tested by name, in the engine and in the interface's client socket.
 namespace netcode {
 inline constexpr int Interrupted = 10004;
 inline constexpr int BadDescriptor = 10009;
@@ -38,7 +38,16 @@ inline constexpr int HostNotFound = 11001;
 inline constexpr int TryAgain = 11002;
 inline constexpr int NoRecovery = 11003;
 inline constexpr int NoData = 11004;
+inline constexpr int NoAddress = 1110; // neither a host nor an address was given
 } // namespace netcode
+
+// An outbound connection attempt that has neither succeeded nor failed by then fails as timed out
+// (netcode::TimedOut), whatever the system's own retries would allow.
+inline constexpr int kConnectTimeoutMs = 21000;
+// The bound in force for the attempts that start from now on.
+int ConnectTimeoutMs();
+// For tests: a shorter bound; 0 (or less) restores kConnectTimeoutMs.
+void SetConnectTimeoutMs(int ms);
 
 using TNetAddressBytes = std::array<std::uint8_t, 4>;
 

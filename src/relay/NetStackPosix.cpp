@@ -2,6 +2,8 @@
 // Windows Sockets codes so that codes and texts are the same on every platform.
 #include "relay/NetStackPosix.h"
 
+#include "i18n/Catalogue.h"
+#include "i18n/MessageIds.h"
 #include "relay/NetExceptions.h"
 
 #include <arpa/inet.h>
@@ -66,25 +68,6 @@ void ReadAddress(const sockaddr_in& a, std::string& ip, int& port)
     std::memcpy(b.data(), &a.sin_addr.s_addr, 4);
     ip = TNetStack::AddressToText(b);
     port = ntohs(a.sin_port);
-}
-
-int TranslateLookupError(int gaiError)
-{
-    switch (gaiError) {
-    case EAI_NONAME: return netcode::HostNotFound;
-    case EAI_AGAIN: return netcode::TryAgain;
-    case EAI_FAIL: return netcode::NoRecovery;
-#ifdef EAI_NODATA
-    case EAI_NODATA:
-#endif
-#ifdef EAI_ADDRFAMILY
-    case EAI_ADDRFAMILY:
-#endif
-        return netcode::NoData;
-    case EAI_MEMORY: return netcode::NoBufferSpace;
-    case EAI_SYSTEM: return TranslateErrno(errno);
-    default: return netcode::NoRecovery;
-    }
 }
 
 } // namespace
@@ -152,9 +135,64 @@ int TranslateErrno(int error)
     case EHOSTUNREACH: return 10065;
     case ENOTEMPTY: return 10066;
     default:
-        // Outside the table: still a code of the same family, shown with an empty text.
-        return 10000 + error;
+        // Linux numbers its errors unlike BSD: 10000 + ENODATA would read "connection refused".
+        return error;
     }
+}
+
+int TranslateLookupError(int gaiError, int systemError)
+{
+    switch (gaiError) {
+    case EAI_NONAME: return netcode::HostNotFound;
+    case EAI_AGAIN: return netcode::TryAgain;
+#ifdef EAI_NODATA
+    case EAI_NODATA:
+#endif
+#ifdef EAI_ADDRFAMILY
+    case EAI_ADDRFAMILY:
+#endif
+    case EAI_SERVICE: // the name is known, but not as a TCP service
+        return netcode::NoData;
+    case EAI_MEMORY: return netcode::NoBufferSpace;
+    case EAI_SYSTEM:
+        // The underlying failure (out of descriptors, ...) says more than "lookup failed".
+        if (systemError != 0)
+            return TranslateErrno(systemError);
+        return netcode::NoRecovery;
+    default: return netcode::NoRecovery;
+    }
+}
+
+std::string SystemErrorText(int code)
+{
+    if (const int id = msg::SocketErrorTextId(code))
+        return LoadResString(id);
+    switch (code) {
+    case netcode::HostNotFound: return gai_strerror(EAI_NONAME);
+    case netcode::TryAgain: return gai_strerror(EAI_AGAIN);
+    case netcode::NoRecovery: return gai_strerror(EAI_FAIL);
+    case netcode::NoData:
+#ifdef EAI_NODATA
+        return gai_strerror(EAI_NODATA);
+#else
+        return gai_strerror(EAI_NONAME);
+#endif
+    default: break;
+    }
+    if (code > 0 && code < 10000)
+        return std::strerror(code);
+    return {};
+}
+
+bool SocketConnectedToItself(int fd)
+{
+    sockaddr_in local{}, peer{};
+    socklen_t localLength = sizeof local, peerLength = sizeof peer;
+    if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLength) != 0 ||
+        ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0)
+        return false;
+    return local.sin_family == AF_INET && local.sin_port == peer.sin_port &&
+           local.sin_addr.s_addr == peer.sin_addr.s_addr;
 }
 
 TNetStackPosix::TNetStackPosix()
@@ -355,9 +393,10 @@ std::string TNetStackPosix::LookupHost(const std::string& name)
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
+    errno = 0;
     const int r = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
     if (r != 0) {
-        Fail(TranslateLookupError(r));
+        Fail(TranslateLookupError(r, errno));
         return {};
     }
     std::string ip;

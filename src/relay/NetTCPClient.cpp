@@ -6,8 +6,23 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 
 namespace tarvix {
+
+namespace {
+
+// A blocking connect on Linux waits at most the send timeout, then leaves with EINPROGRESS. Afterwards the
+// timeout goes back to none: relayed writes wait as long as the reader needs.
+void SetSendTimeout(TNetStack& stack, int descriptor, int ms)
+{
+    timeval limit{};
+    limit.tv_sec = ms / 1000;
+    limit.tv_usec = (ms % 1000) * 1000;
+    stack.CheckResult(stack.SetOption(descriptor, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit));
+}
+
+} // namespace
 
 void TNetTCPClient::Connect()
 {
@@ -30,10 +45,17 @@ void TNetTCPClient::Connect()
         if (!useNagle_)
             socket.SetOption(IPPROTO_TCP, TCP_NODELAY, 1);
         DoStatus(TNetStatus::stConnecting, socket.RemoteIP());
-        Stack().CheckResult(socket.Connect(AF_INET));
+        // A remote that never answers would otherwise hold the attempt for the system's SYN retries
+        // (about two minutes on Linux).
+        SetSendTimeout(Stack(), socket.Descriptor(), ConnectTimeoutMs());
+        const int result = socket.Connect(AF_INET);
+        if (result == -1 && Stack().LastError() == netcode::InProgress)
+            throw ENetSocketError(netcode::TimedOut);
+        Stack().CheckResult(result);
         // Shut down from another thread while it connected: the connection must not be used.
         if (socket.Aborted())
             throw ENetSocketError(netcode::ConnectionAborted);
+        SetSendTimeout(Stack(), socket.Descriptor(), 0);
     } catch (...) {
         try {
             CloseConnection();

@@ -19,8 +19,9 @@ public:
     bool UseNagle() const { return useNagle_; }
     void SetUseNagle(bool on) { useNagle_ = on; }
 
-    // Blocking; the system's connect timeout applies. An open client raises ENetAlreadyConnected; any
-    // failure closes the socket before it leaves.
+    // Blocking, for at most ConnectTimeoutMs(); a remote that has not answered by then raises socket error
+    // 10060, as a timed-out connect does. An open client raises ENetAlreadyConnected; any failure closes the
+    // socket before it leaves.
     virtual void Connect();
 
     std::function<void(TNetTCPClient& sender)> OnConnected;

@@ -50,6 +50,9 @@ public:
     // From any thread: closes the connection by shutting its socket down, which wakes a wait or a send
     // blocked on it. The owner's next IsConnected is false; the owner releases the descriptor.
     void AbortConnection();
+    // From any thread: wakes the owner's wait without telling the peer anything (TNetSocketHandle::
+    // Interrupt); the owner then closes, with a reset.
+    void InterruptConnection() { socket_.Interrupt(); }
 
     std::function<void(TNetTCPConnection& sender)> OnDisconnected;
 

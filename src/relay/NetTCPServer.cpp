@@ -115,10 +115,15 @@ TNetPeerThread::TNetPeerThread() : TNetThread(true)
 void TNetPeerThread::AbortConnections()
 {
     aborted_.store(true);
-    if (client_)
-        client_->AbortConnection();
+    const bool reset = server_->resetOnStop_;
+    if (client_) {
+        if (reset)
+            client_->InterruptConnection();
+        else
+            client_->AbortConnection();
+    }
     if (TNetSocketHandle* watched = watched_.load())
-        watched->Abort();
+        StopWatched(*watched);
 }
 
 void TNetPeerThread::WatchSocket(TNetSocketHandle* socket)
@@ -126,7 +131,15 @@ void TNetPeerThread::WatchSocket(TNetSocketHandle* socket)
     // Paired with AbortConnections: either it sees this socket or this sees its abort.
     watched_.store(socket);
     if (socket && aborted_.load())
-        socket->Abort();
+        StopWatched(*socket);
+}
+
+void TNetPeerThread::StopWatched(TNetSocketHandle& socket)
+{
+    if (server_->resetOnStop_)
+        socket.Interrupt();
+    else
+        socket.Abort();
 }
 
 void TNetPeerThread::BeforeLoop()

@@ -74,7 +74,8 @@ public:
     TNetTCPServerConnection* ClientConnection() const { return client_.get(); }
     TNetTCPServer& Server() const { return *server_; }
 
-    // From another thread (deactivation): shuts down the client connection and every watched socket.
+    // From another thread (deactivation): shuts down the client connection and every watched socket, or
+    // only interrupts them when the server closes its connections itself, with resets.
     void AbortConnections();
     bool Aborted() const { return aborted_.load(); }
     // A further socket of this peer that deactivation shuts down too (the outbound side of a relay). It
@@ -89,6 +90,8 @@ protected:
 private:
     friend class TNetListenerThread;
     friend class TNetTCPServer;
+
+    void StopWatched(TNetSocketHandle& socket);
 
     std::shared_ptr<TNetTCPServer> server_;
     std::unique_ptr<TNetTCPServerConnection> client_;
@@ -157,6 +160,9 @@ protected:
     // the option, which accepted sockets inherit: no system call per connection.
     void SetAcceptNoDelay(bool noDelay) { acceptNoDelay_ = noDelay; }
     bool AcceptNoDelay() const { return acceptNoDelay_; }
+    // Deactivation only interrupts the peers' sockets (TNetSocketHandle::Interrupt): each peer then ends
+    // its connections with resets itself, rather than the clients reading an ordinary end of stream.
+    void SetResetOnStop(bool reset) { resetOnStop_ = reset; }
     virtual void DetachEvents();
 
     // Guards the events against Dispose: held shared while one runs.
@@ -173,6 +179,7 @@ private:
 
     bool active_ = false;
     bool acceptNoDelay_ = false;
+    bool resetOnStop_ = false;
     TNetSocketHandles bindings_;
     int terminateWaitTime_ = 5000;
     int acceptPollMs_ = 1000;

@@ -2,15 +2,16 @@
 
 #include "ui/ApplicationErrors.h"
 #include "ui/HostLookup.h"
-#include "ui/SocketErrors.h"
 
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
+#include "relay/NetStackPosix.h"
 
 #include <QMetaObject>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -48,8 +49,10 @@ void TAsyncClientSocket::Guarded(F&& f) noexcept
     }
 }
 
-TAsyncClientSocket::TAsyncClientSocket(QObject* parent) : QObject(parent)
+TAsyncClientSocket::TAsyncClientSocket(QObject* parent) : QObject(parent), connectDeadline_(new QTimer(this))
 {
+    connectDeadline_->setSingleShot(true);
+    connect(connectDeadline_, &QTimer::timeout, this, [this] { ConnectDeadline(); });
     ResetRemote();
 }
 
@@ -138,7 +141,7 @@ int TAsyncClientSocket::PeerPort() const
     sockaddr_in peer{};
     socklen_t length = sizeof peer;
     if (getpeername(fd_, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
-        ThrowWindowsError(wsa::CodeFromErrno(errno), "getpeername");
+        ThrowWindowsError(TranslateErrno(errno), "getpeername");
     return ntohs(peer.sin_port);
 }
 
@@ -148,7 +151,7 @@ int TAsyncClientSocket::ReceiveBuf(void* buffer, int count)
         return 0;
     const ssize_t n = ::recv(fd_, buffer, static_cast<size_t>(count), MSG_DONTWAIT);
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-        ThrowWindowsError(wsa::CodeFromErrno(errno), "recv");
+        ThrowWindowsError(TranslateErrno(errno), "recv");
     if (readNotifier_ && clientType_ == TClientType::ctNonBlocking)
         readNotifier_->setEnabled(true);
     return n > 0 ? static_cast<int>(n) : 0;
@@ -205,7 +208,7 @@ void TAsyncClientSocket::RunLookup(const QString& host, const QString& address, 
                     continue;
                 }
                 {
-                    const int code = RaiseError(TErrorEvent::erLookup, wsa::NoAddress);
+                    const int code = RaiseError(TErrorEvent::erLookup, netcode::NoAddress);
                     if (!self)
                         return;
                     Disconnect(serial);
@@ -245,7 +248,7 @@ void TAsyncClientSocket::StartLookup(const QString& name, TLookupKind kind, cons
     pending_ = THostLookup::Start(
         this, name, kind, [this](THostLookup* lookup, const TLookupResult& result) { LookupComplete(lookup, result); });
     if (!pending_)
-        ThrowWindowsError(wsa::NoBufferSpace, api);
+        ThrowWindowsError(netcode::NoBufferSpace, api);
 }
 
 void TAsyncClientSocket::LookupComplete(THostLookup* lookup, const TLookupResult& result)
@@ -289,14 +292,14 @@ void TAsyncClientSocket::Connect()
     const std::uint64_t serial = serial_;
     const int flags = fcntl(fd_, F_GETFL);
     if (flags < 0 || fcntl(fd_, F_SETFL, flags | O_NONBLOCK) < 0)
-        ThrowWindowsError(wsa::CodeFromErrno(errno), "WSAAsyncSelect");
+        ThrowWindowsError(TranslateErrno(errno), "WSAAsyncSelect");
     QPointer<TAsyncClientSocket> self(this);
     Raise(OnConnecting);
     if (!self || serial != serial_ || fd_ < 0)
         return;
     // Windows Sockets refuses these at once; here they would reach the local host.
     if (remote_.sin_addr.s_addr == htonl(INADDR_ANY) || remote_.sin_port == 0)
-        ThrowWindowsError(wsa::AddressNotAvailable, "connect");
+        ThrowWindowsError(netcode::AddressNotAvailable, "connect");
     const bool notify = clientType_ == TClientType::ctNonBlocking;
     if (notify) {
         connectNotifier_ = new QSocketNotifier(fd_, QSocketNotifier::Write, this);
@@ -309,20 +312,34 @@ void TAsyncClientSocket::Connect()
             if (connectNotifier_)
                 connectNotifier_->setEnabled(false);
             if (notify) {
-                const int code = wsa::CodeFromErrno(error);
+                const int code = TranslateErrno(error);
                 QMetaObject::invokeMethod(
                     this, [this, serial, code] { Guarded([&] { ConnectOutcome(serial, code); }); },
                     Qt::QueuedConnection);
             }
         } else if (error != EINPROGRESS && error != EINTR) {
-            ThrowWindowsError(wsa::CodeFromErrno(error), "connect");
+            ThrowWindowsError(TranslateErrno(error), "connect");
+        } else if (notify) {
+            connectDeadline_->start(ConnectTimeoutMs());
         }
     }
     lookupState_ = LookupState::Idle;
 }
 
+void TAsyncClientSocket::ConnectDeadline()
+{
+    if (fd_ < 0 || connected_ || !connectNotifier_ || !connectNotifier_->isEnabled())
+        return;
+    connectNotifier_->setEnabled(false);
+    // Stops the system's own retries; the handle stays, as after any failed attempt.
+    ::shutdown(fd_, SHUT_RDWR);
+    const std::uint64_t serial = serial_;
+    Guarded([&] { ConnectOutcome(serial, netcode::TimedOut); });
+}
+
 void TAsyncClientSocket::ConnectNotification()
 {
+    connectDeadline_->stop();
     if (connectNotifier_)
         connectNotifier_->setEnabled(false);
     if (fd_ < 0)
@@ -335,10 +352,10 @@ void TAsyncClientSocket::ConnectNotification()
     if (!error && SocketConnectedToItself(fd_)) {
         // Nothing listened there. Let the port go at once: a listener is about to want it.
         ReleaseHandle();
-        Guarded([&] { ReportNotificationError(TErrorEvent::erConnect, wsa::ConnectionRefused); });
+        Guarded([&] { ReportNotificationError(TErrorEvent::erConnect, netcode::ConnectionRefused); });
         return;
     }
-    const int code = error ? wsa::CodeFromErrno(error) : 0;
+    const int code = error ? TranslateErrno(error) : 0;
     Guarded([&] { ConnectOutcome(serial, code); });
 }
 
@@ -389,7 +406,7 @@ void TAsyncClientSocket::ReadNotification()
                 readNotifier_->setEnabled(true);
         } else {
             // A broken connection: reported, but only a close ends it.
-            ReportNotificationError(TErrorEvent::erDisconnect, wsa::CodeFromErrno(error));
+            ReportNotificationError(TErrorEvent::erDisconnect, TranslateErrno(error));
         }
     });
 }
@@ -421,7 +438,7 @@ void TAsyncClientSocket::Disconnect(std::uint64_t serial)
     if (handlerError)
         std::rethrow_exception(handlerError);
     if (closeError)
-        ThrowWindowsError(wsa::CodeFromErrno(closeError), "closesocket");
+        ThrowWindowsError(TranslateErrno(closeError), "closesocket");
 }
 
 void TAsyncClientSocket::CancelLookup()
@@ -434,6 +451,7 @@ void TAsyncClientSocket::CancelLookup()
 
 int TAsyncClientSocket::ReleaseHandle()
 {
+    connectDeadline_->stop();
     // A notifier may be the one whose signal is running: switch it off now, free it later.
     for (QSocketNotifier** notifier : {&connectNotifier_, &readNotifier_}) {
         if (*notifier) {
@@ -484,7 +502,7 @@ void TAsyncClientSocket::ReportNotificationError(TErrorEvent event, int code)
 void TAsyncClientSocket::ThrowWindowsError(int code, const char* api)
 {
     throw EAsyncSocketError(
-        FormatRes(msg::AsyncWindowsError, {wsa::SystemText(code), std::int64_t{code}, std::string(api)}));
+        FormatRes(msg::AsyncWindowsError, {SystemErrorText(code), std::int64_t{code}, std::string(api)}));
 }
 
 } // namespace tarvix

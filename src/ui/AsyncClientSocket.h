@@ -12,7 +12,8 @@
 // Events run on the UI thread: OnLookup inside Open(), then from the event loop OnConnecting, and either
 // OnConnect (Active already true) or OnError. Closing a connected socket raises OnDisconnect. Closing while
 // the attempt is still under way does nothing: the attempt runs on to OnConnect or OnError.
-// Error codes are Windows Sockets numbers: 10061 refused, 11001..11004 lookup failures, 1110 no address.
+// Error codes are Windows Sockets numbers: 10061 refused, 11001..11004 lookup failures, 1110 no address,
+// 10060 when the connect has neither succeeded nor failed within ConnectTimeoutMs() (relay/NetStack.h).
 //
 // Errors: an OnError handler that leaves errorCode non-zero (or no handler) makes the component raise
 // EAsyncSocketError after the handler. Inside Open() that exception reaches the caller. From the event loop it
@@ -39,6 +40,7 @@
 #include <memory>
 
 class QSocketNotifier;
+class QTimer;
 
 namespace tarvix {
 
@@ -121,6 +123,7 @@ private:
     void LookupComplete(THostLookup* lookup, const TLookupResult& result);
     void Connect();
     void ConnectNotification();
+    void ConnectDeadline();
     void ConnectOutcome(std::uint64_t serial, int code);
     void ReadNotification();
     void WriteNotification(std::uint64_t serial);
@@ -159,6 +162,7 @@ private:
     std::uint16_t savedPort_ = 0;
     QSocketNotifier* connectNotifier_ = nullptr; // children of this object
     QSocketNotifier* readNotifier_ = nullptr;
+    QTimer* connectDeadline_ = nullptr; // ends a connect that the remote never answers
 };
 
 } // namespace tarvix

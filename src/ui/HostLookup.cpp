@@ -1,6 +1,6 @@
 #include "ui/HostLookup.h"
 
-#include "ui/SocketErrors.h"
+#include "relay/NetStackPosix.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 
 #include <atomic>
+#include <cerrno>
 #include <system_error>
 #include <thread>
 
@@ -30,7 +31,7 @@ TLookupResult ResolveWithSystem(const std::string& name, TLookupKind kind)
         servent* found = nullptr;
         char buffer[1024];
         if (getservbyname_r(name.c_str(), "tcp", &entry, buffer, sizeof buffer, &found) != 0 || !found)
-            result.errorCode = wsa::NoData;
+            result.errorCode = netcode::NoData;
         else
             result.port = static_cast<std::uint16_t>(found->s_port);
         return result;
@@ -39,12 +40,13 @@ TLookupResult ResolveWithSystem(const std::string& name, TLookupKind kind)
     hints.ai_family = AF_INET; // the first IPv4 address, as the connect needs
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* list = nullptr;
+    errno = 0;
     const int rc = getaddrinfo(name.c_str(), nullptr, &hints, &list);
     if (rc != 0) {
-        result.errorCode = wsa::CodeFromLookupError(rc);
+        result.errorCode = TranslateLookupError(rc, errno);
         return result;
     }
-    result.errorCode = wsa::NoData;
+    result.errorCode = netcode::NoData;
     for (const addrinfo* a = list; a; a = a->ai_next) {
         if (a->ai_family == AF_INET && a->ai_addr) {
             result.address = reinterpret_cast<const sockaddr_in*>(a->ai_addr)->sin_addr.s_addr;

@@ -1,3 +1,5 @@
+#include "support/SilentRemote.h"
+
 #include "editor/MessageDlg.h"
 #include "editor/NewModify.h"
 #include "editor/SpinEdit.h"
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 using namespace tarvix;
@@ -303,4 +306,29 @@ TEST_F(NewModifyTest, ConnectionTestAgainstAClosedPortFailsAndCanBeRepeated)
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].text, QStringLiteral("Connexion réussie"));
     EXPECT_FALSE(dialog.Testing());
+}
+
+TEST_F(NewModifyTest, ConnectionTestToARemoteThatNeverAnswersEndsAndGivesTheControlsBack)
+{
+    test::SilentRemote remote;
+    ASSERT_NE(remote.Port(), 0);
+    const test::ShortConnectTimeout bound(400);
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("1"), true);
+    dialog.show();
+    auto& f = dialog.Form();
+    f.eName->setText(QStringLiteral("n"));
+    f.eAddress->setText(QStringLiteral("127.0.0.1"));
+    f.ePort->setValue(remote.Port());
+    const auto start = std::chrono::steady_clock::now();
+    RunTest(dialog);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, TMsgDlgType::mtWarning);
+    EXPECT_EQ(messages[0].text,
+              QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1").arg(remote.Port()));
+    EXPECT_FALSE(dialog.Testing());
+    EXPECT_TRUE(f.lTesting->isHidden());
+    for (QWidget* w : std::initializer_list<QWidget*>{f.gbListen, f.gbRemote, f.bTesting, f.bSave, f.bCancel})
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
 }

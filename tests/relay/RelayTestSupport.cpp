@@ -3,9 +3,11 @@
 #include <arpa/inet.h>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/sockios.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,6 +15,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <random>
 
 namespace tarvix::test {
 
@@ -450,6 +453,65 @@ std::uint64_t Checksum::Value() const
     if (copy.count_ & 7)
         copy.Mix(copy.partial_);
     return copy.hash_ ^ copy.count_;
+}
+
+// ---- streams ----------------------------------------------------------------------------------------
+
+long NotTaken(int fd)
+{
+    int n = 0;
+    return ::ioctl(fd, SIOCOUTQ, &n) == 0 ? n : -1;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    const auto start = Clock::now();
+    while (!done()) {
+        if (MsSince(start) > timeoutMs)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+std::string Pattern(std::size_t size, std::uint64_t seed)
+{
+    std::string s(size, '\0');
+    ByteStream(seed).Fill(s.data(), s.size());
+    return s;
+}
+
+std::uint64_t SendStream(TestSocket& s, std::size_t total, std::uint64_t seed)
+{
+    ByteStream stream(seed);
+    Checksum sum;
+    std::mt19937 sizes(static_cast<unsigned>(seed));
+    std::vector<char> chunk(100000);
+    while (total > 0) {
+        const std::size_t n =
+            std::min<std::size_t>(total, std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes));
+        stream.Fill(chunk.data(), n);
+        sum.Add(chunk.data(), n);
+        if (!s.SendAll(chunk.data(), n))
+            break;
+        total -= n;
+    }
+    return sum.Value();
+}
+
+std::pair<std::uint64_t, std::uint64_t> ReceiveStream(TestSocket& s, std::uint64_t seed)
+{
+    Checksum sum;
+    std::mt19937 sizes(static_cast<unsigned>(seed));
+    std::vector<char> chunk(100000);
+    for (;;) {
+        const std::size_t want = std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes);
+        const ssize_t n = ::recv(s.Fd(), chunk.data(), want, 0);
+        if (n <= 0)
+            break;
+        sum.Add(chunk.data(), static_cast<std::size_t>(n));
+    }
+    return {sum.Value(), sum.Count()};
 }
 
 } // namespace tarvix::test

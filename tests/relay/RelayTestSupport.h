@@ -11,6 +11,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace tarvix::test {
@@ -128,6 +129,12 @@ private:
     std::vector<TfConnect*> senders_;
 };
 
+// Polls every 2 ms until done() or the time limit; whether done() came true.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = TestSocket::kTimeoutMs);
+
+// Bytes a socket has sent that its peer has not acknowledged yet, or not sent at all (-1 when unknown).
+long NotTaken(int fd);
+
 int CountOpenDescriptors();
 // CPU time (user + system) used by the whole process so far, in milliseconds.
 double ProcessCpuMs();
@@ -157,5 +164,12 @@ private:
     std::uint64_t count_ = 0;
     std::uint64_t partial_ = 0;
 };
+
+// `size` bytes of the seeded stream.
+std::string Pattern(std::size_t size, std::uint64_t seed);
+// Sends `total` bytes of the seeded stream in chunks of random sizes; returns their checksum.
+std::uint64_t SendStream(TestSocket& s, std::size_t total, std::uint64_t seed);
+// Reads to the end of the stream in reads of random sizes; the checksum and the byte count.
+std::pair<std::uint64_t, std::uint64_t> ReceiveStream(TestSocket& s, std::uint64_t seed);
 
 } // namespace tarvix::test

@@ -1,5 +1,6 @@
 // Connections and the outbound client: reads, writes, closes, connects, and closing from another thread.
 #include "RelayTestSupport.h"
+#include "support/SilentRemote.h"
 
 #include "relay/NetExceptions.h"
 #include "relay/NetStack.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
+#include <sys/time.h>
 
 #include <future>
 #include <thread>
@@ -240,6 +242,46 @@ TEST(NetTCPClient, RefusedConnectRaises10061AndLeavesTheClientClosed)
     EXPECT_FALSE(client.IsConnected());
     EXPECT_EQ(client.Socket().Descriptor(), -1);
     EXPECT_EQ(CountOpenDescriptors(), before);
+}
+
+TEST(NetTCPClient, ConnectToARemoteThatNeverAnswersTimesOutWithinTheBound)
+{
+    SilentRemote remote;
+    ASSERT_NE(remote.Port(), 0);
+    const ShortConnectTimeout bound(300);
+    const int before = CountOpenDescriptors();
+    TNetTCPClient client;
+    client.SetHost("127.0.0.1");
+    client.SetPort(remote.Port());
+    const auto start = Clock::now();
+    try {
+        client.Connect();
+        FAIL() << "connected to a remote that never answers";
+    } catch (const ENetSocketError& e) {
+        EXPECT_EQ(e.SocketCode(), 10060);
+        EXPECT_STREQ(e.what(), "Erreur de socket # 10060\r\nDélai de connexion dépassé.");
+    }
+    const long ms = MsSince(start);
+    EXPECT_GE(ms, 250);
+    EXPECT_LT(ms, 5000);
+    EXPECT_EQ(client.Socket().Descriptor(), -1);
+    EXPECT_EQ(CountOpenDescriptors(), before);
+}
+
+TEST(NetTCPClient, ConnectedSocketKeepsNoTimeOnItsWrites)
+{
+    // The bound is the connect's alone: a relayed write to a slow reader may wait as long as it must.
+    int port = 0;
+    TestSocket listener = ListenLoopback(4, port);
+    TNetTCPClient client;
+    client.SetHost("127.0.0.1");
+    client.SetPort(port);
+    client.Connect();
+    timeval limit{1, 1};
+    socklen_t length = sizeof limit;
+    ASSERT_EQ(::getsockopt(client.Socket().Descriptor(), SOL_SOCKET, SO_SNDTIMEO, &limit, &length), 0);
+    EXPECT_EQ(limit.tv_sec, 0);
+    EXPECT_EQ(limit.tv_usec, 0);
 }
 
 TEST(NetTCPClient, UnknownHostRaisesALookupError)

@@ -1,6 +1,7 @@
 // A mapping instance end to end: every way a relayed connection ends, large transfers, failures of the
 // remote end, many clients, and deactivation.
 #include "RelayTestSupport.h"
+#include "support/SilentRemote.h"
 
 #include "relay/Connect.h"
 #include "relay/NetExceptions.h"
@@ -15,67 +16,9 @@
 
 #include <algorithm>
 #include <future>
-#include <random>
 
 using namespace tarvix;
 using namespace tarvix::test;
-
-namespace {
-
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = TestSocket::kTimeoutMs)
-{
-    const auto start = Clock::now();
-    while (!done()) {
-        if (MsSince(start) > timeoutMs)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
-std::string Pattern(std::size_t size, std::uint64_t seed)
-{
-    std::string s(size, '\0');
-    ByteStream(seed).Fill(s.data(), s.size());
-    return s;
-}
-
-// Sends `total` bytes of the seeded stream in chunks of random sizes; returns their checksum.
-std::uint64_t SendStream(TestSocket& s, std::size_t total, std::uint64_t seed)
-{
-    ByteStream stream(seed);
-    Checksum sum;
-    std::mt19937 sizes(static_cast<unsigned>(seed));
-    std::vector<char> chunk(100000);
-    while (total > 0) {
-        const std::size_t n =
-            std::min<std::size_t>(total, std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes));
-        stream.Fill(chunk.data(), n);
-        sum.Add(chunk.data(), n);
-        if (!s.SendAll(chunk.data(), n))
-            break;
-        total -= n;
-    }
-    return sum.Value();
-}
-
-// Reads to the end of the stream in reads of random sizes; the checksum and the byte count.
-std::pair<std::uint64_t, std::uint64_t> ReceiveStream(TestSocket& s, std::uint64_t seed)
-{
-    Checksum sum;
-    std::mt19937 sizes(static_cast<unsigned>(seed));
-    std::vector<char> chunk(100000);
-    for (;;) {
-        const std::size_t want = std::uniform_int_distribution<std::size_t>(1, chunk.size())(sizes);
-        const ssize_t n = ::recv(s.Fd(), chunk.data(), want, 0);
-        if (n <= 0)
-            break;
-        sum.Add(chunk.data(), static_cast<std::size_t>(n));
-    }
-    return {sum.Value(), sum.Count()};
-}
-
-} // namespace
 
 TEST(TfConnect, RelaysBothWaysAndReportsOnePairPerConnection)
 {
@@ -487,7 +430,7 @@ TEST(TfConnect, PortsOutOfRangeAreRefusedNotTruncated)
 TEST(TfConnect, PeerStuckInItsOutboundConnectIsEndedByDeactivation)
 {
     // A loopback listener with a full accept queue: further connection requests are dropped and connect()
-    // keeps retrying for minutes.
+    // keeps retrying until its bound, far beyond this test.
     int port = 0;
     TestSocket full = ListenLoopback(0, port);
     std::vector<TestSocket> fillers;
@@ -509,6 +452,28 @@ TEST(TfConnect, PeerStuckInItsOutboundConnectIsEndedByDeactivation)
     EXPECT_NE(client.ReadToEnd(rest, 2000), End::Timeout);
     mapping.reset();
     EXPECT_EQ(log.Count(false), 0);
+}
+
+TEST(TfConnect, RemoteThatNeverAnswersEndsTheRelayedClientWithinTheConnectBound)
+{
+    SilentRemote remote;
+    ASSERT_NE(remote.Port(), 0);
+    const ShortConnectTimeout bound(400);
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+    TestSocket client = ConnectLoopback(mapping.LocalPort());
+    ASSERT_TRUE(client.Valid());
+    const auto start = Clock::now();
+    std::string got;
+    EXPECT_EQ(client.ReadToEnd(got, 5000), End::Eof);
+    const long ms = MsSince(start);
+    EXPECT_GE(ms, 300);
+    EXPECT_LT(ms, 5000);
+    EXPECT_EQ(got, "");
+    ASSERT_TRUE(log.WaitFor(1, 1, 5000));
+    EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+    // Its peer is gone, not stuck in the attempt.
+    EXPECT_TRUE(WaitUntil([&] { return mapping.NetMappedPortTCP().PeerCount() == 0; }, 2000));
 }
 
 TEST(TfConnect, PeerThatOutlivesItsInstanceTouchesNothingFreed)

@@ -30,17 +30,6 @@ std::shared_ptr<TNetTCPServer> NewServer(Counters& c)
     return server;
 }
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = TestSocket::kTimeoutMs)
-{
-    const auto start = Clock::now();
-    while (!done()) {
-        if (MsSince(start) > timeoutMs)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
 void Echo(TNetPeerThread& peer)
 {
     TNetTCPServerConnection& c = *peer.ClientConnection();

@@ -9,10 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
 #include <thread>
 
 using namespace tarvix;
@@ -58,8 +63,58 @@ TEST(NetStack, SystemErrorsAreReportedUnderWindowsSocketsCodes)
     EXPECT_EQ(TranslateErrno(EPIPE), 10058);
     EXPECT_EQ(TranslateErrno(ENOBUFS), 10055);
     EXPECT_EQ(TranslateErrno(EACCES), 10013);
-    // Every code the system can give stays in the Windows Sockets range and still gets a message.
-    EXPECT_EQ(TranslateErrno(ENOSPC), 10000 + ENOSPC);
+}
+
+// The engine and the interface's client socket once translated these differently.
+TEST(NetStack, ErrorsWithoutAnObviousWindowsSocketsCodeReadAsTheUserShouldSeeThem)
+{
+    // A connection cut by a protocol error, or refused by a firewall rule.
+    EXPECT_EQ(TranslateErrno(EPROTO), 10053);
+    EXPECT_EQ(TranslateErrno(EPERM), 10013);
+    // No counterpart: the system's own number, never a neighbour's message. Shifted into the Windows Sockets
+    // range these would read "connection refused", "address in use" and "would block".
+    for (const int error : {ENODATA, ELNRNG, EDEADLK, ENOSPC}) {
+        SCOPED_TRACE(error);
+        EXPECT_EQ(TranslateErrno(error), error);
+        EXPECT_EQ(TNetStack::ErrorText(TranslateErrno(error)), "Erreur de socket # " + std::to_string(error) + "\r\n");
+        EXPECT_EQ(SystemErrorText(TranslateErrno(error)), std::strerror(error));
+    }
+    // A service name that is known, but not for TCP: the name has no data of the kind asked for.
+    EXPECT_EQ(TranslateLookupError(EAI_SERVICE, 0), netcode::NoData);
+    EXPECT_EQ(TranslateLookupError(EAI_NONAME, 0), netcode::HostNotFound);
+    EXPECT_EQ(TranslateLookupError(EAI_FAIL, 0), netcode::NoRecovery);
+    // A lookup that failed in the system says why; without a reason it is still a failure, never 0.
+    EXPECT_EQ(TranslateLookupError(EAI_SYSTEM, EMFILE), 10024);
+    EXPECT_EQ(TranslateLookupError(EAI_SYSTEM, 0), netcode::NoRecovery);
+}
+
+TEST(NetStack, SystemTextIsTheCataloguesWhereItHasOneElseThePlatforms)
+{
+    EXPECT_EQ(SystemErrorText(TranslateErrno(ECONNREFUSED)), "Connexion refusée.");
+    EXPECT_EQ(SystemErrorText(TranslateErrno(ETIMEDOUT)), "Délai de connexion dépassé.");
+    EXPECT_EQ(SystemErrorText(netcode::HostNotFound), gai_strerror(EAI_NONAME));
+    EXPECT_FALSE(SystemErrorText(netcode::NoData).empty());
+}
+
+TEST(NetStack, ASocketConnectedToItselfIsRecognised)
+{
+    // Bound to a port and connected to that same port: the simultaneous open a probe can run into.
+    const int port = FreePort();
+    TestSocket self(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    ASSERT_TRUE(self.Valid());
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(self.Fd(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::connect(self.Fd(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_TRUE(SocketConnectedToItself(self.Fd()));
+
+    int serverPort = 0;
+    TestSocket server = ListenLoopback(5, serverPort);
+    TestSocket client = ConnectLoopback(serverPort);
+    ASSERT_TRUE(client.Valid());
+    EXPECT_FALSE(SocketConnectedToItself(client.Fd()));
 }
 
 TEST(NetStack, DottedQuadNeedsFourNumbersUpTo255)

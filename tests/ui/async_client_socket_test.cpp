@@ -1,9 +1,10 @@
 #include "UiTestSupport.h"
+#include "support/SilentRemote.h"
 
+#include "relay/NetStack.h"
 #include "ui/ApplicationErrors.h"
 #include "ui/AsyncClientSocket.h"
 #include "ui/HostLookup.h"
-#include "ui/SocketErrors.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,53 @@ TEST_F(AsyncClientSocketTest, ProbeOfAFreePortEndsInRefusedWithoutConnectOrDisco
     EXPECT_FALSE(socket.Active());
     EXPECT_FALSE(socket.Connected());
     EXPECT_TRUE(shown.Texts().empty());
+}
+
+TEST_F(AsyncClientSocketTest, ProbeOfARemoteThatNeverAnswersEndsTimedOutWithinTheBound)
+{
+    test::SilentRemote remote;
+    ASSERT_NE(remote.Port(), 0);
+    const test::ShortConnectTimeout bound(300);
+    CapturedErrors shown;
+    TAsyncClientSocket socket;
+    Recorder r;
+    r.Attach(socket);
+    socket.SetHost("127.0.0.1");
+    socket.SetPort(remote.Port());
+    const auto start = std::chrono::steady_clock::now();
+    socket.Open();
+    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(ms, 250);
+    Spin(400); // one outcome only
+    EXPECT_EQ(r.events, (Events{"lookup", "connecting", "error:3:10060"}));
+    EXPECT_FALSE(socket.Active());
+    EXPECT_TRUE(shown.Texts().empty());
+
+    // The socket is free for the next attempt, which a listening port answers.
+    Listener server;
+    r.events.clear();
+    socket.SetPort(server.Port());
+    socket.Open();
+    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
+    EXPECT_TRUE(r.Has("connect"));
+}
+
+TEST_F(AsyncClientSocketTest, ConnectionMadeInTimeOutlivesTheBound)
+{
+    const test::ShortConnectTimeout bound(150);
+    Listener server;
+    TAsyncClientSocket socket;
+    Recorder r;
+    r.Attach(socket);
+    socket.SetHost("127.0.0.1");
+    socket.SetPort(server.Port());
+    socket.Open();
+    ASSERT_TRUE(WaitUntil([&] { return r.Ended(); }));
+    Spin(400);
+    EXPECT_TRUE(socket.Active());
+    EXPECT_EQ(r.events, (Events{"lookup", "connecting", "connect", "write"}));
 }
 
 TEST_F(AsyncClientSocketTest, AddressWithoutHostConnectsInsideTheOpeningCall)
@@ -227,8 +275,8 @@ TEST_F(AsyncClientSocketTest, UnknownHostFailsInTheLookupThenDisconnects)
     socket.Open();
     ASSERT_TRUE(WaitUntil([&] { return r.Has("disconnect"); }, 20000));
     EXPECT_EQ(r.events, (Events{"lookup", "error:lookup", "disconnect"}));
-    EXPECT_GE(code, wsa::HostNotFound);
-    EXPECT_LE(code, wsa::NoData);
+    EXPECT_GE(code, netcode::HostNotFound);
+    EXPECT_LE(code, netcode::NoData);
     EXPECT_TRUE(shown.Texts().empty());
 }
 
@@ -514,40 +562,6 @@ TEST_F(AsyncClientSocketTest, LookupResultQueuedForADestroyedSocketIsDropped)
     SetResolveFunction(nullptr);
     EXPECT_EQ(resolved, 1);
     EXPECT_TRUE(events->empty());
-}
-
-TEST(SocketErrorsTest, PosixErrorsMapToWindowsSocketsNumbersAndTexts)
-{
-    EXPECT_EQ(wsa::CodeFromErrno(ECONNREFUSED), 10061);
-    EXPECT_EQ(wsa::CodeFromErrno(ETIMEDOUT), 10060);
-    EXPECT_EQ(wsa::CodeFromErrno(ECONNRESET), 10054);
-    EXPECT_EQ(wsa::CodeFromErrno(EADDRINUSE), 10048);
-    EXPECT_EQ(wsa::SystemText(10061), "Connexion refusée.");
-    EXPECT_FALSE(wsa::SystemText(wsa::HostNotFound).empty());
-    EXPECT_FALSE(wsa::SystemText(wsa::NoData).empty());
-}
-
-TEST(SocketErrorsTest, ASocketConnectedToItselfIsRecognised)
-{
-    // Bound to a port and connected to that same port: the simultaneous open a probe can run into.
-    const int port = FreePort();
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_TRUE(SocketConnectedToItself(fd));
-    ::close(fd);
-
-    Listener server;
-    const int client = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    address.sin_port = htons(static_cast<std::uint16_t>(server.Port()));
-    ASSERT_EQ(::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_FALSE(SocketConnectedToItself(client));
-    ::close(client);
 }
 
 } // namespace
