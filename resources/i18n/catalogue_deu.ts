@@ -108,45 +108,194 @@
   SIGUSR1            eine Zeile je aktiver Verbindung mit ihren Zählern, wie beim Beenden</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
-Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
-Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
+        <comment>65100</comment>
+        <translation>Ungültige Verbindung: %s (erwartet LOKALERPORT:HOST:PORT)</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
+        <comment>65101</comment>
+        <translation>Ungültige Verbindung: %s (%s ist kein Port zwischen 1 und 65535)</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (l&apos;hôte est vide ou contient des espaces)</source>
+        <comment>65102</comment>
+        <translation>Ungültige Verbindung: %s (der Host ist leer oder enthält Leerzeichen)</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (le port local %d est déjà celui de %s)</source>
+        <comment>65103</comment>
+        <translation>Ungültige Verbindung: %s (der lokale Port %d gehört schon zu %s)</translation>
+    </message>
+    <message>
+        <source>Les options --all et --mapping choisissent dans un fichier de paramètres : ajoutez --ini FICHIER</source>
+        <comment>65104</comment>
+        <translation>Die Optionen --all und --mapping wählen aus einer Einstellungsdatei: --ini DATEI hinzufügen</translation>
+    </message>
+    <message>
+        <source>Pour relayer un port, écrivez dans %s une connexion comme celle-ci (LocalPort : le port écouté ici ; Address et Port : l&apos;hôte et le port vers lesquels relayer), puis relancez tarvix-relay :</source>
+        <comment>65105</comment>
+        <translation>Um einen Port weiterzuleiten, schreiben Sie eine Verbindung wie diese in %s (LocalPort: der hier abgehörte Port; Address und Port: Host und Port, zu denen weitergeleitet wird) und starten Sie tarvix-relay erneut:</translation>
+    </message>
+    <message>
+        <source>Exemple</source>
+        <comment>65106</comment>
+        <translation>Beispiel</translation>
+    </message>
+    <message>
+        <source>Ou, sans fichier de paramètres : %s</source>
+        <comment>65107</comment>
+        <translation>Oder ohne Einstellungsdatei: %s</translation>
+    </message>
+    <message>
+        <source>Attention : %s semble écrit en UTF-16 ; enregistrez-le en UTF-8</source>
+        <comment>65108</comment>
+        <translation>Warnung: %s scheint UTF-16 zu sein; speichern Sie sie als UTF-8</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : pas de clé LocalPort, la connexion écoute sur le port %d</source>
+        <comment>65109</comment>
+        <translation>Warnung: %s, Abschnitt [%s]: kein Schlüssel LocalPort, die Verbindung hört auf Port %d</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : pas de clé Address, la connexion ne relaie vers aucun hôte</source>
+        <comment>65110</comment>
+        <translation>Warnung: %s, Abschnitt [%s]: kein Schlüssel Address, die Verbindung leitet zu keinem Host weiter</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : Address est vide, la connexion ne relaie vers aucun hôte</source>
+        <comment>65111</comment>
+        <translation>Warnung: %s, Abschnitt [%s]: Address ist leer, die Verbindung leitet zu keinem Host weiter</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : pas de clé Port, la connexion relaie vers le port %d</source>
+        <comment>65112</comment>
+        <translation>Warnung: %s, Abschnitt [%s]: kein Schlüssel Port, die Verbindung leitet zu Port %d weiter</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : la clé &quot;%s&quot; a des espaces autour et n&apos;est pas lue comme %s</source>
+        <comment>65113</comment>
+        <translation>Warnung: %s, Abschnitt [%s]: der Schlüssel &quot;%s&quot; hat Leerzeichen und wird nicht als %s gelesen</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : la ligne &quot;%s&quot; n&apos;a pas de signe = et ne compte pas</source>
+        <comment>65114</comment>
+        <translation>Warnung: %s, Abschnitt [%s]: die Zeile &quot;%s&quot; hat kein Gleichheitszeichen und zählt nicht</translation>
+    </message>
+    <message>
+        <source>Attention : %s, sections [%s] et [%s] : deux connexions sur le port local %d</source>
+        <comment>65115</comment>
+        <translation>Warnung: %s, Abschnitte [%s] und [%s]: zwei Verbindungen auf dem lokalen Port %d</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : le port %d est déjà celui de la connexion &quot;%s&quot;, elle n&apos;est pas activée</source>
+        <comment>65116</comment>
+        <translation>Verbindung &quot;%s&quot;: Port %d gehört schon zur Verbindung &quot;%s&quot;; sie wird nicht aktiviert</translation>
+    </message>
+    <message>
+        <source>Vérification terminée : %d connexion(s) à activer, %d avertissement(s), aucune erreur</source>
+        <comment>65117</comment>
+        <translation>Prüfung beendet: %d Verbindung(en) zu aktivieren, %d Warnung(en), kein Fehler</translation>
+    </message>
+    <message>
+        <source>%d connexion(s) active(s)</source>
+        <comment>65118</comment>
+        <translation>%d Verbindung(en) aktiv</translation>
+    </message>
+    <message>
+        <source>Rechargement demandé (%s) : relecture de %s</source>
+        <comment>65119</comment>
+        <translation>Neu laden angefordert (%s): %s wird neu gelesen</translation>
+    </message>
+    <message>
+        <source>Rechargement demandé (%s) : pas de fichier de paramètres, rien ne change</source>
+        <comment>65120</comment>
+        <translation>Neu laden angefordert (%s): keine Einstellungsdatei, nichts ändert sich</translation>
+    </message>
+    <message>
+        <source>Rechargement abandonné, rien n&apos;a changé : %s</source>
+        <comment>65121</comment>
+        <translation>Neu laden abgebrochen, nichts hat sich geändert: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : inchangée, reste active</source>
+        <comment>65122</comment>
+        <translation>Verbindung &quot;%s&quot;: unverändert, bleibt aktiv</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : retirée, désactivée</source>
+        <comment>65123</comment>
+        <translation>Verbindung &quot;%s&quot;: entfernt, deaktiviert</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : modifiée, écoute sur le port %d, relais vers %s port %d</source>
+        <comment>65124</comment>
+        <translation>Verbindung &quot;%s&quot;: geändert, lauscht auf Port %d, leitet weiter an %s Port %d</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : ajoutée, écoute sur le port %d, relais vers %s port %d</source>
+        <comment>65125</comment>
+        <translation>Verbindung &quot;%s&quot;: hinzugefügt, lauscht auf Port %d, leitet weiter an %s Port %d</translation>
+    </message>
+    <message>
+        <source>Rechargement terminé : %d connexion(s) active(s)</source>
+        <comment>65126</comment>
+        <translation>Neu laden beendet: %d Verbindung(en) aktiv</translation>
+    </message>
+    <message>
+        <source>Nouveau signal (%s) : fin immédiate</source>
+        <comment>65127</comment>
+        <translation>Weiteres Signal (%s): sofortiges Ende</translation>
+    </message>
+    <message>
+        <source>Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée, ou vérification sans erreur)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible (un exemple de connexion est affiché)
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer (un exemple de connexion est affiché)
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65128</comment>
+        <translation>Exit-Codes:
+  0  Ende durch ein Signal, alle Verbindungen deaktiviert (oder Hilfe angezeigt, oder Prüfung ohne Fehler)
+  1  unerwarteter Fehler
+  2  ungültige Befehlszeile
+  3  Einstellungsdatei fehlt oder ist nicht lesbar (ein Verbindungsbeispiel wird angezeigt)
+  4  ungültiger Wert in der Einstellungsdatei
+  5  unbekannter Verbindungsname
+  6  keine Verbindung zu aktivieren (ein Verbindungsbeispiel wird angezeigt)
+  7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
+    </message>
+    <message>
+        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
+SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
+Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
+  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+                  sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
-  --help, -h      affiche cette aide
-
-Codes de sortie :
-  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
-  1  erreur inattendue
-  2  ligne de commande incorrecte
-  3  fichier de paramètres introuvable ou illisible
-  4  valeur incorrecte dans le fichier de paramètres
-  5  nom de connexion inconnu
-  6  aucune connexion à activer
-  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+  --check         vérifie le fichier et la ligne de commande sans rien activer
+  --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Aufruf: tarvix-relay [--ini DATEI] [--all | --mapping NAME...] [--quiet]
-Aktiviert die Verbindungen einer Einstellungsdatei und leitet ihren Datenverkehr weiter, bis SIGINT, SIGTERM oder SIGHUP eintrifft.
-Ohne --all und --mapping werden die Verbindungen aktiviert, deren AutoStart 1 ist.
+        <translation>Aufruf: tarvix-relay [OPTIONEN] [LOKALERPORT:HOST:PORT...]
+Leitet TCP-Ports ohne Fenster weiter: die Verbindungen einer Einstellungsdatei, die der Befehlszeile oder beide, bis SIGINT oder SIGTERM eintrifft.
+SIGHUP liest die Datei neu: unveränderte Verbindungen bleiben mit ihren Clients aktiv.
+Ohne --all und --mapping werden die Verbindungen der Datei aktiviert, deren AutoStart 1 ist.
 
+  LOKALERPORT:HOST:PORT  hört auf LOKALERPORT und leitet an HOST (Name oder IPv4-Adresse) Port PORT weiter;
+                  ohne --ini wird keine Einstellungsdatei gelesen
   --ini DATEI     Einstellungsdatei (Vorgabe: %s)
   --all           aktiviert alle Verbindungen der Datei
   --mapping NAME  aktiviert die Verbindung dieses Namens (wiederholbar)
   --quiet, -q     zeigt angenommene und beendete Clients nicht an
-  --help, -h      zeigt diese Hilfe an
-
-Exit-Codes:
-  0  Ende durch ein Signal, alle Verbindungen deaktiviert (oder Hilfe angezeigt)
-  1  unerwarteter Fehler
-  2  ungültige Befehlszeile
-  3  Einstellungsdatei fehlt oder ist nicht lesbar
-  4  ungültiger Wert in der Einstellungsdatei
-  5  unbekannter Verbindungsname
-  6  keine Verbindung zu aktivieren
-  7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
+  --check         prüft Datei und Befehlszeile, ohne etwas zu aktivieren
+  --help, -h      zeigt diese Hilfe an</translation>
     </message>
     <message>
         <source>Option inconnue : %s</source>

@@ -108,45 +108,194 @@
   SIGUSR1            one line per active connection with its counters, as at the stop</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
-Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
-Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
+        <comment>65100</comment>
+        <translation>Invalid mapping: %s (expected LOCALPORT:HOST:PORT)</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
+        <comment>65101</comment>
+        <translation>Invalid mapping: %s (%s is not a port from 1 to 65535)</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (l&apos;hôte est vide ou contient des espaces)</source>
+        <comment>65102</comment>
+        <translation>Invalid mapping: %s (the host is empty or holds spaces)</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (le port local %d est déjà celui de %s)</source>
+        <comment>65103</comment>
+        <translation>Invalid mapping: %s (local port %d is already used by %s)</translation>
+    </message>
+    <message>
+        <source>Les options --all et --mapping choisissent dans un fichier de paramètres : ajoutez --ini FICHIER</source>
+        <comment>65104</comment>
+        <translation>The options --all and --mapping choose from a settings file: add --ini FILE</translation>
+    </message>
+    <message>
+        <source>Pour relayer un port, écrivez dans %s une connexion comme celle-ci (LocalPort : le port écouté ici ; Address et Port : l&apos;hôte et le port vers lesquels relayer), puis relancez tarvix-relay :</source>
+        <comment>65105</comment>
+        <translation>To relay a port, write a mapping like this one into %s (LocalPort: the port listened on here; Address and Port: the host and port to relay to), then start tarvix-relay again:</translation>
+    </message>
+    <message>
+        <source>Exemple</source>
+        <comment>65106</comment>
+        <translation>Example</translation>
+    </message>
+    <message>
+        <source>Ou, sans fichier de paramètres : %s</source>
+        <comment>65107</comment>
+        <translation>Or, without a settings file: %s</translation>
+    </message>
+    <message>
+        <source>Attention : %s semble écrit en UTF-16 ; enregistrez-le en UTF-8</source>
+        <comment>65108</comment>
+        <translation>Warning: %s looks like UTF-16; save it as UTF-8</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : pas de clé LocalPort, la connexion écoute sur le port %d</source>
+        <comment>65109</comment>
+        <translation>Warning: %s, section [%s]: no LocalPort key, the mapping listens on port %d</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : pas de clé Address, la connexion ne relaie vers aucun hôte</source>
+        <comment>65110</comment>
+        <translation>Warning: %s, section [%s]: no Address key, the mapping relays to no host</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : Address est vide, la connexion ne relaie vers aucun hôte</source>
+        <comment>65111</comment>
+        <translation>Warning: %s, section [%s]: Address is empty, the mapping relays to no host</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : pas de clé Port, la connexion relaie vers le port %d</source>
+        <comment>65112</comment>
+        <translation>Warning: %s, section [%s]: no Port key, the mapping relays to port %d</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : la clé &quot;%s&quot; a des espaces autour et n&apos;est pas lue comme %s</source>
+        <comment>65113</comment>
+        <translation>Warning: %s, section [%s]: the key &quot;%s&quot; has spaces around it and is not read as %s</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : la ligne &quot;%s&quot; n&apos;a pas de signe = et ne compte pas</source>
+        <comment>65114</comment>
+        <translation>Warning: %s, section [%s]: the line &quot;%s&quot; has no = sign and counts for nothing</translation>
+    </message>
+    <message>
+        <source>Attention : %s, sections [%s] et [%s] : deux connexions sur le port local %d</source>
+        <comment>65115</comment>
+        <translation>Warning: %s, sections [%s] and [%s]: two mappings on local port %d</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : le port %d est déjà celui de la connexion &quot;%s&quot;, elle n&apos;est pas activée</source>
+        <comment>65116</comment>
+        <translation>Connection &quot;%s&quot;: port %d is already used by connection &quot;%s&quot;; it is not activated</translation>
+    </message>
+    <message>
+        <source>Vérification terminée : %d connexion(s) à activer, %d avertissement(s), aucune erreur</source>
+        <comment>65117</comment>
+        <translation>Check done: %d connection(s) to activate, %d warning(s), no error</translation>
+    </message>
+    <message>
+        <source>%d connexion(s) active(s)</source>
+        <comment>65118</comment>
+        <translation>%d connection(s) active</translation>
+    </message>
+    <message>
+        <source>Rechargement demandé (%s) : relecture de %s</source>
+        <comment>65119</comment>
+        <translation>Reload requested (%s): reading %s again</translation>
+    </message>
+    <message>
+        <source>Rechargement demandé (%s) : pas de fichier de paramètres, rien ne change</source>
+        <comment>65120</comment>
+        <translation>Reload requested (%s): no settings file, nothing changes</translation>
+    </message>
+    <message>
+        <source>Rechargement abandonné, rien n&apos;a changé : %s</source>
+        <comment>65121</comment>
+        <translation>Reload abandoned, nothing changed: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : inchangée, reste active</source>
+        <comment>65122</comment>
+        <translation>Connection &quot;%s&quot;: unchanged, stays active</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : retirée, désactivée</source>
+        <comment>65123</comment>
+        <translation>Connection &quot;%s&quot;: removed, deactivated</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : modifiée, écoute sur le port %d, relais vers %s port %d</source>
+        <comment>65124</comment>
+        <translation>Connection &quot;%s&quot;: changed, listening on port %d, relaying to %s port %d</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : ajoutée, écoute sur le port %d, relais vers %s port %d</source>
+        <comment>65125</comment>
+        <translation>Connection &quot;%s&quot;: added, listening on port %d, relaying to %s port %d</translation>
+    </message>
+    <message>
+        <source>Rechargement terminé : %d connexion(s) active(s)</source>
+        <comment>65126</comment>
+        <translation>Reload done: %d connection(s) active</translation>
+    </message>
+    <message>
+        <source>Nouveau signal (%s) : fin immédiate</source>
+        <comment>65127</comment>
+        <translation>Another signal (%s): ending at once</translation>
+    </message>
+    <message>
+        <source>Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée, ou vérification sans erreur)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible (un exemple de connexion est affiché)
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer (un exemple de connexion est affiché)
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65128</comment>
+        <translation>Exit codes:
+  0  stopped by a signal, every connection deactivated (or help shown, or check without error)
+  1  unexpected error
+  2  wrong command line
+  3  settings file missing or unreadable (an example connection is shown)
+  4  wrong value in the settings file
+  5  unknown connection name
+  6  no connection to activate (an example connection is shown)
+  7  a connection could not be activated (port in use...); none stays active</translation>
+    </message>
+    <message>
+        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
+SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
+Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
+  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+                  sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
-  --help, -h      affiche cette aide
-
-Codes de sortie :
-  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
-  1  erreur inattendue
-  2  ligne de commande incorrecte
-  3  fichier de paramètres introuvable ou illisible
-  4  valeur incorrecte dans le fichier de paramètres
-  5  nom de connexion inconnu
-  6  aucune connexion à activer
-  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+  --check         vérifie le fichier et la ligne de commande sans rien activer
+  --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Usage: tarvix-relay [--ini FILE] [--all | --mapping NAME...] [--quiet]
-Activates the connections of a settings file and relays their traffic until SIGINT, SIGTERM or SIGHUP.
-Without --all or --mapping, the connections whose AutoStart is 1 are activated.
+        <translation>Usage: tarvix-relay [OPTIONS] [LOCALPORT:HOST:PORT...]
+Relays TCP ports without a window: the connections of a settings file, those of the command line, or both, until SIGINT or SIGTERM.
+SIGHUP reads the file again: unchanged connections stay active with their clients.
+Without --all and --mapping, the connections of the file whose AutoStart is 1 are activated.
 
+  LOCALPORT:HOST:PORT  listens on LOCALPORT and relays to HOST (name or IPv4 address) port PORT;
+                  without --ini, no settings file is read
   --ini FILE      settings file (default %s)
-  --all           activate every connection of the file
-  --mapping NAME  activate the connection of that name (may be repeated)
-  --quiet, -q     do not print accepted and finished clients
-  --help, -h      print this help
-
-Exit codes:
-  0  stopped by a signal, all connections deactivated (or help printed)
-  1  unexpected error
-  2  invalid command line
-  3  settings file missing or unreadable
-  4  invalid value in the settings file
-  5  unknown connection name
-  6  no connection to activate
-  7  a connection could not be activated (port busy...); none is left active</translation>
+  --all           activates every connection of the file
+  --mapping NAME  activates the connection of that name (may be repeated)
+  --quiet, -q     does not show accepted and ended clients
+  --check         checks the file and the command line without activating anything
+  --help, -h      shows this help</translation>
     </message>
     <message>
         <source>Option inconnue : %s</source>

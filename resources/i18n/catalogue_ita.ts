@@ -108,45 +108,194 @@
   SIGUSR1            una riga per ogni connessione attiva con i suoi contatori, come all&apos;arresto</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
-Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
-Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
+        <comment>65100</comment>
+        <translation>Collegamento non valido: %s (atteso PORTALOCALE:HOST:PORTA)</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
+        <comment>65101</comment>
+        <translation>Collegamento non valido: %s (%s non è una porta tra 1 e 65535)</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (l&apos;hôte est vide ou contient des espaces)</source>
+        <comment>65102</comment>
+        <translation>Collegamento non valido: %s (l&apos;host è vuoto o contiene spazi)</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (le port local %d est déjà celui de %s)</source>
+        <comment>65103</comment>
+        <translation>Collegamento non valido: %s (la porta locale %d è già usata da %s)</translation>
+    </message>
+    <message>
+        <source>Les options --all et --mapping choisissent dans un fichier de paramètres : ajoutez --ini FICHIER</source>
+        <comment>65104</comment>
+        <translation>Le opzioni --all e --mapping scelgono da un file di impostazioni: aggiungere --ini FILE</translation>
+    </message>
+    <message>
+        <source>Pour relayer un port, écrivez dans %s une connexion comme celle-ci (LocalPort : le port écouté ici ; Address et Port : l&apos;hôte et le port vers lesquels relayer), puis relancez tarvix-relay :</source>
+        <comment>65105</comment>
+        <translation>Per inoltrare una porta, scrivere in %s un collegamento come questo (LocalPort: la porta in ascolto qui; Address e Port: host e porta verso cui inoltrare), poi riavviare tarvix-relay:</translation>
+    </message>
+    <message>
+        <source>Exemple</source>
+        <comment>65106</comment>
+        <translation>Esempio</translation>
+    </message>
+    <message>
+        <source>Ou, sans fichier de paramètres : %s</source>
+        <comment>65107</comment>
+        <translation>Oppure, senza file di impostazioni: %s</translation>
+    </message>
+    <message>
+        <source>Attention : %s semble écrit en UTF-16 ; enregistrez-le en UTF-8</source>
+        <comment>65108</comment>
+        <translation>Attenzione: %s sembra scritto in UTF-16; salvarlo in UTF-8</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : pas de clé LocalPort, la connexion écoute sur le port %d</source>
+        <comment>65109</comment>
+        <translation>Attenzione: %s, sezione [%s]: nessuna chiave LocalPort, il collegamento ascolta sulla porta %d</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : pas de clé Address, la connexion ne relaie vers aucun hôte</source>
+        <comment>65110</comment>
+        <translation>Attenzione: %s, sezione [%s]: nessuna chiave Address, il collegamento non inoltra verso alcun host</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : Address est vide, la connexion ne relaie vers aucun hôte</source>
+        <comment>65111</comment>
+        <translation>Attenzione: %s, sezione [%s]: Address è vuoto, il collegamento non inoltra verso alcun host</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : pas de clé Port, la connexion relaie vers le port %d</source>
+        <comment>65112</comment>
+        <translation>Attenzione: %s, sezione [%s]: nessuna chiave Port, il collegamento inoltra verso la porta %d</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : la clé &quot;%s&quot; a des espaces autour et n&apos;est pas lue comme %s</source>
+        <comment>65113</comment>
+        <translation>Attenzione: %s, sezione [%s]: la chiave &quot;%s&quot; ha spazi intorno e non viene letta come %s</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : la ligne &quot;%s&quot; n&apos;a pas de signe = et ne compte pas</source>
+        <comment>65114</comment>
+        <translation>Attenzione: %s, sezione [%s]: la riga &quot;%s&quot; non ha il segno = e non conta</translation>
+    </message>
+    <message>
+        <source>Attention : %s, sections [%s] et [%s] : deux connexions sur le port local %d</source>
+        <comment>65115</comment>
+        <translation>Attenzione: %s, sezioni [%s] e [%s]: due collegamenti sulla porta locale %d</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : le port %d est déjà celui de la connexion &quot;%s&quot;, elle n&apos;est pas activée</source>
+        <comment>65116</comment>
+        <translation>Collegamento &quot;%s&quot;: la porta %d è già usata dal collegamento &quot;%s&quot;; non viene attivato</translation>
+    </message>
+    <message>
+        <source>Vérification terminée : %d connexion(s) à activer, %d avertissement(s), aucune erreur</source>
+        <comment>65117</comment>
+        <translation>Verifica terminata: %d collegamento/i da attivare, %d avviso/i, nessun errore</translation>
+    </message>
+    <message>
+        <source>%d connexion(s) active(s)</source>
+        <comment>65118</comment>
+        <translation>%d collegamento/i attivo/i</translation>
+    </message>
+    <message>
+        <source>Rechargement demandé (%s) : relecture de %s</source>
+        <comment>65119</comment>
+        <translation>Ricaricamento richiesto (%s): rilettura di %s</translation>
+    </message>
+    <message>
+        <source>Rechargement demandé (%s) : pas de fichier de paramètres, rien ne change</source>
+        <comment>65120</comment>
+        <translation>Ricaricamento richiesto (%s): nessun file di impostazioni, non cambia nulla</translation>
+    </message>
+    <message>
+        <source>Rechargement abandonné, rien n&apos;a changé : %s</source>
+        <comment>65121</comment>
+        <translation>Ricaricamento annullato, nulla è cambiato: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : inchangée, reste active</source>
+        <comment>65122</comment>
+        <translation>Collegamento &quot;%s&quot;: invariato, resta attivo</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : retirée, désactivée</source>
+        <comment>65123</comment>
+        <translation>Collegamento &quot;%s&quot;: rimosso, disattivato</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : modifiée, écoute sur le port %d, relais vers %s port %d</source>
+        <comment>65124</comment>
+        <translation>Collegamento &quot;%s&quot;: modificato, in ascolto sulla porta %d, inoltro verso %s porta %d</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : ajoutée, écoute sur le port %d, relais vers %s port %d</source>
+        <comment>65125</comment>
+        <translation>Collegamento &quot;%s&quot;: aggiunto, in ascolto sulla porta %d, inoltro verso %s porta %d</translation>
+    </message>
+    <message>
+        <source>Rechargement terminé : %d connexion(s) active(s)</source>
+        <comment>65126</comment>
+        <translation>Ricaricamento terminato: %d collegamento/i attivo/i</translation>
+    </message>
+    <message>
+        <source>Nouveau signal (%s) : fin immédiate</source>
+        <comment>65127</comment>
+        <translation>Nuovo segnale (%s): fine immediata</translation>
+    </message>
+    <message>
+        <source>Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée, ou vérification sans erreur)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible (un exemple de connexion est affiché)
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer (un exemple de connexion est affiché)
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65128</comment>
+        <translation>Codici di uscita:
+  0  arresto tramite segnale, tutti i collegamenti disattivati (o aiuto mostrato, o verifica senza errori)
+  1  errore imprevisto
+  2  riga di comando non valida
+  3  file di impostazioni mancante o illeggibile (viene mostrato un esempio di collegamento)
+  4  valore non valido nel file di impostazioni
+  5  nome di collegamento sconosciuto
+  6  nessun collegamento da attivare (viene mostrato un esempio di collegamento)
+  7  un collegamento non ha potuto essere attivato (porta occupata...); nessuno resta attivo</translation>
+    </message>
+    <message>
+        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
+SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
+Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
+  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+                  sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
-  --help, -h      affiche cette aide
-
-Codes de sortie :
-  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
-  1  erreur inattendue
-  2  ligne de commande incorrecte
-  3  fichier de paramètres introuvable ou illisible
-  4  valeur incorrecte dans le fichier de paramètres
-  5  nom de connexion inconnu
-  6  aucune connexion à activer
-  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+  --check         vérifie le fichier et la ligne de commande sans rien activer
+  --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Uso: tarvix-relay [--ini FILE] [--all | --mapping NOME...] [--quiet]
-Attiva le connessioni di un file di impostazioni e ne inoltra il traffico fino a SIGINT, SIGTERM o SIGHUP.
-Senza --all né --mapping vengono attivate le connessioni con AutoStart uguale a 1.
+        <translation>Uso: tarvix-relay [OPZIONI] [PORTALOCALE:HOST:PORTA...]
+Inoltra porte TCP senza finestra: i collegamenti di un file di impostazioni, quelli della riga di comando, o entrambi, fino a SIGINT o SIGTERM.
+SIGHUP rilegge il file: i collegamenti invariati restano attivi con i loro client.
+Senza --all né --mapping, vengono attivati i collegamenti del file il cui AutoStart vale 1.
 
+  PORTALOCALE:HOST:PORTA  ascolta su PORTALOCALE e inoltra verso HOST (nome o indirizzo IPv4) porta PORTA;
+                  senza --ini non viene letto alcun file di impostazioni
   --ini FILE      file di impostazioni (predefinito: %s)
-  --all           attiva tutte le connessioni del file
-  --mapping NOME  attiva la connessione con questo nome (ripetibile)
+  --all           attiva tutti i collegamenti del file
+  --mapping NOME  attiva il collegamento con questo nome (ripetibile)
   --quiet, -q     non mostra i client accettati e terminati
-  --help, -h      mostra questo aiuto
-
-Codici di uscita:
-  0  arresto su segnale, tutte le connessioni disattivate (o aiuto mostrato)
-  1  errore imprevisto
-  2  riga di comando non valida
-  3  file di impostazioni mancante o illeggibile
-  4  valore non valido nel file di impostazioni
-  5  nome di connessione sconosciuto
-  6  nessuna connessione da attivare
-  7  una connessione non è stata attivata (porta occupata...); nessuna resta attiva</translation>
+  --check         verifica il file e la riga di comando senza attivare nulla
+  --help, -h      mostra questo aiuto</translation>
     </message>
     <message>
         <source>Option inconnue : %s</source>

@@ -14,19 +14,34 @@
 namespace tarvix::cli {
 namespace {
 
+void AppendEscaped(std::string& line, unsigned char c)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    line += "\\x";
+    line += kHex[c >> 4];
+    line += kHex[c & 15];
+}
+
 std::string OneLine(const std::string& text)
 {
     std::string line;
     line.reserve(text.size() + 1);
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
+        const auto c = static_cast<unsigned char>(text[i]);
         if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             if (!line.empty() && line.back() != ' ')
                 line += ' ';
+        } else if (c < 0x20 || c == 0x7f) {
+            AppendEscaped(line, c);
+        } else if (c == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9f) {
+            // U+0080..U+009F: some terminals take these as control sequences too.
+            AppendEscaped(line, c);
+            AppendEscaped(line, static_cast<unsigned char>(text[++i]));
         } else {
-            line += c;
+            line += static_cast<char>(c);
         }
     }
     line += '\n';
@@ -123,6 +138,17 @@ void PrintError(const std::string& text)
 bool FlushConsole(std::chrono::milliseconds limit)
 {
     return TheWriter().Flush(limit);
+}
+
+std::string Shown(const QString& text)
+{
+    constexpr qsizetype kLongest = 200;
+    if (text.size() <= kLongest)
+        return text.toStdString();
+    qsizetype cut = kLongest - 1;
+    if (text[cut - 1].isHighSurrogate())
+        --cut; // never half a character
+    return (text.left(cut) + QChar(0x2026)).toStdString();
 }
 
 } // namespace tarvix::cli

@@ -1,6 +1,7 @@
 #include "cli/MappingSelection.h"
 
 #include "cli/CliError.h"
+#include "cli/Console.h"
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
@@ -30,45 +31,53 @@ std::unique_ptr<TIniFileEx> LoadSettings(const QString& path)
     return ini;
 }
 
-std::vector<MappingRecord> SelectMappings(const TIniFileEx& ini, const RelayOptions& options)
+std::vector<PlannedMapping> SelectMappings(const TIniFileEx& ini, const RelayOptions& options)
 {
     const std::string file = ini.FileName().toStdString();
-    std::vector<MappingRecord> records;
+    std::vector<PlannedMapping> records;
     for (const QString& section : ini.Sections()) {
         try {
-            records.push_back(ReadMappingRecord(ini, section));
+            records.push_back({section, ReadMappingRecord(ini, section)});
         } catch (const EConvertError& e) {
-            throw ECliError(ExitBadValue, FormatRes(msg::CliBadValue, {file, section.toStdString(), e.Message()}));
+            // The message quotes the stored text, which may be anything: only its first 200 characters.
+            throw ECliError(ExitBadValue, FormatRes(msg::CliBadValue, {file, Shown(section),
+                                                                       Shown(QString::fromStdString(e.Message()))}));
         }
         // Checked before anything starts, so the message names the file, section and key; a local port 0
         // would listen on whatever port the system picks, which no client could know.
-        const MappingRecord& r = records.back();
+        const MappingRecord& r = records.back().record;
         for (const auto& [key, value] :
              {std::pair{record::kLocalPort, r.localPort}, std::pair{record::kPort, r.port}}) {
             if (value < 1 || value > 65535)
-                throw ECliError(ExitBadValue, FormatRes(msg::CliBadPort, {file, section.toStdString(),
-                                                                          QString(key).toStdString(), value}));
+                throw ECliError(ExitBadValue,
+                                FormatRes(msg::CliBadPort, {file, Shown(section), QString(key).toStdString(), value}));
         }
     }
 
     for (const QString& name : options.mappings) {
         const bool known =
-            std::any_of(records.begin(), records.end(), [&](const MappingRecord& r) { return r.name == name; });
+            std::any_of(records.begin(), records.end(), [&](const PlannedMapping& m) { return m.record.name == name; });
         if (!known)
-            throw ECliError(ExitUnknownMapping, FormatRes(msg::CliUnknownMapping, {name.toStdString(), file}));
+            throw ECliError(ExitUnknownMapping, FormatRes(msg::CliUnknownMapping, {Shown(name), file}));
     }
 
-    std::vector<MappingRecord> selected;
-    for (const MappingRecord& r : records) {
-        const bool wanted = !options.mappings.isEmpty() ? options.mappings.contains(r.name)
+    std::vector<PlannedMapping> selected;
+    for (PlannedMapping& m : records) {
+        const bool wanted = !options.mappings.isEmpty() ? options.mappings.contains(m.record.name)
                             : options.all               ? true
-                                                        : r.autoStart;
+                                                        : m.record.autoStart;
         if (wanted)
-            selected.push_back(r);
+            selected.push_back(std::move(m));
     }
-    if (selected.empty())
-        throw ECliError(ExitNothingToDo, FormatRes(msg::CliNothingToActivate, {file}));
     return selected;
+}
+
+std::vector<PlannedMapping> CommandLineMappings(const RelayOptions& options)
+{
+    std::vector<PlannedMapping> planned;
+    for (const MappingRecord& r : options.commandLine)
+        planned.push_back({QString(), r});
+    return planned;
 }
 
 } // namespace tarvix::cli

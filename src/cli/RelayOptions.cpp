@@ -1,9 +1,12 @@
 #include "cli/RelayOptions.h"
 
 #include "cli/CliError.h"
+#include "cli/MappingArgument.h"
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
+
+#include <unordered_map>
 
 namespace tarvix::cli {
 namespace {
@@ -54,16 +57,28 @@ RelayOptions ParseRelayOptions(const QStringList& args)
             o.quiet = true;
         } else if (name == QLatin1String("--log-connections")) {
             o.logConnections = true;
+        } else if (name == QLatin1String("--check")) {
+            o.check = true;
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             o.help = true;
         } else if (arg.startsWith(u'-')) {
             Fail(msg::CliUnknownOption, arg);
         } else {
-            Fail(msg::CliUnexpectedArgument, arg);
+            o.commandLine.push_back(ParseMappingArgument(arg));
         }
     }
     if (o.all && !o.mappings.isEmpty())
         throw ECliError(ExitUsage, LoadResString(msg::CliAllWithMapping));
+    if ((o.all || !o.mappings.isEmpty()) && !o.UsesSettingsFile())
+        throw ECliError(ExitUsage, LoadResString(msg::CliSelectionWithoutFile));
+    // Only one of two listeners on a port could start; better said now than after the first has started.
+    std::unordered_map<int, const MappingRecord*> byPort;
+    for (const MappingRecord& r : o.commandLine) {
+        const auto [at, added] = byPort.emplace(r.localPort, &r);
+        if (!added)
+            throw ECliError(ExitUsage, FormatRes(msg::CliArgumentPortTaken,
+                                                 {r.name.toStdString(), r.localPort, at->second->name.toStdString()}));
+    }
     return o;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/CliError.h"
 #include "cli/Console.h"
+#include "cli/MappingCloser.h"
 #include "cli/TrafficLog.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
@@ -9,22 +10,31 @@
 
 namespace tarvix::cli {
 
+ActiveMapping::~ActiveMapping() = default;
+
 RelayRunner::RelayRunner(bool quiet) : quiet_(quiet) {}
 
 RelayRunner::~RelayRunner()
 {
-    DeactivateAll();
+    MappingCloser closer(std::move(active_), nullptr);
 }
 
-void RelayRunner::Activate(const MappingRecord& record)
+bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
 {
-    auto active = std::make_unique<Active>();
-    active->name = record.name.toStdString();
+    const MappingRecord& record = mapping.record;
+    auto active = std::make_unique<ActiveMapping>();
+    active->planned = mapping;
+    active->name = Shown(record.name);
     const std::string host = record.address.toStdString();
 
+    if (const auto taken = byLocalPort_.find(record.localPort); taken != byLocalPort_.end()) {
+        PrintLine(FormatRes(msg::CliPortTaken, {active->name, record.localPort, taken->second->name}));
+        return false;
+    }
+
     // Runs on peer threads, possibly before the constructor below has returned; it touches only *entry,
-    // which outlives the engine instance (DeactivateAll frees the instance first).
-    Active* entry = active.get();
+    // which outlives the engine instance (the instance is closed and freed first).
+    ActiveMapping* entry = active.get();
     const bool quiet = quiet_;
     auto report = [entry, quiet](TfConnect*, bool connected) {
         const int open = connected ? ++entry->open : --entry->open;
@@ -44,30 +54,27 @@ void RelayRunner::Activate(const MappingRecord& record)
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));
     }
-    std::lock_guard lock(activeLock_);
     active_.push_back(std::move(active));
-    const Active& a = *active_.back();
-    PrintLine(FormatRes(msg::CliListening, {a.name, a.connect->LocalPort(), host, record.port}));
+    const ActiveMapping& a = *active_.back();
+    byLocalPort_.emplace(record.localPort, &a);
+    PrintLine(FormatRes(line, {a.name, a.connect->LocalPort(), Shown(record.address), record.port}));
+    return true;
 }
 
-void RelayRunner::DeactivateAll(bool printSummary)
+ActiveMappings RelayRunner::Take(const std::function<bool(const PlannedMapping&)>& pick)
 {
-    std::lock_guard lock(activeLock_);
-    for (auto& a : active_)
-        a->connect->CloseMapping();
-    if (printSummary)
-        for (const auto& a : active_)
-            PrintLine(TrafficSummaryLine(a->name, a->connect->Traffic()));
-    for (auto& a : active_)
-        a->connect.reset();
-    active_.clear();
-}
-
-void RelayRunner::PrintSummary() const
-{
-    std::lock_guard lock(activeLock_);
-    for (const auto& a : active_)
-        PrintLine(TrafficSummaryLine(a->name, a->connect->Traffic()));
+    ActiveMappings taken;
+    ActiveMappings kept;
+    for (auto& a : active_) {
+        if (pick(a->planned)) {
+            byLocalPort_.erase(a->planned.record.localPort);
+            taken.push_back(std::move(a));
+        } else {
+            kept.push_back(std::move(a));
+        }
+    }
+    active_ = std::move(kept);
+    return taken;
 }
 
 } // namespace tarvix::cli

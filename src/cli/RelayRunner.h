@@ -1,12 +1,13 @@
 #pragma once
 // The active mappings of tarvix-relay: one engine instance each, with a status line per activation and,
 // unless quiet, per accepted and per ended client.
-#include "settings/MappingRecord.h"
+#include "cli/MappingSelection.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tarvix {
@@ -15,34 +16,42 @@ class TfConnect;
 
 namespace tarvix::cli {
 
+struct ActiveMapping {
+    PlannedMapping planned;
+    std::string name; // as shown in the reports
+    std::atomic<int> open{0};
+    std::unique_ptr<TfConnect> connect;
+
+    ~ActiveMapping();
+};
+
+using ActiveMappings = std::vector<std::unique_ptr<ActiveMapping>>;
+
 class RelayRunner {
 public:
     explicit RelayRunner(bool quiet);
-    ~RelayRunner(); // deactivates what is still active
+    ~RelayRunner(); // closes what is still active, all at once
     RelayRunner(const RelayRunner&) = delete;
     RelayRunner& operator=(const RelayRunner&) = delete;
 
-    // Listens at once; raises ECliError (ExitActivation) with the engine's text when it cannot.
-    void Activate(const MappingRecord& record);
-    // With printSummary, each mapping's summary line once its connections have ended, before it is freed.
-    void DeactivateAll(bool printSummary = false);
-
-    // A line per ended connection; set before the first activation.
+    // Listens at once and reports it with the catalogue text `line` (name, local port, host, remote port).
+    // A local port already taken by an active mapping is reported and nothing starts: false. Raises ECliError
+    // (ExitActivation) with the engine's text when the mapping cannot listen.
+    bool Activate(const PlannedMapping& mapping, int line);
+    // A line per ended connection from the next activation on.
     void SetLogConnections(bool on) { logConnections_ = on; }
-    // One line per active mapping with its counters; from any thread.
-    void PrintSummary() const;
+
+    std::size_t Count() const { return active_.size(); }
+    const ActiveMappings& Active() const { return active_; }
+
+    // Hands over the active mappings for which `pick` holds, to be closed by the caller.
+    ActiveMappings Take(const std::function<bool(const PlannedMapping&)>& pick);
 
 private:
-    struct Active {
-        std::string name;
-        std::atomic<int> open{0};
-        std::unique_ptr<TfConnect> connect;
-    };
-
     bool quiet_;
     bool logConnections_ = false;
-    mutable std::mutex activeLock_; // the summary may be asked for from another thread
-    std::vector<std::unique_ptr<Active>> active_;
+    ActiveMappings active_;
+    std::unordered_map<int, const ActiveMapping*> byLocalPort_;
 };
 
 } // namespace tarvix::cli

@@ -1,12 +1,10 @@
 #include "cli/TrafficLog.h"
 
+#include "cli/Console.h"
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
-
-#include <pthread.h>
-
-#include <csignal>
+#include "relay/Connect.h"
 
 namespace tarvix::cli {
 namespace {
@@ -28,14 +26,6 @@ std::int64_t Exact(std::uint64_t n)
     return static_cast<std::int64_t>(n);
 }
 
-sigset_t SummarySet()
-{
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGUSR1);
-    return set;
-}
-
 } // namespace
 
 std::string ConnectionEndedLine(const std::string& name, const TNetConnectionInfo& info)
@@ -52,42 +42,11 @@ std::string TrafficSummaryLine(const std::string& name, const TNetTrafficSnapsho
                                               Exact(traffic.bytesFromClients), Exact(traffic.bytesToClients)});
 }
 
-SummarySignal::SummarySignal()
+void PrintTrafficSummary(const ActiveMappings& mappings)
 {
-    const sigset_t set = SummarySet();
-    pthread_sigmask(SIG_BLOCK, &set, nullptr);
-}
-
-SummarySignal::~SummarySignal()
-{
-    Stop();
-}
-
-void SummarySignal::Start(std::function<void()> onSignal)
-{
-    if (thread_.joinable())
-        return;
-    thread_ = std::thread([this, onSignal = std::move(onSignal)] {
-        const sigset_t set = SummarySet();
-        for (;;) {
-            int signal = 0;
-            if (sigwait(&set, &signal) != 0)
-                continue;
-            if (stopping_.load())
-                return;
-            onSignal();
-        }
-    });
-}
-
-void SummarySignal::Stop()
-{
-    if (!thread_.joinable())
-        return;
-    stopping_.store(true);
-    // Directed at the thread, which is the one waiting for it.
-    pthread_kill(thread_.native_handle(), SIGUSR1);
-    thread_.join();
+    for (const auto& m : mappings)
+        if (m->connect)
+            PrintLine(TrafficSummaryLine(m->name, m->connect->Traffic()));
 }
 
 } // namespace tarvix::cli

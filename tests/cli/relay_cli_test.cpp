@@ -1,101 +1,19 @@
 // tarvix-relay end to end: the real executable, a settings file of the test, an echo server on 127.0.0.1.
-#include "ChildProcess.h"
-#include "RelayTestSupport.h"
-
-#include <gtest/gtest.h>
+#include "CliTestSupport.h"
 
 #include <arpa/inet.h>
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <netinet/in.h>
-#include <random>
 #include <regex>
-#include <sstream>
 #include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace tarvix::test;
-namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kRelay = std::string(TARVIX_TEST_BIN_DIR) + "/tarvix-relay";
-const std::string kListening = "écoute sur le port";
-const std::string kAccepted = "client accepté";
-const std::string kEnded = "client terminé";
 const std::string kBindError =
     "Impossible d'établir une liaison avec le socket. L'adresse et le port sont déjà utilisés.";
-
-struct Mapping {
-    std::string name;
-    int localPort;
-    int port;
-    bool autoStart;
-    std::string address = "127.0.0.1";
-};
-
-// A settings file as the desktop program writes it (CR LF, one empty line after each section).
-std::string IniText(const std::vector<Mapping>& mappings)
-{
-    std::ostringstream s;
-    int id = 4242;
-    for (const auto& m : mappings) {
-        s << "[" << id++ << "]\r\nName=" << m.name << "\r\nLocalPort=" << m.localPort << "\r\nAddress=" << m.address
-          << "\r\nPort=" << m.port << "\r\nAutoStart=" << (m.autoStart ? 1 : 0) << "\r\n\r\n";
-    }
-    return s.str();
-}
-
-std::string ReadFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-class RelayCli : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("tarvix-cli-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string WriteIni(const std::string& text, const std::string& name = "settings.ini")
-    {
-        const fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << text;
-        return p.string();
-    }
-
-    fs::path dir_;
-};
-
-bool Listens(int port)
-{
-    return ConnectLoopback(port).Valid();
-}
-
-// Sends a block of random bytes through the port and expects it back unchanged.
-void ExpectEchoThrough(int port, size_t size)
-{
-    TestSocket s = ConnectLoopback(port);
-    ASSERT_TRUE(s.Valid()) << "port " << port << " refused";
-    std::string data(size, '\0');
-    std::mt19937 rng(static_cast<unsigned>(size));
-    for (auto& c : data)
-        c = static_cast<char>(rng());
-    std::thread writer([&] { s.SendAll(data); }); // both ways at once: the echo cannot stall on a full pipe
-    std::string back;
-    s.ReadExactly(back, size);
-    writer.join();
-    EXPECT_EQ(back.size(), size);
-    EXPECT_TRUE(back == data) << "the relayed bytes differ";
-}
 
 TEST_F(RelayCli, RelaysTwoAutoStartMappingsAndStopsCleanlyOnSigterm)
 {
@@ -272,7 +190,7 @@ TEST_F(RelayCli, WrongCommandLinesExitWithUsageCode)
         {{"--mapping="}, "Valeur manquante pour l'option --mapping"},
         {{"--ini", ini, "--ini", ini}, "Option donnée plusieurs fois : --ini"},
         {{"--quiet=yes"}, "Option inconnue : --quiet=yes"},
-        {{"--ini", ini, "extra"}, "Argument inattendu : extra"},
+        {{"--ini", ini, "extra"}, "Connexion incorrecte : extra"},
         {{"--all", "--mapping", "A", "--ini", ini}, "--all et --mapping"},
     };
     for (const auto& [args, message] : cases) {

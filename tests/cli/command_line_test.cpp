@@ -1,0 +1,112 @@
+// tarvix-relay with mappings given as LOCALPORT:HOST:PORT, and in the user's language.
+#include "CliTestSupport.h"
+
+#include "i18n/LocaleRegistry.h"
+
+#include <QString>
+
+#include <csignal>
+#include <cstdlib>
+
+using namespace tarvix::test;
+
+namespace {
+
+TEST_F(RelayCli, CommandLineMappingsRelayWithoutAnySettingsFile)
+{
+    EchoServer echo;
+    const int a = FreePort();
+    const int b = FreePort();
+    // A copy in a folder of its own: the desktop program's settings file beside it does not exist.
+    const fs::path exe = dir_ / "tarvix-relay";
+    fs::copy_file(kRelay, exe);
+
+    ChildProcess relay(exe.string(),
+                       {Argument(a, echo.Port()), std::to_string(b) + ":localhost:" + std::to_string(echo.Port())});
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s, 2)) << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("\"" + Argument(a, echo.Port()) + "\" : écoute sur le port " + std::to_string(a)),
+              std::string::npos)
+        << relay.Stderr();
+    ExpectEchoThrough(a, 200000);
+    ExpectEchoThrough(b, 3000);
+    relay.Signal(SIGTERM);
+    EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
+    EXPECT_FALSE(fs::exists(dir_ / "tarvix.ini")) << "no settings file is made up";
+}
+
+TEST_F(RelayCli, CommandLineAndSettingsFileMappingsRunTogether)
+{
+    EchoServer echo;
+    const Mapping fromFile{"Fichier", FreePort(), echo.Port(), true};
+    const int fromArgument = FreePort();
+    ChildProcess relay(kRelay, {"--ini", WriteIni(IniText({fromFile})), Argument(fromArgument, echo.Port())});
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s, 2)) << relay.Stderr();
+    ExpectEchoThrough(fromFile.localPort, 1000);
+    ExpectEchoThrough(fromArgument, 1000);
+    relay.Signal(SIGTERM);
+    EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
+}
+
+TEST_F(RelayCli, MalformedMappingArgumentsAreRefusedBeforeAnyPortOpens)
+{
+    const int good = FreePort();
+    const std::string valid = Argument(good, 80);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"8080:host", "attendu PORTLOCAL:HÔTE:PORT"},
+        {"8080:host:80:1", "attendu PORTLOCAL:HÔTE:PORT"},
+        {":host:80", "( n'est pas un port entre 1 et 65535)"},
+        {"0:host:80", "0 n'est pas un port entre 1 et 65535"},
+        {"65536:host:80", "65536 n'est pas un port entre 1 et 65535"},
+        {"8080:host:-1", "-1 n'est pas un port entre 1 et 65535"},
+        {"8080:host:8o", "8o n'est pas un port entre 1 et 65535"},
+        {"8080::80", "l'hôte est vide"},
+        {"8080:my host:80", "l'hôte est vide ou contient des espaces"},
+        {std::to_string(good) + ":other:81", "le port local " + std::to_string(good) + " est déjà celui de " + valid},
+    };
+    for (const auto& [argument, reason] : cases) {
+        const RunResult r = RunToEnd(kRelay, {valid, argument});
+        EXPECT_EQ(r.code, 2) << argument << "\n" << r.err;
+        EXPECT_NE(r.err.find("Connexion incorrecte : " + argument), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(reason), std::string::npos) << argument << "\n" << r.err;
+        EXPECT_EQ(CountOf(r.err, kListening), 0) << "nothing may start before every argument is read";
+    }
+    const RunResult selection = RunToEnd(kRelay, {"--all", valid});
+    EXPECT_EQ(selection.code, 2) << selection.err;
+    EXPECT_NE(selection.err.find("ajoutez --ini"), std::string::npos) << selection.err;
+}
+
+// The language follows the environment like the desktop program's; a choice stored for "tarvix" beside the
+// relay comes first.
+TEST_F(RelayCli, LanguageComesFromTheStoredChoiceThenTheEnvironment)
+{
+    EchoServer echo;
+    const auto listeningLine = [&](const char* lang) {
+        setenv("LANG", lang, 1);
+        const int port = FreePort();
+        ChildProcess relay(kRelay, {Argument(port, echo.Port())});
+        EXPECT_TRUE(relay.WaitForStderr(std::to_string(port), 10s)) << relay.Stderr();
+        relay.Signal(SIGTERM);
+        EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
+        return relay.Stderr();
+    };
+
+    const std::string german = listeningLine("de_DE.UTF-8");
+    EXPECT_NE(german.find("lauscht auf Port"), std::string::npos) << german;
+    EXPECT_NE(german.find("Verbindungen deaktiviert"), std::string::npos) << german;
+    setenv("LANG", "de_DE.UTF-8", 1);
+    const RunResult help = RunToEnd(kRelay, {"--help"});
+    EXPECT_NE(help.out.find("Aufruf: tarvix-relay"), std::string::npos) << help.out;
+    setenv("LC_ALL", "it_IT.UTF-8", 1); // LC_ALL comes before LANG
+    const RunResult italian = RunToEnd(kRelay, {"--help"});
+    EXPECT_NE(italian.out.find("Uso: tarvix-relay"), std::string::npos) << italian.out;
+    unsetenv("LC_ALL");
+
+    EXPECT_NE(listeningLine("xx_YY.UTF-8").find(kListening), std::string::npos) << "an unknown locale gives French";
+
+    const QString program = QString::fromStdString((fs::canonical(kRelay).parent_path() / "tarvix").string());
+    tarvix::TLocaleRegistry(tarvix::TLocaleRegistry::DefaultUserFile(), QString()).WriteUserValue(program, "ENU");
+    const std::string english = listeningLine("de_DE.UTF-8");
+    EXPECT_NE(english.find("listening on port"), std::string::npos) << english;
+}
+
+} // namespace

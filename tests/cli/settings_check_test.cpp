@@ -1,0 +1,162 @@
+// What tarvix-relay says about its settings file: the help of a first run, warnings about what is almost
+// surely a mistake, --check, and text from the file shown safely.
+#include "CliTestSupport.h"
+
+#include <csignal>
+#include <sstream>
+
+using namespace tarvix::test;
+
+namespace {
+
+// The lines from the first one that opens a section up to the empty line after it.
+std::string ExampleIn(const std::string& output)
+{
+    std::istringstream in(output);
+    std::string line;
+    std::string example;
+    bool inside = false;
+    while (std::getline(in, line)) {
+        if (!inside && line.starts_with("["))
+            inside = true;
+        if (!inside)
+            continue;
+        if (line.empty())
+            break;
+        example += line + "\r\n";
+    }
+    return example;
+}
+
+int LocalPortOf(const std::string& example)
+{
+    const size_t at = example.find("LocalPort=");
+    return at == std::string::npos ? 0 : std::stoi(example.substr(at + 10));
+}
+
+TEST_F(RelayCli, FirstRunPrintsAnExampleThatRelaysOncePasted)
+{
+    struct Case {
+        std::string file;
+        bool exists;
+        int code;
+    };
+    for (const Case& c : {Case{"absent.ini", false, 3}, Case{"vide.ini", true, 6}}) {
+        const std::string ini = (dir_ / c.file).string();
+        if (c.exists)
+            WriteIni("", c.file);
+        const RunResult first = RunToEnd(kRelay, {"--ini", ini});
+        EXPECT_EQ(first.code, c.code) << first.err;
+        EXPECT_NE(first.err.find("écrivez dans " + ini), std::string::npos) << first.err;
+        EXPECT_NE(first.err.find("Ou, sans fichier de paramètres : tarvix-relay "), std::string::npos) << first.err;
+        const std::string example = ExampleIn(first.err);
+        for (const char* key : {"Name=", "LocalPort=", "Address=", "Port=", "AutoStart=1"})
+            EXPECT_NE(example.find(std::string("\r\n") + key), std::string::npos) << key << "\n" << first.err;
+
+        WriteIni(example, c.file);
+        const int port = LocalPortOf(example);
+        ChildProcess relay(kRelay, {"--ini", ini});
+        ASSERT_TRUE(relay.WaitForStderr(kListening + " " + std::to_string(port), 10s)) << relay.Stderr();
+        EXPECT_TRUE(Listens(port));
+        EXPECT_TRUE(relay.WaitForStderr(kAccepted, 10s)) << relay.Stderr();
+        relay.Signal(SIGTERM);
+        EXPECT_EQ(relay.WaitExit(15s), std::optional<int>(0)) << relay.Stderr();
+        EXPECT_EQ(CountOf(relay.Stderr(), "Attention"), 0) << "the example must hold nothing suspicious";
+    }
+}
+
+TEST_F(RelayCli, SuspiciousSettingsAreNamedAndStillStartAsTheStoreReadsThem)
+{
+    EchoServer echo;
+    const int noPort = FreePort();
+    const int shared = FreePort();
+    const int spacedValue = FreePort();
+    std::ostringstream s;
+    s << "[sans-port]\r\nName=SansPort\r\nLocalPort=" << noPort << "\r\nAddress=127.0.0.1\r\nAutoStart=1\r\n\r\n"
+      << "[espaces]\r\nName=Espaces\r\nLocalPort = " << spacedValue << "\r\nAddress=127.0.0.1\r\nPort=" << echo.Port()
+      << "\r\nAutoStart=0\r\nligne sans egal\r\n; commentaire = rien\r\n\r\n"
+      << "[vide]\r\nName=Vide\r\nLocalPort=" << shared << "\r\nAddress=\r\nPort=" << echo.Port()
+      << "\r\nAutoStart=0\r\n\r\n"
+      << "[premier]\r\nName=Premier\r\nLocalPort=" << shared << "\r\nAddress=127.0.0.1\r\nPort=" << echo.Port()
+      << "\r\nAutoStart=1\r\n\r\n"
+      << "[sans-adresse]\r\nName=SansAdresse\r\nAutoStart=0\r\n";
+    const std::string ini = WriteIni(s.str());
+    const std::vector<std::string> expected = {
+        ini + ", section [sans-port] : pas de clé Port, la connexion relaie vers le port 80",
+        ini + ", section [espaces] : la clé \"LocalPort \" a des espaces autour et n'est pas lue comme LocalPort",
+        ini + ", section [espaces] : la ligne \"ligne sans egal\" n'a pas de signe =",
+        ini + ", section [vide] : Address est vide",
+        ini + ", sections [vide] et [premier] : deux connexions sur le port local " + std::to_string(shared),
+        ini + ", section [sans-adresse] : pas de clé LocalPort, la connexion écoute sur le port 1024",
+        ini + ", section [sans-adresse] : pas de clé Address",
+        ini + ", section [sans-adresse] : pas de clé Port",
+        // The spaced key reads as no LocalPort at all, so that mapping would listen on 1024 too.
+        ini + ", sections [espaces] et [sans-adresse] : deux connexions sur le port local 1024",
+    };
+
+    const RunResult check = RunToEnd(kRelay, {"--ini", ini, "--check"});
+    EXPECT_EQ(check.code, 0) << "warnings do not fail a check\n" << check.err;
+    for (const std::string& line : expected)
+        EXPECT_EQ(CountOf(check.err, line), 1) << line << "\n" << check.err;
+    EXPECT_EQ(CountOf(check.err, "Attention : "), static_cast<int>(expected.size())) << check.err;
+    EXPECT_EQ(CountOf(check.err, "commentaire"), 0) << check.err;
+    EXPECT_EQ(CountOf(check.err, "\" : " + kListening), 0) << "--check starts nothing";
+
+    // What starts is what the store reads: without Port the mapping relays to 80; of two mappings on one port
+    // the first one listens.
+    ChildProcess relay(kRelay, {"--ini", ini});
+    ASSERT_TRUE(relay.WaitForStderr("\"Premier\" : " + kListening, 10s)) << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("\"SansPort\" : écoute sur le port " + std::to_string(noPort) +
+                                  ", relais vers 127.0.0.1 port 80"),
+              std::string::npos)
+        << relay.Stderr();
+    ExpectEchoThrough(shared, 1000);
+    relay.Signal(SIGTERM);
+    EXPECT_TRUE(relay.WaitExit(10s).has_value());
+}
+
+TEST_F(RelayCli, Utf16FileIsNamedAndErrorsFailTheCheck)
+{
+    const std::string text = IniText({{"Large", FreePort(), 80, true}});
+    std::string utf16 = "\xFF\xFE";
+    for (char c : text)
+        utf16 += std::string{c, '\0'};
+    const RunResult r = RunToEnd(kRelay, {"--ini", WriteIni(utf16, "utf16.ini"), "--check"});
+    EXPECT_NE(r.err.find("utf16.ini semble écrit en UTF-16"), std::string::npos) << r.err;
+
+    std::string bad = IniText({{"Mauvaise", FreePort(), 80, true}});
+    bad.replace(bad.find("Port=80"), 7, "Port=quatre-vingts");
+    const RunResult error = RunToEnd(kRelay, {"--ini", WriteIni(bad), "--check"});
+    EXPECT_EQ(error.code, 4) << error.err;
+    EXPECT_NE(error.err.find("'quatre-vingts' n'est pas une valeur entière correcte"), std::string::npos) << error.err;
+    EXPECT_EQ(CountOf(error.err, "Vérification terminée"), 0) << error.err;
+
+    EXPECT_EQ(RunToEnd(kRelay, {"--ini", (dir_ / "absent.ini").string(), "--check"}).code, 3);
+}
+
+TEST_F(RelayCli, TextFromTheFileIsShownEscapedAndShortened)
+{
+    EchoServer echo;
+    const std::string longName(250, 'n');
+    const Mapping hostile{"Rouge\x1b[31m\x07", FreePort(), echo.Port(), true};
+    const Mapping wordy{longName, FreePort(), echo.Port(), true};
+    std::string text = IniText({hostile, wordy});
+    text += "[\x1b]0;titre\x07]\r\nName=x\r\nLocalPort=abc\r\n"; // a bad value in a section with a hostile name
+    const std::string ini = WriteIni(text);
+    const RunResult r = RunToEnd(kRelay, {"--ini", ini});
+    EXPECT_EQ(r.code, 4);
+    EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << "no escape character may reach the terminal";
+    EXPECT_EQ(r.err.find('\x07'), std::string::npos);
+
+    std::string fixed = IniText({hostile, wordy});
+    ChildProcess relay(kRelay, {"--ini", WriteIni(fixed)});
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s, 2)) << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("\"Rouge\\x1b[31m\\x07\" : écoute"), std::string::npos) << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("\"" + std::string(199, 'n') + "…\" : écoute"), std::string::npos) << relay.Stderr();
+    EXPECT_EQ(relay.Stderr().find(std::string(200, 'n')), std::string::npos);
+    relay.Signal(SIGTERM);
+    EXPECT_TRUE(relay.WaitExit(10s).has_value());
+    EXPECT_EQ(relay.Stderr().find('\x1b'), std::string::npos);
+}
+
+} // namespace
