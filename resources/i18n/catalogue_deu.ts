@@ -884,5 +884,61 @@ Ohne --all und --mapping werden die Verbindungen der Datei aktiviert, deren Auto
         <comment>65528</comment>
         <translation>Datenträger voll</translation>
     </message>
+    <message>
+        <source>Aucune application n&apos;a pu ouvrir le document d&apos;aide :&#13;%s</source>
+        <comment>65060</comment>
+        <translation>Keine Anwendung konnte das Hilfedokument öffnen:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Aucune application n&apos;a pu ouvrir la page web :&#13;%s</source>
+        <comment>65061</comment>
+        <translation>Keine Anwendung konnte die Webseite öffnen:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le document d&apos;aide est introuvable :&#13;%s</source>
+        <comment>65062</comment>
+        <translation>Das Hilfedokument wurde nicht gefunden:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
+Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
+Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+
+  --ini FICHIER   fichier de paramètres (par défaut %s)
+  --all           active toutes les connexions du fichier
+  --mapping NOM   active la connexion de ce nom (option répétable)
+  --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
+  --help, -h      affiche cette aide
+
+Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65168</comment>
+        <translation>Aufruf: tarvix-relay [--ini DATEI] [--all | --mapping NAME...] [--quiet]
+Aktiviert die Verbindungen einer Einstellungsdatei und leitet ihren Datenverkehr weiter, bis SIGINT, SIGTERM oder SIGHUP eintrifft.
+Ohne --all und --mapping werden die Verbindungen aktiviert, deren AutoStart 1 ist.
+
+  --ini DATEI     Einstellungsdatei (Vorgabe: %s)
+  --all           aktiviert alle Verbindungen der Datei
+  --mapping NAME  aktiviert die Verbindung dieses Namens (wiederholbar)
+  --quiet, -q     zeigt angenommene und beendete Clients nicht an
+  --help, -h      zeigt diese Hilfe an
+
+Exit-Codes:
+  0  Ende durch ein Signal, alle Verbindungen deaktiviert (oder Hilfe angezeigt)
+  1  unerwarteter Fehler
+  2  ungültige Befehlszeile
+  3  Einstellungsdatei fehlt oder ist nicht lesbar
+  4  ungültiger Wert in der Einstellungsdatei
+  5  unbekannter Verbindungsname
+  6  keine Verbindung zu aktivieren
+  7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
+    </message>
 </context>
 </TS>

@@ -884,5 +884,61 @@ Without --all and --mapping, the connections of the file whose AutoStart is 1 ar
         <comment>65528</comment>
         <translation>Disk full</translation>
     </message>
+    <message>
+        <source>Aucune application n&apos;a pu ouvrir le document d&apos;aide :&#13;%s</source>
+        <comment>65060</comment>
+        <translation>No application could open the help document:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Aucune application n&apos;a pu ouvrir la page web :&#13;%s</source>
+        <comment>65061</comment>
+        <translation>No application could open the web page:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le document d&apos;aide est introuvable :&#13;%s</source>
+        <comment>65062</comment>
+        <translation>The help document cannot be found:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
+Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
+Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+
+  --ini FICHIER   fichier de paramètres (par défaut %s)
+  --all           active toutes les connexions du fichier
+  --mapping NOM   active la connexion de ce nom (option répétable)
+  --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
+  --help, -h      affiche cette aide
+
+Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65168</comment>
+        <translation>Usage: tarvix-relay [--ini FILE] [--all | --mapping NAME...] [--quiet]
+Activates the connections of a settings file and relays their traffic until SIGINT, SIGTERM or SIGHUP.
+Without --all or --mapping, the connections whose AutoStart is 1 are activated.
+
+  --ini FILE      settings file (default %s)
+  --all           activate every connection of the file
+  --mapping NAME  activate the connection of that name (may be repeated)
+  --quiet, -q     do not print accepted and finished clients
+  --help, -h      print this help
+
+Exit codes:
+  0  stopped by a signal, all connections deactivated (or help printed)
+  1  unexpected error
+  2  invalid command line
+  3  settings file missing or unreadable
+  4  invalid value in the settings file
+  5  unknown connection name
+  6  no connection to activate
+  7  a connection could not be activated (port busy...); none is left active</translation>
+    </message>
 </context>
 </TS>

@@ -884,5 +884,61 @@ Senza --all né --mapping, vengono attivati i collegamenti del file il cui AutoS
         <comment>65528</comment>
         <translation>Disco pieno</translation>
     </message>
+    <message>
+        <source>Aucune application n&apos;a pu ouvrir le document d&apos;aide :&#13;%s</source>
+        <comment>65060</comment>
+        <translation>Nessuna applicazione ha potuto aprire il documento di guida:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Aucune application n&apos;a pu ouvrir la page web :&#13;%s</source>
+        <comment>65061</comment>
+        <translation>Nessuna applicazione ha potuto aprire la pagina web:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Le document d&apos;aide est introuvable :&#13;%s</source>
+        <comment>65062</comment>
+        <translation>Impossibile trovare il documento di guida:&#13;%s</translation>
+    </message>
+    <message>
+        <source>Usage : tarvix-relay [--ini FICHIER] [--all | --mapping NOM...] [--quiet]
+Active les connexions d&apos;un fichier de paramètres et relaie leur trafic jusqu&apos;à SIGINT, SIGTERM ou SIGHUP.
+Sans --all ni --mapping, les connexions dont AutoStart vaut 1 sont activées.
+
+  --ini FICHIER   fichier de paramètres (par défaut %s)
+  --all           active toutes les connexions du fichier
+  --mapping NOM   active la connexion de ce nom (option répétable)
+  --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
+  --help, -h      affiche cette aide
+
+Codes de sortie :
+  0  arrêt sur signal, toutes les connexions désactivées (ou aide affichée)
+  1  erreur inattendue
+  2  ligne de commande incorrecte
+  3  fichier de paramètres introuvable ou illisible
+  4  valeur incorrecte dans le fichier de paramètres
+  5  nom de connexion inconnu
+  6  aucune connexion à activer
+  7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
+        <comment>65168</comment>
+        <translation>Uso: tarvix-relay [--ini FILE] [--all | --mapping NOME...] [--quiet]
+Attiva le connessioni di un file di impostazioni e ne inoltra il traffico fino a SIGINT, SIGTERM o SIGHUP.
+Senza --all né --mapping vengono attivate le connessioni con AutoStart uguale a 1.
+
+  --ini FILE      file di impostazioni (predefinito: %s)
+  --all           attiva tutte le connessioni del file
+  --mapping NOME  attiva la connessione con questo nome (ripetibile)
+  --quiet, -q     non mostra i client accettati e terminati
+  --help, -h      mostra questo aiuto
+
+Codici di uscita:
+  0  arresto su segnale, tutte le connessioni disattivate (o aiuto mostrato)
+  1  errore imprevisto
+  2  riga di comando non valida
+  3  file di impostazioni mancante o illeggibile
+  4  valore non valido nel file di impostazioni
+  5  nome di connessione sconosciuto
+  6  nessuna connessione da attivare
+  7  una connessione non è stata attivata (porta occupata...); nessuna resta attiva</translation>
+    </message>
 </context>
 </TS>

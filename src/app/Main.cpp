@@ -2,6 +2,7 @@
 
 #include "app/Misc.h"
 #include "app/RowToolTip.h"
+#include "app/Shortcuts.h"
 #include "base/ExecutablePath.h"
 #include "editor/MessageDlg.h"
 #include "editor/NewModify.h"
@@ -26,6 +27,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 
@@ -116,6 +118,7 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
             connect(a.action, &QAction::triggered, this, a.handler);
     }
     BindLinkLabels();
+    BindShortcuts(this, *ui_);
     BuildMenus();
 
     languageMenu_ = std::make_unique<TLanguageMenu>();
@@ -124,6 +127,7 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
         MessageDlg(TMsgDlgType::mtWarning, notice, mbOK, this);
     };
     languageMenu_->StopApplication = [this] { StopApplication(); };
+    languageMenu_->ShowOpenFailure = OpenFailureReport();
 
     clientSocket_ = new TAsyncClientSocket(this);
     clientSocket_->setObjectName(QStringLiteral("ClientSocket"));
@@ -462,7 +466,16 @@ void TfMain::aHelpExecute()
 
 void TfMain::aOnTheWebExecute()
 {
-    OpenWebPage();
+    OpenWebPage(OpenFailureReport());
+}
+
+std::function<void(const QString&)> TfMain::OpenFailureReport()
+{
+    // The desktop may give up after the window has gone: the report goes with the window.
+    return [self = QPointer<TfMain>(this)](const QString& message) {
+        if (self)
+            MessageDlg(TMsgDlgType::mtError, message, mbOK, self->isVisible() ? self.data() : nullptr);
+    };
 }
 
 void TfMain::aCloseExecute()

@@ -90,6 +90,7 @@ private:
     void ShowListMenu(const QPoint& pos);
     void ListSelectionChanged(const class QItemSelection& selected, const class QItemSelection& deselected);
     void RefreshActions();
+    std::function<void(const QString& message)> OpenFailureReport();
     int IndexOf(const QTreeWidgetItem* row) const;
     TMappingItem* RowById(std::uint64_t id) const;
     QString SectionOf(int index) const;

@@ -2,14 +2,20 @@
 
 #include "base/ExecutablePath.h"
 #include "base/FileSearch.h"
+#include "i18n/CatalogueModule.h"
+#include "i18n/DesktopOpen.h"
+#include "i18n/Format.h"
 #include "i18n/HelpFile.h"
 #include "i18n/Languages.h"
+#include "i18n/MessageIds.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QProcess>
+#include <QTranslator>
 #include <QUrl>
 
 namespace tarvix {
@@ -75,10 +81,25 @@ void TLanguageMenu::SetupLanguageMenu()
     }
     languageCode_ = QLatin1String(Languages()[0].code);
     ShowChecks();
-    if (std::optional<QString> stored = registry_.UserValue(executablePath_)) {
+    const std::optional<QString> stored = registry_.UserValue(executablePath_);
+    const TLanguage* shown = ShownLanguage();
+    if (stored && (!shown || LanguageByCode(*stored) == shown))
         languageCode_ = *stored;
-        ShowChecks();
-    }
+    else if (shown)
+        languageCode_ = QLatin1String(shown->code);
+    ShowChecks();
+}
+
+const TLanguage* TLanguageMenu::ShownLanguage() const
+{
+    // The module comes from the stored code or from the locale, and may be missing for either: what the
+    // windows show is the module actually in use.
+    const QTranslator* module = CatalogueModule();
+    if (!module)
+        return &Languages()[0];
+    if (module->language().isEmpty())
+        return nullptr;
+    return LanguageOfLocale(QLocale(module->language()));
 }
 
 void TLanguageMenu::mLanguageClick(QAction* sender)
@@ -113,10 +134,21 @@ QString TLanguageMenu::HelpFilePath() const
     return FindHelpFile(languageCode_, executablePath_, QDir::currentPath());
 }
 
-bool TLanguageMenu::OpenHelp() const
+void TLanguageMenu::OpenHelp() const
 {
+    const auto report = [show = ShowOpenFailure](int id, const QString& path) {
+        if (show)
+            show(QString::fromStdString(FormatRes(id, {QDir::toNativeSeparators(path).toStdString()})));
+    };
     const QString path = HelpFilePath();
-    return !path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (path.isEmpty()) {
+        // Named where it is looked for first.
+        const QString folder =
+            executablePath_.isEmpty() ? QDir::currentPath() : QFileInfo(executablePath_).absolutePath();
+        report(msg::HelpNotFound, QDir(folder).filePath(HelpFileName()));
+        return;
+    }
+    OpenOnDesktop(QUrl::fromLocalFile(path), [report, path] { report(msg::HelpNotOpened, path); });
 }
 
 } // namespace tarvix

@@ -13,6 +13,8 @@ class QObject;
 
 namespace tarvix {
 
+struct TLanguage;
+
 class TLanguageMenu {
 public:
     // The running executable, the user's registry files.
@@ -28,8 +30,9 @@ public:
     // mLanguageClick. Returns false when one of them is missing.
     bool BindItems(const QObject* owner);
 
-    // Reads this executable's stored code into LanguageCode (French when there is none), checks the item of that
-    // code and shows the other languages only when their module sits beside the executable.
+    // Sets LanguageCode to the language the process shows, checks its item and shows the other languages only
+    // when their module sits beside the executable. The language shown is that of the module in use (French
+    // without one); the stored code names it as written when it is that language, as "enu" does English.
     // Throws ERegistryException when the stored value is not a text.
     void SetupLanguageMenu();
 
@@ -44,18 +47,23 @@ public:
     // The help document of LanguageCode, and where it is found (beside the executable, then the current folder).
     QString HelpFileName() const;
     QString HelpFilePath() const;
-    // Opens the document with the desktop's viewer; false, and nothing shown, when it is missing.
-    bool OpenHelp() const;
+    // Opens the document with the desktop's viewer. When it is missing, or no application could open it,
+    // ShowOpenFailure gets the message that says so with the document's full path (maybe later, see
+    // OpenOnDesktop).
+    void OpenHelp() const;
 
     // Shows the notice (fixed text, with "\r" line breaks) in a modal warning box with one OK button.
     std::function<void(const QString& notice)> ShowRestartNotice;
     // The main window's stop sequence: notice, deactivation of every mapping, end of the event loop.
     std::function<void()> StopApplication;
+    // Shows a failure to open the help document (catalogue text, "\r" line breaks).
+    std::function<void(const QString& message)> ShowOpenFailure;
     // Starts the executable again, detached; replaced by tests.
     std::function<bool(const QString& program)> Relaunch;
 
 private:
     int TagOf(const QAction* item) const;
+    const TLanguage* ShownLanguage() const;
     void ShowChecks();
 
     TLocaleRegistry registry_;

@@ -56,6 +56,18 @@ const TLanguage* LanguageByTag(int tag)
     return nullptr;
 }
 
+const TLanguage* LanguageOfLocale(const QLocale& locale)
+{
+    // The abbreviation starts with the language's two letters, as every code does.
+    const QString letters = LocaleAbbreviation(locale).left(2);
+    if (letters.size() < 2)
+        return nullptr;
+    for (const TLanguage& language : kLanguages)
+        if (QLatin1String(language.code).startsWith(letters, Qt::CaseInsensitive))
+            return &language;
+    return nullptr;
+}
+
 QString LocaleAbbreviation(const QLocale& locale)
 {
     if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage)

@@ -22,6 +22,8 @@ std::span<const TLanguage> Languages();
 // The language of a code, ignoring case; nullptr for an unknown code.
 const TLanguage* LanguageByCode(const QString& code);
 const TLanguage* LanguageByTag(int tag);
+// The language of a locale, whatever its country (de_CH is German); nullptr for any other language.
+const TLanguage* LanguageOfLocale(const QLocale& locale);
 
 // Three letters for a locale as Windows abbreviates it (en_US -> ENU, de_CH -> DES); empty for the C locale.
 QString LocaleAbbreviation(const QLocale& locale);

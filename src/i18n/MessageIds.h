@@ -15,6 +15,9 @@ inline constexpr int Stopping = 65229;
 inline constexpr int BadIntegerStore = 65301; // %s
 inline constexpr int BadBooleanStore = 65302; // %s
 inline constexpr int ExtractDataNoList = 65327;
+inline constexpr int HelpNotOpened = 65060;    // %s the document's full path
+inline constexpr int WebPageNotOpened = 65061; // %s the address
+inline constexpr int HelpNotFound = 65062;     // %s where the document was looked for first
 
 // Traffic of an active mapping: the row's tool tip and the lines of tarvix-relay.
 inline constexpr int TipTarget = 65140;      // %s remote host, %d remote port

@@ -94,6 +94,7 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
     // the previous one is acknowledged meets the peer's delayed acknowledgement (a 40 ms stall for every
     // reply a little larger than one chunk). The client side has it from the listening socket.
     data.Outbound->SetUseNagle(false);
+    data.Outbound->SetWritesWait(false); // the passes send with MSG_DONTWAIT
 #ifndef __linux__
     const int one = 1;
     TNetSocketHandle& clientSocket = peer.ClientConnection()->Socket();

@@ -12,8 +12,7 @@ namespace tarvix {
 
 namespace {
 
-// A blocking connect on Linux waits at most the send timeout, then leaves with EINPROGRESS. Afterwards the
-// timeout goes back to none: relayed writes wait as long as the reader needs.
+// A blocking connect on Linux waits at most the send timeout, then leaves with EINPROGRESS.
 void SetSendTimeout(TNetStack& stack, int descriptor, int ms)
 {
     timeval limit{};
@@ -55,7 +54,8 @@ void TNetTCPClient::Connect()
         // Shut down from another thread while it connected: the connection must not be used.
         if (socket.Aborted())
             throw ENetSocketError(netcode::ConnectionAborted);
-        SetSendTimeout(Stack(), socket.Descriptor(), 0);
+        if (writesWait_)
+            SetSendTimeout(Stack(), socket.Descriptor(), 0);
     } catch (...) {
         try {
             CloseConnection();

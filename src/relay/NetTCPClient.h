@@ -18,6 +18,10 @@ public:
     void SetBoundIP(const std::string& ip) { boundIP_ = ip; }
     bool UseNagle() const { return useNagle_; }
     void SetUseNagle(bool on) { useNagle_ = on; }
+    // False for a user whose writes never wait (MSG_DONTWAIT): the connect's time limit then stays on the
+    // socket, which saves a system call per connection. True: WriteAll may wait as long as the reader needs.
+    bool WritesWait() const { return writesWait_; }
+    void SetWritesWait(bool on) { writesWait_ = on; }
 
     // Blocking, for at most ConnectTimeoutMs(); a remote that has not answered by then raises socket error
     // 10060, as a timed-out connect does. An open client raises ENetAlreadyConnected; any failure closes the
@@ -34,6 +38,7 @@ private:
     int port_ = 0;
     std::string boundIP_;
     bool useNagle_ = true;
+    bool writesWait_ = true;
 };
 
 } // namespace tarvix

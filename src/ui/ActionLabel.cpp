@@ -4,13 +4,29 @@
 
 #include <QAction>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace tarvix {
+namespace {
+
+// The keys that run a focused label, with no modifier other than the keypad's.
+bool RunKey(const QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    return event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+} // namespace
 
 TActionLabel::TActionLabel(QWidget* parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
+    // Tab reaches it; a click does not move the focus, as before.
+    setFocusPolicy(Qt::TabFocus);
     QPalette p = palette();
     const QColor disabled = p.color(QPalette::Disabled, QPalette::WindowText);
     p.setColor(QPalette::WindowText, QColor(0, 0, 255));
@@ -63,6 +79,7 @@ void TActionLabel::FollowAction()
     const QString caption = Caption(action_->text());
     if (caption != text()) {
         setText(caption);
+        setAccessibleName(caption);
         if (autoSize_)
             FitText();
     }
@@ -133,8 +150,47 @@ void TActionLabel::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     const bool click = pressed_ && rect().contains(event->position().toPoint());
     pressed_ = false;
-    if (click && isEnabled() && action_ && action_->isEnabled())
+    if (click)
+        Run();
+}
+
+void TActionLabel::Run()
+{
+    if (isEnabled() && action_ && action_->isEnabled())
         RunGuarded([this] { action_->trigger(); });
+}
+
+bool TActionLabel::event(QEvent* event)
+{
+    // The window's own keys (Space, Enter) give way while a label has the focus: the label runs its action.
+    if (event->type() == QEvent::ShortcutOverride && RunKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+void TActionLabel::keyPressEvent(QKeyEvent* event)
+{
+    if (!RunKey(event)) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        Run();
+}
+
+void TActionLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.backgroundColor = palette().color(backgroundRole());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
 }
 
 } // namespace tarvix

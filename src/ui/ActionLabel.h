@@ -1,8 +1,9 @@
 #pragma once
 // TActionLabel: a blue link label bound to a QAction. It shows the action's text, is enabled and visible as
 // the action is (a disabled one is greyed and ignores clicks), underlines itself while the mouse is over it,
-// and triggers the action on a left click. Usable as a promoted QLabel in Designer (header "ui/ActionLabel.h");
-// bind it in code: label->SetAction(aActivate).
+// and triggers the action on a left click. From the keyboard it takes the focus with Tab, shows a focus frame
+// and triggers the action with Enter, Return or Space; screen readers read the caption as its name. Usable as a
+// promoted QLabel in Designer (header "ui/ActionLabel.h"); bind it in code: label->SetAction(aActivate).
 #include <QLabel>
 #include <QMetaObject>
 #include <QPointer>
@@ -33,11 +34,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void FollowAction();
     void SetUnderlined(bool value);
     void FitText();
+    void Run();
 
     QPointer<QAction> action_;
     QMetaObject::Connection changed_;

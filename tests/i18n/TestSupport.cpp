@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,17 @@ void EnsureGuiApp()
     static char name[] = "test_i18n";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
 }
 
 bool WriteFile(const QString& path, const QByteArray& contents)

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -11,6 +12,9 @@ namespace tarvix::test {
 
 // A desktop application object for the tests that need one (actions, translators, desktop services).
 void EnsureGuiApp();
+
+// Dispatches events until the condition holds or timeoutMs have passed; whether it holds.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 
 // Writes a file, creating its folder; returns false when it cannot.
 bool WriteFile(const QString& path, const QByteArray& contents);

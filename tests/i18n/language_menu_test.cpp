@@ -1,6 +1,8 @@
 #include "TestSupport.h"
+#include "support/DesktopWithoutViewers.h"
 
 #include "i18n/LanguageMenu.h"
+#include "i18n/LanguageModule.h"
 #include "i18n/Languages.h"
 #include "i18n/WebPage.h"
 
@@ -36,6 +38,7 @@ struct Menu : ::testing::Test {
     TLocaleRegistry registry{userFile, dir.filePath(QStringLiteral("etc/registry.ini"))};
     std::unique_ptr<TLanguageMenu> menu;
     std::unique_ptr<QAction> items[4];
+    TLanguageModule module;
     QStringList calls; // what the click did, in order
 
     void SetUp() override
@@ -73,6 +76,11 @@ struct Menu : ::testing::Test {
         return checked;
     }
     void AddFile(const QString& name) { ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("bin/")) + name, "x")); }
+    // The process runs with the built module of that language, as its start-up choice would have loaded it.
+    void InUse(const char* code)
+    {
+        ASSERT_TRUE(module.Load(QStringLiteral(TARVIX_TEST_BIN_DIR "/tarvix.") + QLatin1String(code))) << code;
+    }
 };
 
 } // namespace
@@ -95,6 +103,7 @@ TEST_F(Menu, StoredCodeInLowerCaseChecksEnglish)
 {
     ASSERT_TRUE(WriteFile(
         userFile, "[Locales]\n" + QDir::fromNativeSeparators(exe).mid(1).replace(u'/', u'\\').toUtf8() + "=enu\n"));
+    InUse("enu");
     menu->SetupLanguageMenu();
     EXPECT_EQ(menu->LanguageCode(), QStringLiteral("enu"));
     EXPECT_EQ(Checked(), 1);
@@ -128,6 +137,7 @@ TEST_F(Menu, ChoosingEnglishStoresItAndRestarts)
 TEST_F(Menu, ChoosingFrenchAfterEnglish)
 {
     registry.WriteUserValue(exe, QStringLiteral("ENU"));
+    InUse("enu");
     menu->SetupLanguageMenu();
     items[0]->trigger();
     EXPECT_EQ(registry.UserValue(exe), QStringLiteral("FR"));
@@ -141,6 +151,7 @@ TEST_F(Menu, ChoosingFrenchAfterEnglish)
 TEST_F(Menu, ClickingTheCheckedLanguageDoesNothing)
 {
     registry.WriteUserValue(exe, QStringLiteral("DEU"));
+    InUse("deu");
     menu->SetupLanguageMenu();
     const QByteArray before = [&] {
         QFile f(userFile);
@@ -195,37 +206,116 @@ TEST_F(Menu, CopyElsewhereKeepsItsOwnChoice)
 
 TEST_F(Menu, HelpIsFoundBesideTheExecutableBeforeTheCurrentFolder)
 {
+    DesktopWithoutViewers desktop(false); // the catcher below is the only way out
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    QStringList failures;
+    menu->ShowOpenFailure = [&](const QString& message) { failures << message; };
     QTemporaryDir elsewhere;
     const QString savedCwd = QDir::currentPath();
     QDir::setCurrent(elsewhere.path());
 
     menu->SetupLanguageMenu();
-    EXPECT_FALSE(menu->OpenHelp()) << "no document anywhere";
-    EXPECT_TRUE(catcher.urls.isEmpty());
+    menu->OpenHelp();
+    EXPECT_TRUE(catcher.urls.isEmpty()) << "no document anywhere";
+    EXPECT_EQ(failures, QStringList(QStringLiteral("Le document d'aide est introuvable :\r") +
+                                    QDir::toNativeSeparators(dir.filePath(QStringLiteral("bin/TARVIX_FR.pdf")))));
+    failures.clear();
 
     ASSERT_TRUE(WriteFile(elsewhere.filePath(QStringLiteral("TARVIX_FR.pdf")), "%PDF"));
     EXPECT_EQ(menu->HelpFilePath(), elsewhere.filePath(QStringLiteral("TARVIX_FR.pdf")));
     AddFile(QStringLiteral("TARVIX_FR.pdf"));
     EXPECT_EQ(menu->HelpFilePath(), dir.filePath(QStringLiteral("bin/TARVIX_FR.pdf")));
-    EXPECT_TRUE(menu->OpenHelp());
+    menu->OpenHelp();
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls[0], QUrl::fromLocalFile(dir.filePath(QStringLiteral("bin/TARVIX_FR.pdf"))));
+    EXPECT_TRUE(failures.isEmpty());
 
     // A lower-case code finds the document as named on disk.
     registry.WriteUserValue(exe, QStringLiteral("enu"));
     AddFile(QStringLiteral("TARVIX_ENU.pdf"));
+    InUse("enu");
     menu->SetupLanguageMenu();
     EXPECT_EQ(menu->HelpFilePath(), dir.filePath(QStringLiteral("bin/TARVIX_ENU.pdf")));
 
-    // A code that names a folder opens nothing.
+    // A stored code that is not the language shown names no document: the shown language's serves.
     registry.WriteUserValue(exe, QStringLiteral("/../x"));
+    module.Unload();
     menu->SetupLanguageMenu();
-    EXPECT_EQ(menu->HelpFilePath(), QString());
+    EXPECT_EQ(menu->HelpFilePath(), dir.filePath(QStringLiteral("bin/TARVIX_FR.pdf")));
 
     QDir::setCurrent(savedCwd);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+// The check mark and the help document follow the module the process actually runs with.
+TEST_F(Menu, TheLanguageShownIsCheckedWhateverChoseIt)
+{
+    AddFile(QStringLiteral("TARVIX_ITA.pdf"));
+    for (const char* code : {"ita", "deu"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TARVIX_TEST_BIN_DIR "/tarvix.") + QLatin1String(code),
+                                exe + u'.' + QLatin1String(code)));
+
+    // Nothing stored, an Italian locale: the start-up choice loads the Italian module.
+    ASSERT_FALSE(module.Choose(registry, exe, QStringLiteral("ITA")).isEmpty());
+    menu->SetupLanguageMenu();
+    EXPECT_EQ(menu->LanguageCode(), QStringLiteral("ITA"));
+    EXPECT_EQ(Checked(), 3);
+    EXPECT_EQ(menu->HelpFileName(), QStringLiteral("TARVIX_ITA.pdf"));
+    EXPECT_EQ(menu->HelpFilePath(), dir.filePath(QStringLiteral("bin/TARVIX_ITA.pdf")));
+    items[3]->trigger(); // the language shown: nothing happens
+    EXPECT_TRUE(calls.isEmpty());
+
+    // A module found under another abbreviation (Swiss Italian) shows as the language it holds.
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TARVIX_TEST_BIN_DIR "/tarvix.ita"), exe + QStringLiteral(".ITS")));
+    ASSERT_FALSE(module.Choose(registry, exe, QStringLiteral("ITS")).isEmpty());
+    menu->SetupLanguageMenu();
+    EXPECT_EQ(Checked(), 3);
+
+    // French stored on the Italian locale: no module, Français.
+    registry.WriteUserValue(exe, QStringLiteral("FR"));
+    EXPECT_TRUE(module.Choose(registry, exe, QStringLiteral("ITA")).isEmpty());
+    menu->SetupLanguageMenu();
+    EXPECT_EQ(menu->LanguageCode(), QStringLiteral("FR"));
+    EXPECT_EQ(Checked(), 0);
+    EXPECT_EQ(menu->HelpFileName(), QStringLiteral("TARVIX_FR.pdf"));
+
+    // English stored but its module gone: the locale's Italian shows, and is what is checked.
+    registry.WriteUserValue(exe, QStringLiteral("ENU"));
+    ASSERT_FALSE(module.Choose(registry, exe, QStringLiteral("ITA")).isEmpty());
+    menu->SetupLanguageMenu();
+    EXPECT_EQ(Checked(), 3);
+    EXPECT_EQ(menu->HelpFileName(), QStringLiteral("TARVIX_ITA.pdf"));
+
+    // Choosing still stores and restarts.
+    items[2]->trigger();
+    EXPECT_EQ(registry.UserValue(exe), QStringLiteral("DEU"));
+    EXPECT_EQ(calls.size(), 3);
+    EXPECT_EQ(Checked(), 3);
+}
+
+// Nothing on the desktop can open the document: the message names it with its full path. Without a launcher
+// the failure is known at once; with xdg-open it comes when the launcher gives up.
+TEST_F(Menu, HelpThatNothingCanOpenIsReportedWithItsPath)
+{
+    AddFile(QStringLiteral("TARVIX_FR.pdf"));
+    const QString expected = QStringLiteral("Aucune application n'a pu ouvrir le document d'aide :\r") +
+                             QDir::toNativeSeparators(dir.filePath(QStringLiteral("bin/TARVIX_FR.pdf")));
+    menu->SetupLanguageMenu();
+    QStringList failures;
+    menu->ShowOpenFailure = [&](const QString& message) { failures << message; };
+    {
+        DesktopWithoutViewers desktop(false);
+        menu->OpenHelp();
+        EXPECT_EQ(failures, QStringList(expected));
+    }
+    failures.clear();
+    DesktopWithoutViewers desktop(true);
+    if (!desktop.HasLauncher())
+        GTEST_SKIP() << "no xdg-open on this system";
+    menu->OpenHelp();
+    EXPECT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }, 30000));
+    EXPECT_EQ(failures, QStringList(expected));
 }
 
 TEST_F(Menu, ItemsAreFoundByNameAmongTheOwnersChildren)
@@ -253,12 +343,35 @@ TEST_F(Menu, ItemsAreFoundByNameAmongTheOwnersChildren)
 TEST(WebPage, OpensTheProductPage)
 {
     EnsureGuiApp();
+    DesktopWithoutViewers desktop(false); // the catcher is the only way out
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    EXPECT_TRUE(OpenWebPage());
+    QStringList failures;
+    OpenWebPage([&](const QString& message) { failures << message; });
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls[0], QUrl(QStringLiteral("https://tarvix.example.org/")));
+    EXPECT_TRUE(failures.isEmpty());
+}
+
+TEST(WebPage, NoBrowserIsReportedWithTheAddress)
+{
+    EnsureGuiApp();
+    const QStringList expected(
+        QStringLiteral("Aucune application n'a pu ouvrir la page web :\rhttps://tarvix.example.org/"));
+    QStringList failures;
+    {
+        DesktopWithoutViewers desktop(false);
+        OpenWebPage([&](const QString& message) { failures << message; });
+        EXPECT_EQ(failures, expected);
+    }
+    failures.clear();
+    DesktopWithoutViewers desktop(true);
+    if (!desktop.HasLauncher())
+        GTEST_SKIP() << "no xdg-open on this system";
+    OpenWebPage([&](const QString& message) { failures << message; });
+    EXPECT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }, 30000));
+    EXPECT_EQ(failures, expected);
 }
 
 #include "language_menu_test.moc"

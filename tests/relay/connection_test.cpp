@@ -268,20 +268,24 @@ TEST(NetTCPClient, ConnectToARemoteThatNeverAnswersTimesOutWithinTheBound)
     EXPECT_EQ(CountOpenDescriptors(), before);
 }
 
-TEST(NetTCPClient, ConnectedSocketKeepsNoTimeOnItsWrites)
+TEST(NetTCPClient, ConnectedSocketKeepsNoTimeOnItsWritesUnlessTheyNeverWait)
 {
-    // The bound is the connect's alone: a relayed write to a slow reader may wait as long as it must.
+    // The bound is the connect's alone: a blocking write to a slow reader may wait as long as it must.
     int port = 0;
     TestSocket listener = ListenLoopback(4, port);
-    TNetTCPClient client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(port);
-    client.Connect();
-    timeval limit{1, 1};
-    socklen_t length = sizeof limit;
-    ASSERT_EQ(::getsockopt(client.Socket().Descriptor(), SOL_SOCKET, SO_SNDTIMEO, &limit, &length), 0);
-    EXPECT_EQ(limit.tv_sec, 0);
-    EXPECT_EQ(limit.tv_usec, 0);
+    for (const bool writesWait : {true, false}) {
+        SCOPED_TRACE(writesWait);
+        TNetTCPClient client;
+        client.SetHost("127.0.0.1");
+        client.SetPort(port);
+        client.SetWritesWait(writesWait);
+        client.Connect();
+        timeval limit{1, 1};
+        socklen_t length = sizeof limit;
+        ASSERT_EQ(::getsockopt(client.Socket().Descriptor(), SOL_SOCKET, SO_SNDTIMEO, &limit, &length), 0);
+        EXPECT_EQ(limit.tv_sec, writesWait ? 0 : kConnectTimeoutMs / 1000);
+        EXPECT_EQ(limit.tv_usec, 0);
+    }
 }
 
 TEST(NetTCPClient, UnknownHostRaisesALookupError)

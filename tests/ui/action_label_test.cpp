@@ -7,7 +7,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 namespace tarvix {
@@ -108,6 +111,54 @@ TEST_F(ActionLabelTest, ClickTriggersTheEnabledActionOnce)
     action->setEnabled(false);
     Click();
     EXPECT_EQ(triggered, 1);
+}
+
+TEST_F(ActionLabelTest, TabFocusesItAndEnterReturnOrSpaceTriggerTheActionOnce)
+{
+    auto* before = new QPushButton(QStringLiteral("before"), window.get());
+    before->move(8, 8);
+    before->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    before->setFocus();
+    EXPECT_EQ(label->accessibleName(), QStringLiteral("Activer"));
+    action->setText(QStringLiteral("&Désactiver"));
+    EXPECT_EQ(label->accessibleName(), QStringLiteral("Désactiver"));
+
+    // The mouse leaves the focus where it is.
+    Click();
+    EXPECT_EQ(triggered, 1);
+    EXPECT_TRUE(before->hasFocus());
+
+    const QImage plain = label->grab().toImage();
+    QTest::keyClick(before, Qt::Key_Tab);
+    ASSERT_TRUE(label->hasFocus());
+    EXPECT_NE(label->grab().toImage(), plain) << "no visible focus frame";
+
+    // The window's own keys give way to the focused label.
+    auto* windowKey = new QAction(window.get());
+    windowKey->setShortcuts({QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_Return)});
+    window->addAction(windowKey);
+    int windowKeyRuns = 0;
+    QObject::connect(windowKey, &QAction::triggered, [&] { ++windowKeyRuns; });
+
+    QTest::keyClick(label, Qt::Key_Return);
+    EXPECT_EQ(triggered, 2);
+    QTest::keyClick(label, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(triggered, 3);
+    QTest::keyClick(label, Qt::Key_Space);
+    EXPECT_EQ(triggered, 4);
+    QTest::keyClick(label, Qt::Key_A);
+    QTest::keyClick(label, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(triggered, 4);
+    EXPECT_EQ(windowKeyRuns, 0);
+
+    // Disabled, it neither keeps the focus nor runs.
+    action->setEnabled(false);
+    EXPECT_FALSE(label->hasFocus());
+    QTest::keyClick(label, Qt::Key_Space);
+    QTest::keyClick(label, Qt::Key_Return);
+    EXPECT_EQ(triggered, 4);
 }
 
 TEST_F(ActionLabelTest, SurvivesItsAction)
