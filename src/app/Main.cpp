@@ -2,6 +2,7 @@
 
 #include "app/Autostart.h"
 #include "app/Misc.h"
+#include "app/RowToolTip.h"
 #include "app/Shortcuts.h"
 #include "base/ExecutablePath.h"
 #include "editor/MessageDlg.h"
@@ -94,6 +95,7 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfMain::ListSelectionChanged);
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { aModifyExecute(); });
     connect(list, &QWidget::customContextMenuRequested, this, &TfMain::ShowListMenu);
+    new TRowToolTip(*this);
 
     const struct {
         QAction* action;
