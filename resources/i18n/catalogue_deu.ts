@@ -856,5 +856,109 @@ Exit-Codes:
         <comment>65083</comment>
         <translation>TARVIX Port Mapping läuft bereits für die Datei %s, antwortet aber nicht.</translation>
     </message>
+    <message>
+        <source>→ %s:%d</source>
+        <comment>65140</comment>
+        <translation>→ %s:%d</translation>
+    </message>
+    <message>
+        <source>%s connexion ouverte, %s depuis l&apos;activation — reçus %s, envoyés %s</source>
+        <comment>65141</comment>
+        <translation>%s Verbindung offen, %s seit der Aktivierung — empfangen %s, gesendet %s</translation>
+    </message>
+    <message>
+        <source>%s connexions ouvertes, %s depuis l&apos;activation — reçus %s, envoyés %s</source>
+        <comment>65142</comment>
+        <translation>%s Verbindungen offen, %s seit der Aktivierung — empfangen %s, gesendet %s</translation>
+    </message>
+    <message>
+        <source>Dernier échec vers la destination à %s : %s</source>
+        <comment>65143</comment>
+        <translation>Letzter Fehlschlag zum Ziel um %s: %s</translation>
+    </message>
+    <message>
+        <source>connexion refusée par la destination</source>
+        <comment>65144</comment>
+        <translation>Verbindung vom Ziel abgelehnt</translation>
+    </message>
+    <message>
+        <source>hôte inconnu</source>
+        <comment>65145</comment>
+        <translation>unbekannter Host</translation>
+    </message>
+    <message>
+        <source>pas de réponse</source>
+        <comment>65146</comment>
+        <translation>keine Antwort</translation>
+    </message>
+    <message>
+        <source>erreur de socket # %d</source>
+        <comment>65147</comment>
+        <translation>Socket-Fehler # %d</translation>
+    </message>
+    <message>
+        <source>%s o</source>
+        <comment>65148</comment>
+        <translation>%s Byte</translation>
+    </message>
+    <message>
+        <source>%s Ko</source>
+        <comment>65149</comment>
+        <translation>%s KB</translation>
+    </message>
+    <message>
+        <source>%s Mo</source>
+        <comment>65150</comment>
+        <translation>%s MB</translation>
+    </message>
+    <message>
+        <source>%s Go</source>
+        <comment>65151</comment>
+        <translation>%s GB</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s:%d terminé après %d ms, %d octets du client, %d octets vers le client, %s</source>
+        <comment>65152</comment>
+        <translation>Verbindung &quot;%s&quot;: Client %s:%d nach %d ms beendet, %d Byte vom Client, %d Byte zum Client, %s</translation>
+    </message>
+    <message>
+        <source>fermée par le client</source>
+        <comment>65153</comment>
+        <translation>vom Client geschlossen</translation>
+    </message>
+    <message>
+        <source>fermée par la destination</source>
+        <comment>65154</comment>
+        <translation>vom Ziel geschlossen</translation>
+    </message>
+    <message>
+        <source>réinitialisée</source>
+        <comment>65155</comment>
+        <translation>zurückgesetzt</translation>
+    </message>
+    <message>
+        <source>destination injoignable</source>
+        <comment>65156</comment>
+        <translation>Ziel nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>désactivée</source>
+        <comment>65157</comment>
+        <translation>deaktiviert</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d ouverte(s), %d depuis l&apos;activation, %d octets des clients, %d octets vers les clients</source>
+        <comment>65158</comment>
+        <translation>Verbindung &quot;%s&quot;: %d offen, %d seit der Aktivierung, %d Byte von Clients, %d Byte zu Clients</translation>
+    </message>
+    <message>
+        <source>Trafic :
+  --log-connections  une ligne par client terminé : adresse, port, durée, octets dans chaque sens, fin
+  SIGUSR1            une ligne par connexion active avec ses compteurs, comme à l&apos;arrêt</source>
+        <comment>65159</comment>
+        <translation>Datenverkehr:
+  --log-connections  eine Zeile je beendetem Client: Adresse, Port, Dauer, Bytes in jede Richtung, Ende
+  SIGUSR1            eine Zeile je aktiver Verbindung mit ihren Zählern, wie beim Beenden</translation>
+    </message>
 </context>
 </TS>

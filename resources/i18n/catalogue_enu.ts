@@ -856,5 +856,109 @@ Exit codes:
         <comment>65083</comment>
         <translation>TARVIX Port Mapping is already running for the file %s but does not answer.</translation>
     </message>
+    <message>
+        <source>→ %s:%d</source>
+        <comment>65140</comment>
+        <translation>→ %s:%d</translation>
+    </message>
+    <message>
+        <source>%s connexion ouverte, %s depuis l&apos;activation — reçus %s, envoyés %s</source>
+        <comment>65141</comment>
+        <translation>%s connection open, %s since activation — received %s, sent %s</translation>
+    </message>
+    <message>
+        <source>%s connexions ouvertes, %s depuis l&apos;activation — reçus %s, envoyés %s</source>
+        <comment>65142</comment>
+        <translation>%s connections open, %s since activation — received %s, sent %s</translation>
+    </message>
+    <message>
+        <source>Dernier échec vers la destination à %s : %s</source>
+        <comment>65143</comment>
+        <translation>Last failure to reach the remote end at %s: %s</translation>
+    </message>
+    <message>
+        <source>connexion refusée par la destination</source>
+        <comment>65144</comment>
+        <translation>connection refused by the remote end</translation>
+    </message>
+    <message>
+        <source>hôte inconnu</source>
+        <comment>65145</comment>
+        <translation>unknown host</translation>
+    </message>
+    <message>
+        <source>pas de réponse</source>
+        <comment>65146</comment>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>erreur de socket # %d</source>
+        <comment>65147</comment>
+        <translation>socket error # %d</translation>
+    </message>
+    <message>
+        <source>%s o</source>
+        <comment>65148</comment>
+        <translation>%s bytes</translation>
+    </message>
+    <message>
+        <source>%s Ko</source>
+        <comment>65149</comment>
+        <translation>%s KB</translation>
+    </message>
+    <message>
+        <source>%s Mo</source>
+        <comment>65150</comment>
+        <translation>%s MB</translation>
+    </message>
+    <message>
+        <source>%s Go</source>
+        <comment>65151</comment>
+        <translation>%s GB</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s:%d terminé après %d ms, %d octets du client, %d octets vers le client, %s</source>
+        <comment>65152</comment>
+        <translation>Connection &quot;%s&quot;: client %s:%d ended after %d ms, %d bytes from the client, %d bytes to the client, %s</translation>
+    </message>
+    <message>
+        <source>fermée par le client</source>
+        <comment>65153</comment>
+        <translation>closed by the client</translation>
+    </message>
+    <message>
+        <source>fermée par la destination</source>
+        <comment>65154</comment>
+        <translation>closed by the remote end</translation>
+    </message>
+    <message>
+        <source>réinitialisée</source>
+        <comment>65155</comment>
+        <translation>reset</translation>
+    </message>
+    <message>
+        <source>destination injoignable</source>
+        <comment>65156</comment>
+        <translation>remote end unreachable</translation>
+    </message>
+    <message>
+        <source>désactivée</source>
+        <comment>65157</comment>
+        <translation>deactivated</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d ouverte(s), %d depuis l&apos;activation, %d octets des clients, %d octets vers les clients</source>
+        <comment>65158</comment>
+        <translation>Connection &quot;%s&quot;: %d open, %d since activation, %d bytes from clients, %d bytes to clients</translation>
+    </message>
+    <message>
+        <source>Trafic :
+  --log-connections  une ligne par client terminé : adresse, port, durée, octets dans chaque sens, fin
+  SIGUSR1            une ligne par connexion active avec ses compteurs, comme à l&apos;arrêt</source>
+        <comment>65159</comment>
+        <translation>Traffic:
+  --log-connections  one line per finished client: address, port, duration, bytes each way, how it ended
+  SIGUSR1            one line per active connection with its counters, as at the stop</translation>
+    </message>
 </context>
 </TS>

@@ -856,5 +856,109 @@ Codici di uscita:
         <comment>65083</comment>
         <translation>TARVIX Port Mapping è già in esecuzione per il file %s ma non risponde.</translation>
     </message>
+    <message>
+        <source>→ %s:%d</source>
+        <comment>65140</comment>
+        <translation>→ %s:%d</translation>
+    </message>
+    <message>
+        <source>%s connexion ouverte, %s depuis l&apos;activation — reçus %s, envoyés %s</source>
+        <comment>65141</comment>
+        <translation>%s connessione aperta, %s dall&apos;attivazione — ricevuti %s, inviati %s</translation>
+    </message>
+    <message>
+        <source>%s connexions ouvertes, %s depuis l&apos;activation — reçus %s, envoyés %s</source>
+        <comment>65142</comment>
+        <translation>%s connessioni aperte, %s dall&apos;attivazione — ricevuti %s, inviati %s</translation>
+    </message>
+    <message>
+        <source>Dernier échec vers la destination à %s : %s</source>
+        <comment>65143</comment>
+        <translation>Ultimo errore verso la destinazione alle %s: %s</translation>
+    </message>
+    <message>
+        <source>connexion refusée par la destination</source>
+        <comment>65144</comment>
+        <translation>connessione rifiutata dalla destinazione</translation>
+    </message>
+    <message>
+        <source>hôte inconnu</source>
+        <comment>65145</comment>
+        <translation>host sconosciuto</translation>
+    </message>
+    <message>
+        <source>pas de réponse</source>
+        <comment>65146</comment>
+        <translation>nessuna risposta</translation>
+    </message>
+    <message>
+        <source>erreur de socket # %d</source>
+        <comment>65147</comment>
+        <translation>errore di socket # %d</translation>
+    </message>
+    <message>
+        <source>%s o</source>
+        <comment>65148</comment>
+        <translation>%s byte</translation>
+    </message>
+    <message>
+        <source>%s Ko</source>
+        <comment>65149</comment>
+        <translation>%s KB</translation>
+    </message>
+    <message>
+        <source>%s Mo</source>
+        <comment>65150</comment>
+        <translation>%s MB</translation>
+    </message>
+    <message>
+        <source>%s Go</source>
+        <comment>65151</comment>
+        <translation>%s GB</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s:%d terminé après %d ms, %d octets du client, %d octets vers le client, %s</source>
+        <comment>65152</comment>
+        <translation>Connessione &quot;%s&quot;: client %s:%d terminato dopo %d ms, %d byte dal client, %d byte verso il client, %s</translation>
+    </message>
+    <message>
+        <source>fermée par le client</source>
+        <comment>65153</comment>
+        <translation>chiusa dal client</translation>
+    </message>
+    <message>
+        <source>fermée par la destination</source>
+        <comment>65154</comment>
+        <translation>chiusa dalla destinazione</translation>
+    </message>
+    <message>
+        <source>réinitialisée</source>
+        <comment>65155</comment>
+        <translation>reimpostata</translation>
+    </message>
+    <message>
+        <source>destination injoignable</source>
+        <comment>65156</comment>
+        <translation>destinazione irraggiungibile</translation>
+    </message>
+    <message>
+        <source>désactivée</source>
+        <comment>65157</comment>
+        <translation>disattivata</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d ouverte(s), %d depuis l&apos;activation, %d octets des clients, %d octets vers les clients</source>
+        <comment>65158</comment>
+        <translation>Connessione &quot;%s&quot;: %d aperte, %d dall&apos;attivazione, %d byte dai client, %d byte verso i client</translation>
+    </message>
+    <message>
+        <source>Trafic :
+  --log-connections  une ligne par client terminé : adresse, port, durée, octets dans chaque sens, fin
+  SIGUSR1            une ligne par connexion active avec ses compteurs, comme à l&apos;arrêt</source>
+        <comment>65159</comment>
+        <translation>Traffico:
+  --log-connections  una riga per ogni client terminato: indirizzo, porta, durata, byte in ogni direzione, fine
+  SIGUSR1            una riga per ogni connessione attiva con i suoi contatori, come all&apos;arresto</translation>
+    </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/Autostart.h"
+#include "app/RowToolTip.h"
 #include "app/Shortcuts.h"
 #include "app/VersionInfo.h"
 #include "base/ExecutablePath.h"
@@ -96,6 +97,7 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfMain::ListSelectionChanged);
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { aModifyExecute(); });
     connect(list, &QWidget::customContextMenuRequested, this, &TfMain::ShowListMenu);
+    new TRowToolTip(*this);
 
     const struct {
         QAction* action;

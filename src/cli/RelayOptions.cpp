@@ -55,6 +55,8 @@ RelayOptions ParseRelayOptions(const QStringList& args)
             o.all = true;
         } else if (name == QLatin1String("--quiet") || name == QLatin1String("-q")) {
             o.quiet = true;
+        } else if (name == QLatin1String("--log-connections")) {
+            o.logConnections = true;
         } else if (name == QLatin1String("--check")) {
             o.check = true;
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {

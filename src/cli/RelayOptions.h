@@ -14,6 +14,7 @@ struct RelayOptions {
     bool all = false;
     QStringList mappings; // names given with --mapping, in order, without repeats
     bool quiet = false;
+    bool logConnections = false;
     bool check = false;
     bool help = false;
     std::vector<MappingRecord> commandLine; // LOCALPORT:HOST:PORT arguments, in order

@@ -3,6 +3,7 @@
 #include "cli/CliError.h"
 #include "cli/Console.h"
 #include "cli/MappingCloser.h"
+#include "cli/TrafficLog.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 #include "relay/Connect.h"
@@ -41,8 +42,14 @@ bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
             PrintLine(FormatRes(connected ? msg::CliClientAccepted : msg::CliClientEnded, {entry->name, open}));
     };
 
+    TConnectionEndedEvent ended;
+    if (logConnections_)
+        ended = [entry](TfConnect*, const TNetConnectionInfo& info) {
+            PrintLine(ConnectionEndedLine(entry->name, info));
+        };
+
     try {
-        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report);
+        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended);
     } catch (const Exception& e) {
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));

@@ -38,6 +38,8 @@ public:
     // A local port already taken by an active mapping is reported and nothing starts: false. Raises ECliError
     // (ExitActivation) with the engine's text when the mapping cannot listen.
     bool Activate(const PlannedMapping& mapping, int line);
+    // A line per ended connection from the next activation on.
+    void SetLogConnections(bool on) { logConnections_ = on; }
 
     std::size_t Count() const { return active_.size(); }
     const ActiveMappings& Active() const { return active_; }
@@ -47,6 +49,7 @@ public:
 
 private:
     bool quiet_;
+    bool logConnections_ = false;
     ActiveMappings active_;
     std::unordered_map<int, const ActiveMapping*> byLocalPort_;
 };

@@ -11,6 +11,7 @@
 #include "cli/SettingsLocation.h"
 #include "cli/SettingsWarnings.h"
 #include "cli/SignalWatch.h"
+#include "cli/TrafficLog.h"
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
@@ -68,6 +69,7 @@ class Relay {
 public:
     Relay(const RelayOptions& options, SignalWatch& watch) : options_(options), watch_(watch), runner_(options.quiet)
     {
+        runner_.SetLogConnections(options.logConnections);
         if (options.UsesSettingsFile())
             file_ = QFileInfo(options.iniFile.isEmpty() ? DefaultSettingsFile() : options.iniFile).absoluteFilePath();
     }
@@ -111,6 +113,7 @@ public:
             switch (received->action) {
             case SignalAction::Stop: return Stop(*received);
             case SignalAction::Reload: Reload(*received); break;
+            case SignalAction::Summary: PrintTrafficSummary(runner_.Active()); break;
             }
         }
     }
@@ -154,6 +157,7 @@ private:
     {
         NotifyService("STOPPING=1");
         PrintLine(FormatRes(msg::CliStopping, {SignalName(received.signal)}));
+        PrintTrafficSummary(runner_.Active()); // the counters at the stop, once
         CloseObeyingStop(runner_.Take(All), watch_, ExitStopped);
         PrintLine(LoadResString(msg::CliStopped));
         return ExitStopped;
@@ -237,7 +241,8 @@ int RunRelay(const QStringList& args, SignalWatch& watch)
         const RelayOptions options = ParseRelayOptions(args);
         if (options.help) {
             const std::string help = FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}) + "\n\n" +
-                                     LoadResString(msg::CliHelpExitCodes) + "\n";
+                                     LoadResString(msg::CliHelpExitCodes) + "\n\n" +
+                                     LoadResString(msg::CliTrafficHelp) + "\n";
             std::fputs(help.c_str(), stdout);
             return ExitStopped;
         }

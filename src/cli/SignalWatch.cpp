@@ -16,6 +16,7 @@ constexpr struct {
     {SIGINT, SignalAction::Stop, "SIGINT"},
     {SIGTERM, SignalAction::Stop, "SIGTERM"},
     {SIGHUP, SignalAction::Reload, "SIGHUP"},
+    {SIGUSR1, SignalAction::Summary, "SIGUSR1"},
 };
 
 sigset_t WatchedSet()

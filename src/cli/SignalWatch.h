@@ -10,8 +10,9 @@
 namespace tarvix::cli {
 
 enum class SignalAction {
-    Stop,   // SIGINT, SIGTERM
-    Reload, // SIGHUP
+    Stop,    // SIGINT, SIGTERM
+    Reload,  // SIGHUP
+    Summary, // SIGUSR1: the traffic counters
 };
 
 struct ReceivedSignal {

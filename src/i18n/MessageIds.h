@@ -24,6 +24,28 @@ inline constexpr int StartWithSession = 65080;
 inline constexpr int AutostartWriteFailed = 65081;  // %s file, %s reason
 inline constexpr int AutostartRemoveFailed = 65082; // %s file, %s reason
 inline constexpr int InstanceNoAnswer = 65083;      // %s settings file
+// Traffic of an active mapping: the row's tool tip and the lines of tarvix-relay.
+inline constexpr int TipTarget = 65140;      // %s remote host, %d remote port
+inline constexpr int TipTrafficOne = 65141;  // %s open (1), %s accepted, %s bytes from clients, %s to clients
+inline constexpr int TipTraffic = 65142;     // %s open, %s accepted, %s bytes from clients, %s to clients
+inline constexpr int TipLastFailure = 65143; // %s time, %s reason
+inline constexpr int FailureRefused = 65144;
+inline constexpr int FailureHostUnknown = 65145;
+inline constexpr int FailureNoAnswer = 65146;
+inline constexpr int FailureOther = 65147;       // %d socket error code
+inline constexpr int SizeBytes = 65148;          // %s number
+inline constexpr int SizeKilobytes = 65149;      // %s number
+inline constexpr int SizeMegabytes = 65150;      // %s number
+inline constexpr int SizeGigabytes = 65151;      // %s number
+inline constexpr int CliConnectionEnded = 65152; // %s name, %s client address, %d client port, %d ms,
+                                                 // %d bytes from client, %d bytes to client, %s end
+inline constexpr int EndClosedByClient = 65153;
+inline constexpr int EndClosedByRemote = 65154;
+inline constexpr int EndReset = 65155;
+inline constexpr int EndRefusedRemote = 65156;
+inline constexpr int EndDeactivated = 65157;
+inline constexpr int CliTrafficSummary = 65158; // %s name, %d open, %d accepted, %d bytes from clients, %d to clients
+inline constexpr int CliTrafficHelp = 65159;
 
 // tarvix-relay, the command-line runner.
 inline constexpr int CliBadArgument = 65100; // %s the argument

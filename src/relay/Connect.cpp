@@ -7,7 +7,7 @@
 namespace tarvix {
 
 TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPort,
-                     TConnectionStateEvent onConnectionState)
+                     TConnectionStateEvent onConnectionState, TConnectionEndedEvent onConnectionEnded)
     : netMappedPortTCP_(TNetMappedPortTCP::Create()), onConnectionState_(std::move(onConnectionState))
 {
     TNetMappedPortTCP& server = *netMappedPortTCP_;
@@ -16,6 +16,10 @@ TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPor
     server.SetMappedPort(mappedPort);
     server.OnConnect = [this](TNetPeerThread& thread) { NetMappedPortTCPConnect(thread); };
     server.OnDisconnect = [this](TNetPeerThread& thread) { NetMappedPortTCPDisconnect(thread); };
+    if (onConnectionEnded)
+        server.OnConnectionEnded = [this, ended = std::move(onConnectionEnded)](const TNetConnectionInfo& info) {
+            ended(this, info);
+        };
     // No peer exists before this succeeds, so a failure leaves nothing that could still call back.
     server.SetActive(true);
     localPort_ = server.Bindings()[0].Port();
@@ -35,6 +39,11 @@ void TfConnect::CloseMapping()
         closing_.store(true);
     }
     netMappedPortTCP_->SetActive(false);
+}
+
+TNetTrafficSnapshot TfConnect::Traffic() const
+{
+    return netMappedPortTCP_->Traffic().Snapshot();
 }
 
 void TfConnect::NetMappedPortTCPConnect(TNetPeerThread&)

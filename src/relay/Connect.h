@@ -1,6 +1,8 @@
 #pragma once
 // One switched-on mapping: listens on its local port on every IPv4 interface at once and relays each
 // accepted client to the remote host and port. No Qt here: the desktop program and tarvix-relay share it.
+#include "relay/Traffic.h"
+
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -16,12 +18,16 @@ class TNetPeerThread;
 // Runs on the connection's own thread: one call with true per accepted client and one with false when
 // its relay ends. It must return promptly and never wait for another thread (hand the report over).
 using TConnectionStateEvent = std::function<void(TfConnect* sender, bool connected)>;
+// Runs on the connection's own thread when a relayed connection has ended, also while CloseMapping ends
+// it, never once the instance is being destroyed. The same rules as above.
+using TConnectionEndedEvent = std::function<void(TfConnect* sender, const TNetConnectionInfo& info)>;
 
 class TfConnect {
 public:
     // Listens at once (localPort 0: a port chosen by the system, see LocalPort). Raises the engine's
     // exceptions (ENetCouldNotBindSocket when the port is taken, ...) and then leaves nothing behind.
-    TfConnect(int localPort, const std::string& mappedHost, int mappedPort, TConnectionStateEvent onConnectionState);
+    TfConnect(int localPort, const std::string& mappedHost, int mappedPort, TConnectionStateEvent onConnectionState,
+              TConnectionEndedEvent onConnectionEnded = {});
     ~TfConnect(); // runs CloseMapping when still needed
     TfConnect(const TfConnect&) = delete;
     TfConnect& operator=(const TfConnect&) = delete;
@@ -35,6 +41,8 @@ public:
     // The port listened on (the one chosen by the system when 0 was asked for).
     int LocalPort() const { return localPort_; }
     TNetMappedPortTCP& NetMappedPortTCP() const { return *netMappedPortTCP_; }
+    // What has passed since activation; from any thread.
+    TNetTrafficSnapshot Traffic() const;
 
 private:
     void NetMappedPortTCPConnect(TNetPeerThread& thread);

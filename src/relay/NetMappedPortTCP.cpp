@@ -1,5 +1,6 @@
 #include "relay/NetMappedPortTCP.h"
 
+#include "relay/NetExceptions.h"
 #include "relay/NetStack.h"
 
 #include <netinet/in.h>
@@ -55,6 +56,15 @@ int StuckWait(const TNetMappedPortTCPData& data, int limitMs)
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
+// The first way a connection ends is how it ended.
+void SettleEnd(TNetMappedPortTCPData& data, TNetConnectionEnd end)
+{
+    if (!data.EndKnown) {
+        data.Info.end = end;
+        data.EndKnown = true;
+    }
+}
+
 } // namespace
 
 std::shared_ptr<TNetMappedPortTCP> TNetMappedPortTCP::Create()
@@ -64,11 +74,19 @@ std::shared_ptr<TNetMappedPortTCP> TNetMappedPortTCP::Create()
 
 void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
 {
-    TNetTCPServer::PeerConnected(peer);
-
+    // Counted with its record, before the owner hears of it: the end is counted only where a record is.
     auto record = std::make_unique<TNetMappedPortTCPData>();
     TNetMappedPortTCPData& data = *record;
+    const TNetSocketHandle& client = peer.ClientConnection()->Socket();
+    data.Info.clientAddress = client.RemoteIP();
+    data.Info.clientPort = client.RemotePort();
+    data.Info.start = std::chrono::system_clock::now();
+    data.Info.startSteady = std::chrono::steady_clock::now();
     peer.SetPayload(std::move(record));
+    traffic_.ConnectionAccepted();
+
+    TNetTCPServer::PeerConnected(peer);
+
     data.Outbound = std::make_unique<TNetTCPClient>();
     data.Outbound->SetPort(mappedPort_);
     data.Outbound->SetHost(mappedHost_);
@@ -95,10 +113,16 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
 
     try {
         data.Outbound->Connect();
+    } catch (const ENetSocketError& e) {
+        // Switched off while connecting is no failure of the remote end.
+        if (!peer.Aborted()) {
+            traffic_.OutboundFailed(e.SocketCode());
+            SettleEnd(data, TNetConnectionEnd::RefusedRemote);
+        }
+        CutWhenAborted(peer);
+        throw;
     } catch (...) {
-        // Cut by deactivation while connecting: the client learns it with a reset, like any other cut.
-        if (peer.Aborted())
-            peer.ClientConnection()->CloseWithReset();
+        CutWhenAborted(peer);
         throw;
     }
 }
@@ -152,17 +176,66 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
         data.ClientEnded = data.ClientEnded || data.FromClient.SourceEnded();
         data.RemoteEnded = data.RemoteEnded || data.FromRemote.SourceEnded();
         cut = cut || StuckWait(data, limitMs) == 0;
+        if (!data.FirstEndKnown && (data.ClientEnded || data.RemoteEnded)) {
+            data.FirstEndKnown = true;
+            data.FirstEnd = data.ClientEnded ? TNetConnectionEnd::ClosedByClient : TNetConnectionEnd::ClosedByRemote;
+        }
     }
+    CountWritten(data);
 
     if (cut) {
         outbound.CloseWithReset();
         client.CloseWithReset();
+        SettleEnd(data, TNetConnectionEnd::Reset);
     } else if (data.FromClient.SourceEnded() && data.FromRemote.SourceEnded()) {
         // Both streams ended, everything delivered.
         outbound.CloseConnection();
         client.CloseConnection();
+        SettleEnd(data, data.FirstEnd);
     }
     return true;
+}
+
+void TNetMappedPortTCP::CutWhenAborted(TNetPeerThread& peer)
+{
+    // Cut by deactivation while connecting: the client learns it with a reset, like any other cut.
+    if (peer.Aborted())
+        peer.ClientConnection()->CloseWithReset();
+}
+
+void TNetMappedPortTCP::CountWritten(TNetMappedPortTCPData& data)
+{
+    TNetConnectionInfo& info = data.Info;
+    if (const std::uint64_t sent = data.FromClient.Sent(); sent != info.bytesFromClient) {
+        traffic_.AddFromClient(sent - info.bytesFromClient);
+        info.bytesFromClient = sent;
+    }
+    if (const std::uint64_t sent = data.FromRemote.Sent(); sent != info.bytesToClient) {
+        traffic_.AddToClient(sent - info.bytesToClient);
+        info.bytesToClient = sent;
+    }
+}
+
+void TNetMappedPortTCP::PeerDisconnected(TNetPeerThread& peer)
+{
+    if (auto* data = static_cast<TNetMappedPortTCPData*>(peer.Payload())) {
+        TNetConnectionInfo& info = data->Info;
+        info.duration = std::chrono::steady_clock::now() - info.startSteady;
+        // Deactivation shuts both sides down, which can look like any other end: it comes first.
+        if (peer.Aborted())
+            info.end = TNetConnectionEnd::Deactivated;
+        else if (!data->EndKnown)
+            info.end = TNetConnectionEnd::Reset;
+        traffic_.ConnectionEnded();
+        try {
+            std::shared_lock lock(eventGuard_);
+            if (OnConnectionEnded)
+                OnConnectionEnded(info);
+        } catch (...) {
+            // A listener's failure must not cost the owner its end-of-connection report.
+        }
+    }
+    TNetTCPServer::PeerDisconnected(peer);
 }
 
 void TNetMappedPortTCP::DetachEvents()
@@ -170,6 +243,7 @@ void TNetMappedPortTCP::DetachEvents()
     TNetTCPServer::DetachEvents();
     std::unique_lock lock(eventGuard_);
     OnBeforeClientConnect = nullptr;
+    OnConnectionEnded = nullptr;
 }
 
 } // namespace tarvix

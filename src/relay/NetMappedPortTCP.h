@@ -4,6 +4,7 @@
 #include "relay/NetRelayDirection.h"
 #include "relay/NetTCPClient.h"
 #include "relay/NetTCPServer.h"
+#include "relay/Traffic.h"
 
 #include <atomic>
 #include <functional>
@@ -30,10 +31,17 @@ public:
     // The first pass has run: it reads the client without waiting, since a client mostly sends its
     // request before the connection is even taken.
     bool Started = false;
+    // Who connected, when, what passed each way and how it ended.
+    TNetConnectionInfo Info;
+    bool EndKnown = false; // Info.end is settled
+    // The stream that ended first, once either has.
+    TNetConnectionEnd FirstEnd = TNetConnectionEnd::ClosedByClient;
+    bool FirstEndKnown = false;
 };
 
 using TBeforeClientConnectEvent =
     std::function<void(TNetMappedPortTCP& sender, TNetPeerThread& thread, TNetTCPClient& client)>;
+using TNetConnectionEndedEvent = std::function<void(const TNetConnectionInfo& info)>;
 
 class TNetMappedPortTCP : public TNetTCPServer {
 public:
@@ -57,11 +65,19 @@ public:
     // Called on the peer thread once the outbound client is set up, before it connects. It may block (it
     // runs unguarded, on a copy): whatever it captures must outlive the peers.
     TBeforeClientConnectEvent OnBeforeClientConnect;
+    // Called on the peer thread when a relayed connection has ended, before OnDisconnect, also while the
+    // server is being deactivated. Set before activation; it must return promptly.
+    TNetConnectionEndedEvent OnConnectionEnded;
+
+    // Counters since the server was made; read from any thread.
+    const TNetTraffic& Traffic() const { return traffic_; }
 
     // Reports the client (OnConnect), then connects the outbound side; a failure ends the peer.
     void PeerConnected(TNetPeerThread& peer) override;
     // One relay pass: one wait on both sockets, then each direction moves what it can without blocking.
     bool PeerExecute(TNetPeerThread& peer) override;
+    // Counts the end and tells OnConnectionEnded, then OnDisconnect.
+    void PeerDisconnected(TNetPeerThread& peer) override;
 
     // For tests: a shorter bound than kStuckLimitMs.
     void SetStuckLimitMs(int ms) { stuckLimitMs_.store(ms); }
@@ -71,8 +87,13 @@ protected:
     void DetachEvents() override;
 
 private:
+    static void CutWhenAborted(TNetPeerThread& peer);
+    // Adds what each direction has written out since the last call to the connection and the mapping.
+    void CountWritten(TNetMappedPortTCPData& data);
+
     std::string mappedHost_;
     int mappedPort_ = 0;
+    TNetTraffic traffic_;
     std::atomic<int> stuckLimitMs_{kStuckLimitMs};
 };
 

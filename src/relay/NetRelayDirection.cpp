@@ -69,6 +69,7 @@ bool TNetRelayDirection::Flush(TNetSocketHandle& to)
         const long n = to.SendBytes(buffer_.get() + start_, Owed(), MSG_DONTWAIT);
         if (n > 0) {
             start_ += static_cast<std::size_t>(n);
+            sent_ += static_cast<std::uint64_t>(n);
             moved = true;
             if (Owed() > 0)
                 break; // a short send: the socket's buffer is full, and the next one would only say so

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 namespace tarvix {
@@ -28,6 +29,8 @@ public:
     // Last time owed bytes moved (or were received); meaningful while Owed() is not 0.
     Clock::time_point LastProgress() const { return lastProgress_; }
     std::size_t ChunkSize() const { return chunkSize_; }
+    // Bytes the receiving side has taken so far: what was written out, not what was read in.
+    std::uint64_t Sent() const { return sent_; }
 
     // When `to` has room, sends what is owed; then, when `from` is readable and nothing is owed, receives
     // and sends until the source has nothing more, `to` is full, or a few chunks have gone (the other
@@ -48,6 +51,7 @@ private:
     std::size_t end_ = 0;
     bool sourceEnded_ = false;
     Clock::time_point lastProgress_{};
+    std::uint64_t sent_ = 0;
 };
 
 } // namespace tarvix

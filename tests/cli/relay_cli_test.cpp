@@ -3,7 +3,12 @@
 #include "support/EchoServer.h"
 #include "support/Loopback.h"
 
+#include <arpa/inet.h>
 #include <csignal>
+#include <netinet/in.h>
+#include <regex>
+#include <sys/socket.h>
+#include <thread>
 
 using namespace tarvix::test;
 
@@ -75,6 +80,54 @@ TEST_F(RelayCli, ChosenMappingRunsAndSigintClosesOpenConnections)
     EXPECT_EQ(CountOf(relay.Stderr(), kEnded), 0) << "no report once deactivation has begun";
 }
 
+TEST_F(RelayCli, LogsEachEndedConnectionAndPrintsTheCountersOnSigusr1AndAtTheStop)
+{
+    EchoServer echo;
+    const Mapping m{"Compteurs", FreePort(), echo.Port(), true};
+    const std::string ini = WriteIni(IniText({m}));
+    ChildProcess relay(kRelay, {"--ini", ini, "--log-connections", "--quiet"});
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s)) << relay.Stderr();
+
+    constexpr std::size_t kSize = 123457;
+    int clientPort = 0;
+    {
+        TestSocket client = ConnectLoopback(m.localPort);
+        ASSERT_TRUE(client.Valid());
+        sockaddr_in a{};
+        socklen_t len = sizeof a;
+        ::getsockname(client.Fd(), reinterpret_cast<sockaddr*>(&a), &len);
+        clientPort = ntohs(a.sin_port);
+        const std::string data(kSize, 'c');
+        std::thread writer([&] {
+            client.SendAll(data);
+            client.ShutdownSending();
+        });
+        std::string back;
+        EXPECT_EQ(client.ReadToEnd(back), End::Eof);
+        writer.join();
+        EXPECT_EQ(back.size(), kSize);
+    }
+    ASSERT_TRUE(relay.WaitForStderr("fermée par le client", 10s)) << relay.Stderr();
+    const std::regex ended("Connexion \"Compteurs\" : client 127\\.0\\.0\\.1:(\\d+) terminé après (\\d+) ms, (\\d+) "
+                           "octets du client, (\\d+) octets vers le client, fermée par le client\n");
+    std::smatch e;
+    ASSERT_TRUE(std::regex_search(relay.Stderr(), e, ended)) << relay.Stderr();
+    EXPECT_EQ(std::stoi(e[1]), clientPort);
+    EXPECT_LT(std::stol(e[2]), 10000);
+    EXPECT_EQ(std::stoul(e[3]), kSize);
+    EXPECT_EQ(std::stoul(e[4]), kSize);
+
+    const std::string summary = "Connexion \"Compteurs\" : 0 ouverte(s), 1 depuis l'activation, " +
+                                std::to_string(kSize) + " octets des clients, " + std::to_string(kSize) +
+                                " octets vers les clients\n";
+    relay.Signal(SIGUSR1);
+    ASSERT_TRUE(relay.WaitForStderr(summary, 10s)) << relay.Stderr();
+    relay.Signal(SIGTERM);
+    ASSERT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
+    EXPECT_EQ(CountOf(relay.Stderr(), summary), 2) << relay.Stderr();
+    EXPECT_LT(relay.Stderr().find(summary), relay.Stderr().find("SIGTERM")) << relay.Stderr();
+}
+
 TEST_F(RelayCli, AllWithQuietRunsEveryMappingWithoutConnectionLines)
 {
     EchoServer echo;
@@ -122,7 +175,8 @@ TEST_F(RelayCli, HelpDocumentsOptionsAndExitCodes)
 {
     const RunResult r = RunToEnd(kRelay, {"--help"});
     EXPECT_EQ(r.code, 0);
-    for (const char* word : {"--ini", "--all", "--mapping", "--quiet", "Codes de sortie", "SIGTERM"})
+    for (const char* word :
+         {"--ini", "--all", "--mapping", "--quiet", "Codes de sortie", "SIGTERM", "--log-connections", "SIGUSR1"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
     for (int code = 0; code <= 7; ++code)
         EXPECT_NE(r.out.find("\n  " + std::to_string(code) + "  "), std::string::npos) << code;
