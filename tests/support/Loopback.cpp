@@ -23,6 +23,23 @@ int RemainingMs(Clock::time_point deadline)
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
+// Repeats a partial send or receive until every byte has moved; false when the stream ended or failed first.
+template <class Step>
+bool MoveAll(void* data, std::size_t size, Step step)
+{
+    char* p = static_cast<char*>(data);
+    while (size > 0) {
+        const ssize_t n = step(p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 } // namespace
 
 sockaddr_in LoopbackAddress(int port)
@@ -36,32 +53,13 @@ sockaddr_in LoopbackAddress(int port)
 
 bool SendAll(int fd, const void* data, std::size_t size)
 {
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::send(fd, p, size, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return MoveAll(const_cast<void*>(data), size,
+                   [fd](char* p, std::size_t n) { return ::send(fd, p, n, MSG_NOSIGNAL); });
 }
 
 bool ReceiveAll(int fd, void* data, std::size_t size)
 {
-    char* p = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::recv(fd, p, size, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return MoveAll(data, size, [fd](char* p, std::size_t n) { return ::recv(fd, p, n, 0); });
 }
 
 // ---- TestSocket -------------------------------------------------------------------------------------
