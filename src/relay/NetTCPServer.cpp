@@ -1,5 +1,6 @@
 #include "relay/NetTCPServer.h"
 
+#include "relay/NetAcceptWait.h"
 #include "relay/NetExceptions.h"
 #include "relay/NetStack.h"
 
@@ -8,7 +9,9 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <exception>
 #include <thread>
 
@@ -19,6 +22,18 @@ namespace tarvix {
 TNetListenerThread::TNetListenerThread(TNetTCPServer& server) : TNetThread(true), server_(server) {}
 
 void TNetListenerThread::LoopPass()
+{
+    if (!server_.ListenerMayRest()) {
+        PollingPass();
+        return;
+    }
+    // Finished peers wait for the clients and take them themselves; the last of them to go wakes this.
+    pollfd wake{wake_.Descriptor(), POLLIN, 0};
+    if (server_.Stack().PollSockets(&wake, 1, AcceptPollMs) > 0)
+        wake_.Drain();
+}
+
+void TNetListenerThread::PollingPass()
 {
     TNetSocketHandles& bindings = server_.Bindings();
     listenList_.clear();
@@ -101,6 +116,11 @@ void TNetListenerThread::AfterLoop()
     // Stopped by deactivation, which keeps each binding's address and port, whichever thread gets to the
     // socket first; only a listener that failed on its own clears them.
     const bool keepLocal = Terminated();
+    if (!keepLocal)
+        for (std::size_t i = 0; i < bindings.Count(); ++i)
+            bindings[i].Abort(); // ends the waits of finished peers
+    // No peer may still wait on a descriptor that is about to be released.
+    server_.EndWaitingPeers();
     for (std::size_t i = bindings.Count(); i-- > 0;)
         bindings[i].Shut(!keepLocal);
 }
@@ -159,6 +179,14 @@ void TNetPeerThread::LoopPass()
     }
     if (!client_->IsConnected())
         StopThread();
+}
+
+TNetThread::TFollowUp TNetPeerThread::FollowUp()
+{
+    // Also after an abort: the wait of this OS thread ends there.
+    if (!server_)
+        return nullptr;
+    return [server = server_]() -> TNetThread* { return server->AcceptForFollowUp(); };
 }
 
 void TNetPeerThread::AfterLoop()
@@ -221,9 +249,12 @@ void TNetTCPServer::Activate()
             // The system's maximum: a small backlog drops the connection requests of any burst of clients,
             // and each dropped client stalls a second or more before it tries again.
             b.StartListening(SOMAXCONN);
-            // Never blocks in accept when the client is gone before it is taken.
+            // Never blocks in accept when the client is gone before it is taken. Not blocking in accept
+            // either: a thread waiting there holds a descriptor, which at the limit would be given to a
+            // client that then finds none for its outbound side.
             Stack().CheckResult(Stack().SetBlocking(b.Descriptor(), false));
         }
+        acceptDescriptor_ = bindings_.Count() == 1 && TNetAcceptWait::Supported() ? bindings_[0].Descriptor() : -1;
         if (!threadMgr_) {
             threadMgr_ = std::make_shared<TNetThreadMgrDefault>();
             ownsThreadMgr_ = true;
@@ -234,6 +265,11 @@ void TNetTCPServer::Activate()
         listener_ = std::make_unique<TNetListenerThread>(*this);
         listener_->AcceptPollMs = acceptPollMs_;
         listener_->StartThread();
+        // Last: a peer left over from an earlier activation may already be asking.
+        static std::atomic<std::uint64_t> activations{0};
+        std::lock_guard lock(peersLock_);
+        peersMayWait_ = acceptDescriptor_ >= 0;
+        activation_ = ++activations;
     } catch (...) {
         listener_.reset();
         if (ownsThreadMgr_) {
@@ -335,8 +371,96 @@ bool TNetTCPServer::PeerExecute(TNetPeerThread& peer)
 void TNetTCPServer::AddPeer(TNetPeerThread* peer)
 {
     std::lock_guard lock(peersLock_);
+    AddPeerLocked(peer);
+}
+
+void TNetTCPServer::AddPeerLocked(TNetPeerThread* peer)
+{
     peer->peerIndex_ = peers_.size();
     peers_.push_back(peer);
+}
+
+bool TNetTCPServer::ListenerMayRest()
+{
+    std::lock_guard lock(peersLock_);
+    listenerAccepts_ = waitingPeers_ == 0;
+    return !listenerAccepts_;
+}
+
+TNetPeerThread* TNetTCPServer::AcceptForFollowUp()
+{
+    TNetAcceptWait& wait = TNetAcceptWait::OfThisThread();
+    std::shared_ptr<TNetThreadMgr> mgr;
+    std::uint64_t activation = 0;
+    {
+        std::lock_guard lock(peersLock_);
+        if (!peersMayWait_ || waitingPeers_ >= kMaxWaitingPeers) {
+            wait.End();
+            return nullptr;
+        }
+        ++waitingPeers_;
+        mgr = threadMgr_;
+        activation = activation_;
+    }
+    // Any failure and an idle wait only send this OS thread to park: once no peer waits any more, the
+    // listener takes the clients again, and their failures with them.
+    std::unique_ptr<TNetTCPServerConnection> connection;
+    TNetPeerThread* peer = nullptr;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(acceptPollMs_);
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || !wait.Wait(activation, acceptDescriptor_, static_cast<int>(left.count())))
+            break;
+        try {
+            connection = std::make_unique<TNetTCPServerConnection>(this);
+            connection->Socket().AcceptFrom(acceptDescriptor_);
+            peer = static_cast<TNetPeerThread*>(mgr->AcquireThread());
+        } catch (const ENetSocketError& e) {
+            connection.reset();
+            // Another waiter was quicker, or the client went away before it was taken: wait on.
+            if (e.SocketCode() == netcode::WouldBlock || e.SocketCode() == netcode::ConnectionAborted ||
+                e.SocketCode() == netcode::ConnectionReset)
+                continue;
+        } catch (const std::exception&) {
+        }
+        break;
+    }
+
+    std::unique_lock lock(peersLock_);
+    --waitingPeers_;
+    const bool runs = peer && peersMayWait_;
+    if (runs) {
+        peer->server_ = shared_from_this();
+        peer->client_ = std::move(connection);
+        AddPeerLocked(peer);
+    }
+    if (waitingPeers_ == 0) {
+        waitingPeersGone_.notify_all();
+        // Under the lock: the listener outlives the waiting peers, not this call.
+        if (!listenerAccepts_ && listener_) {
+            listenerAccepts_ = true;
+            listener_->Wake();
+        }
+    }
+    lock.unlock();
+    if (runs) {
+        peer->TakeOverHere();
+        return peer;
+    }
+    wait.End();
+    // Taken while the server stops: the client learns it as every other cut client does.
+    if (connection && resetOnStop_)
+        connection->CloseWithReset();
+    if (peer)
+        mgr->ReturnThread(peer);
+    return nullptr;
+}
+
+void TNetTCPServer::EndWaitingPeers()
+{
+    std::unique_lock lock(peersLock_);
+    peersMayWait_ = false;
+    waitingPeersGone_.wait(lock, [this] { return waitingPeers_ == 0; });
 }
 
 void TNetTCPServer::RemovePeer(TNetPeerThread* peer)

@@ -16,6 +16,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -58,6 +59,7 @@ protected:
     void AfterLoop() override;
 
 private:
+    void PollingPass();
     void AcceptOn(int listeningDescriptor);
     void Pause(int ms);
 
@@ -86,6 +88,8 @@ protected:
     void BeforeLoop() override;
     void LoopPass() override;
     void AfterLoop() override;
+    // Waits on the server's listening socket for the next client (TNetTCPServer::AcceptForFollowUp).
+    TFollowUp FollowUp() override;
 
 private:
     friend class TNetListenerThread;
@@ -108,6 +112,9 @@ protected:
 
 public:
     static constexpr int kPeerPollMs = 250;
+    // Peers whose connection has ended and that wait for the next client, at most: they take clients
+    // without waking the listener or another thread. Each leaves after one idle AcceptPollMs.
+    static constexpr int kMaxWaitingPeers = 8;
 
     explicit TNetTCPServer(CreateKey);
     static std::shared_ptr<TNetTCPServer> Create();
@@ -175,7 +182,15 @@ private:
     void Activate();
     void Deactivate();
     void AddPeer(TNetPeerThread* peer);
+    void AddPeerLocked(TNetPeerThread* peer);
     void RemovePeer(TNetPeerThread* peer);
+    // On the OS thread of a peer that has just ended: waits for the next client and returns its peer,
+    // taken over by this OS thread, or nullptr (no room, idle, failure, deactivation).
+    TNetPeerThread* AcceptForFollowUp();
+    // The listener leaves the listening socket to the waiting peers while there are any.
+    bool ListenerMayRest();
+    // From the listener as it ends: no peer waits for clients any more, none will.
+    void EndWaitingPeers();
 
     bool active_ = false;
     bool acceptNoDelay_ = false;
@@ -186,9 +201,18 @@ private:
     std::shared_ptr<TNetThreadMgr> threadMgr_;
     bool ownsThreadMgr_ = false;
     std::unique_ptr<TNetListenerThread> listener_;
+    // The one listening socket that finished peers wait on; -1 with several bindings.
+    int acceptDescriptor_ = -1;
     mutable std::mutex peersLock_;
     std::condition_variable peersGone_; // signalled when the last peer leaves
     std::vector<TNetPeerThread*> peers_;
+    // Under peersLock_: finished peers may wait for clients; how many do; whether the listener does too;
+    // which activation this is, process-wide (descriptor numbers come back).
+    bool peersMayWait_ = false;
+    int waitingPeers_ = 0;
+    std::uint64_t activation_ = 0;
+    bool listenerAccepts_ = true;
+    std::condition_variable waitingPeersGone_;
 };
 
 } // namespace tarvix

@@ -95,12 +95,31 @@ void* TNetThread::Entry(void* self)
 
 void TNetThread::RunDetached(void* self)
 {
-    auto* thread = static_cast<TNetThread*>(self);
-    tCurrent = thread;
-    thread->Execute();
-    delete thread;
-    // The OS thread may be parked for another engine thread: it must not look like this one any more.
-    tCurrent = nullptr;
+    for (auto* thread = static_cast<TNetThread*>(self); thread;) {
+        tCurrent = thread;
+        thread->Execute();
+        TFollowUp next;
+        try {
+            next = thread->FollowUp();
+        } catch (...) {
+        }
+        delete thread;
+        // The OS thread may run or be parked for another engine thread: it must not look like this one.
+        tCurrent = nullptr;
+        thread = nullptr;
+        if (next) {
+            try {
+                thread = next();
+            } catch (...) {
+            }
+        }
+    }
+}
+
+void TNetThread::TakeOverHere()
+{
+    halted_.store(false);
+    started_ = true;
 }
 
 void TNetThread::Run()

@@ -62,6 +62,14 @@ protected:
     // A thread that destroys itself when it ends, once started (decided before the start).
     void SetDestroysItself() { destroysItself_ = true; }
     bool DestroysItself() const { return destroysItself_; }
+    // Asked once a self-destroying thread has ended, just before it is destroyed: what its OS thread does
+    // next, instead of parking. The work returns another self-destroying thread to run there at once
+    // (taken over by TakeOverHere) or nullptr.
+    using TFollowUp = std::function<TNetThread*()>;
+    virtual TFollowUp FollowUp() { return nullptr; }
+    // Marks a halted, never started self-destroying thread as started on the OS thread that will run it
+    // as a follow-up.
+    void TakeOverHere();
 
 private:
     friend class TNetThreadMgr;

@@ -5,13 +5,17 @@
 
 #include "relay/NetExceptions.h"
 #include "relay/NetTCPServer.h"
+#include "relay/NetThreadCache.h"
 #include "relay/NetThreadMgrDefault.h"
 
 #include <gtest/gtest.h>
 
 #include <pthread.h>
+#include <unistd.h>
 
 #include <future>
+#include <mutex>
+#include <set>
 
 using namespace tarvix;
 using namespace tarvix::test;
@@ -166,6 +170,52 @@ TEST(NetTCPServer, DeactivationEndsWhenTheLastPeerLeavesNotAtTheNextPoll)
     EXPECT_LT(ms, 480);
     EXPECT_EQ(server->PeerCount(), 0u);
     EXPECT_EQ(c.disconnects, 1);
+    server->Dispose();
+}
+
+TEST(NetTCPServer, FinishedPeersWaitingForTheNextClientLeaveWhenIdleAndOnDeactivation)
+{
+    Counters c;
+    auto server = NewServer(c);
+    server->OnExecute = Echo;
+    std::mutex lock;
+    std::set<pid_t> threads;
+    server->OnConnect = [&](TNetPeerThread&) {
+        std::lock_guard guard(lock);
+        threads.insert(gettid());
+    };
+    server->SetAcceptPollMs(200);
+    server->SetActive(true);
+    auto serveOne = [&](int port, int disconnects) {
+        TestSocket client = ConnectLoopback(port);
+        ASSERT_TRUE(client.SendAll("x"));
+        std::string got;
+        ASSERT_EQ(client.ReadExactly(got, 1), End::Data);
+        client.Close();
+        ASSERT_TRUE(WaitUntil([&] { return c.disconnects == disconnects; }));
+    };
+    const int port = server->Bindings()[0].Port();
+    // One client after another: the peer of one waits in accept and takes the next itself.
+    for (int i = 1; i <= 5; ++i)
+        serveOne(port, i);
+    // Idle waiting peers leave for the cache; the listener takes the next client again.
+    EXPECT_TRUE(WaitUntil([&] {
+        std::lock_guard guard(lock);
+        return TNetThreadCache::Instance().ParkedCount() == threads.size();
+    }));
+    serveOne(port, 6);
+
+    // Deactivated while a finished peer waits in accept: as quickly as ever, and nothing listens after.
+    const auto start = Clock::now();
+    server->SetActive(false);
+    EXPECT_LT(MsSince(start), 600);
+    EXPECT_FALSE(ConnectLoopback(port).Valid());
+    EXPECT_TRUE(WaitUntil([&] {
+        std::lock_guard guard(lock);
+        return TNetThreadCache::Instance().ParkedCount() == threads.size();
+    }));
+    server->SetActive(true);
+    serveOne(server->Bindings()[0].Port(), 7);
     server->Dispose();
 }
 
