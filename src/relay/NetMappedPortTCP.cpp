@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace tarvix {
 
@@ -54,6 +55,29 @@ int StuckWait(const TNetMappedPortTCPData& data, int limitMs)
         return 0;
     // Rounded up, so that the wait never ends just before the deadline.
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+}
+
+// Lets go of the large buffers idle for kBulkBufferKeepMs; returns the milliseconds until the next one is
+// due (rounded up), or -1 when no direction holds one.
+int ReleaseIdleBulkBuffers(TNetMappedPortTCPData& data)
+{
+    int wait = -1;
+    std::optional<TNetRelayDirection::Clock::time_point> now;
+    for (TNetRelayDirection* direction : {&data.FromClient, &data.FromRemote}) {
+        if (!direction->HoldsIdleBulkBuffer())
+            continue;
+        if (!now)
+            now = TNetRelayDirection::Clock::now();
+        const auto left =
+            direction->LastBulkReceive() + std::chrono::milliseconds(TNetMappedPortTCP::kBulkBufferKeepMs) - *now;
+        if (left <= left.zero()) {
+            direction->ReleaseIdleBulkBuffer();
+            continue;
+        }
+        const int ms = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+        wait = wait < 0 ? ms : std::min(wait, ms);
+    }
+    return wait;
 }
 
 // The first way a connection ends is how it ended.
@@ -150,7 +174,11 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
             waitList[0].revents = POLLIN; // a receive that finds nothing only says so
             ready = 1;
         } else {
-            ready = Stack().PollSockets(waitList, 2, StuckWait(data, limitMs));
+            int waitMs = StuckWait(data, limitMs);
+            const int bufferWaitMs = ReleaseIdleBulkBuffers(data);
+            if (bufferWaitMs >= 0)
+                waitMs = waitMs < 0 ? bufferWaitMs : std::min(waitMs, bufferWaitMs);
+            ready = Stack().PollSockets(waitList, 2, waitMs);
         }
         if (peer.Aborted()) {
             cut = true;

@@ -48,6 +48,9 @@ public:
     // Once one side has ended, a connection is cut (with resets both ways) when the bytes it owes the
     // other side have not moved for this long: that side will never read them.
     static constexpr int kStuckLimitMs = 5 * 60 * 1000;
+    // A direction that moved bulk data keeps its large buffer for the next burst this long, then lets it
+    // go: a connection left idle after a download must not hold it for weeks.
+    static constexpr int kBulkBufferKeepMs = 2000;
 
     explicit TNetMappedPortTCP(CreateKey key) : TNetTCPServer(key)
     {

@@ -43,6 +43,8 @@ bool TNetRelayDirection::Pump(TNetSocketHandle& from, TNetSocketHandle& to, bool
         }
         start_ = 0;
         end_ = static_cast<std::size_t>(n);
+        if (bufferSize_ > kChunkSize)
+            lastBulkReceive_ = Clock::now();
         if (!Flush(to))
             return false;
         if (Owed() > 0) {
@@ -55,7 +57,8 @@ bool TNetRelayDirection::Pump(TNetSocketHandle& from, TNetSocketHandle& to, bool
         }
         chunkSize_ = kBulkChunkSize;
     }
-    // An idle interactive connection holds no buffer; a bulk one keeps its large buffer for the next burst.
+    // An idle interactive connection holds no buffer; a bulk one keeps its large buffer for the next burst,
+    // until the connection lets it go (ReleaseIdleBulkBuffer).
     if (idle && chunkSize_ == kChunkSize)
         ReleaseBuffer();
     return true;
@@ -87,6 +90,14 @@ bool TNetRelayDirection::Flush(TNetSocketHandle& to)
     else if (moved)
         lastProgress_ = Clock::now();
     return true;
+}
+
+void TNetRelayDirection::ReleaseIdleBulkBuffer()
+{
+    if (!HoldsIdleBulkBuffer())
+        return;
+    ReleaseBuffer();
+    chunkSize_ = kChunkSize;
 }
 
 void TNetRelayDirection::ReleaseBuffer()

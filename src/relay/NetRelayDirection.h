@@ -32,6 +32,13 @@ public:
     // Bytes the receiving side has taken so far: what was written out, not what was read in.
     std::uint64_t Sent() const { return sent_; }
 
+    // Nothing is owed and the large buffer of a burst waits for the next one; LastBulkReceive tells since
+    // when it has been idle.
+    bool HoldsIdleBulkBuffer() const { return Owed() == 0 && bufferSize_ > kChunkSize; }
+    Clock::time_point LastBulkReceive() const { return lastBulkReceive_; }
+    // Lets that buffer go; the next burst starts again with small chunks.
+    void ReleaseIdleBulkBuffer();
+
     // When `to` has room, sends what is owed; then, when `from` is readable and nothing is owed, receives
     // and sends until the source has nothing more, `to` is full, or a few chunks have gone (the other
     // direction's turn). False on a failure (reset, error) of either side. closesAfterEnd: the other
@@ -51,6 +58,7 @@ private:
     std::size_t end_ = 0;
     bool sourceEnded_ = false;
     Clock::time_point lastProgress_{};
+    Clock::time_point lastBulkReceive_{};
     std::uint64_t sent_ = 0;
 };
 

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
@@ -234,6 +235,44 @@ TEST(TfConnect, LargeTransfersBothWaysAtOnceArriveIntact)
     EXPECT_EQ(clientReceived, r.sent);
     ASSERT_TRUE(log.WaitFor(1, 1));
     EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
+}
+
+TEST(TfConnect, ConnectionsLeftIdleAfterABurstGiveItsLargeBuffersBack)
+{
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers' allocators keep accounts of their own";
+#endif
+    EchoServer echo;
+    ReportLog log;
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
+    constexpr int kConnections = 8;
+    const std::string burst(1 << 20, 'b');
+    std::string got;
+    got.reserve(burst.size());
+    std::vector<TestSocket> clients;
+    for (int i = 0; i < kConnections; ++i) {
+        clients.push_back(ConnectLoopback(mapping.LocalPort()));
+        ASSERT_TRUE(clients.back().SendAll(burst));
+        ASSERT_EQ(clients.back().ReadExactly(got, burst.size()), End::Data) << i;
+        got.clear();
+    }
+    // Both directions of every connection went over to large chunks; the echo server keeps what it has.
+    const auto inUse = [] {
+        const struct mallinfo2 m = mallinfo2();
+        return m.uordblks + m.hblkhd;
+    };
+    const std::size_t afterBurst = inUse();
+    const std::size_t large = kConnections * 2 * TNetRelayDirection::kBulkChunkSize;
+    EXPECT_TRUE(
+        WaitUntil([&] { return inUse() + large * 3 / 4 < afterBurst; }, TNetMappedPortTCP::kBulkBufferKeepMs + 3000))
+        << (afterBurst - inUse()) / 1024 << " KiB given back";
+    // They relay on as before.
+    for (auto& client : clients) {
+        ASSERT_TRUE(client.SendAll("after"));
+        ASSERT_EQ(client.ReadExactly(got, 5), End::Data);
+        EXPECT_EQ(got, "after");
+        got.clear();
+    }
 }
 
 TEST(TfConnect, RepliesLargerThanOneChunkAreNotHeldBack)
