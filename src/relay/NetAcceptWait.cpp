@@ -1,8 +1,10 @@
 #include "relay/NetAcceptWait.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <initializer_list>
 
 #ifdef __linux__
 #include <sys/epoll.h>
@@ -28,7 +30,8 @@ bool TNetAcceptWait::Wait(std::uint64_t activation, int listeningDescriptor, int
         // Exclusive: one waiter per client is woken. A shut-down socket still wakes them all.
         epoll_event watch{};
         watch.events = EPOLLIN | EPOLLEXCLUSIVE;
-        if (::epoll_ctl(epoll_, EPOLL_CTL_ADD, listeningDescriptor, &watch) == -1) {
+        // The wait's descriptor is one more than the thread held while it relayed.
+        if (::epoll_ctl(epoll_, EPOLL_CTL_ADD, listeningDescriptor, &watch) == -1 || !RoomForAClient(epoll_)) {
             End();
             return false;
         }
@@ -55,6 +58,16 @@ bool TNetAcceptWait::Wait(std::uint64_t, int, int)
 }
 
 #endif
+
+bool TNetAcceptWait::RoomForAClient(int anyDescriptor)
+{
+    const int first = ::fcntl(anyDescriptor, F_DUPFD_CLOEXEC, 0);
+    const int second = first == -1 ? -1 : ::fcntl(anyDescriptor, F_DUPFD_CLOEXEC, 0);
+    for (int fd : {first, second})
+        if (fd != -1)
+            ::close(fd);
+    return second != -1;
+}
 
 TNetAcceptWait& TNetAcceptWait::OfThisThread()
 {

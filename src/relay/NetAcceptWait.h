@@ -24,6 +24,10 @@ public:
     // Lets the socket and the wait's own descriptor go: nothing is held between runs of clients.
     void End();
 
+    // Whether two more descriptors can be opened now (duplicates of anyDescriptor, closed again): room for
+    // a client and its outbound side. Near the limit a client taken without that room is only dropped.
+    static bool RoomForAClient(int anyDescriptor);
+
 private:
     int epoll_ = -1;
     std::uint64_t activation_ = 0;

@@ -61,7 +61,7 @@ public:
     virtual ~TNetStack() = default;
 
     // Thin calls of the platform; failures return -1 and leave the code in LastError().
-    virtual int NewSocket(int type, int protocol) = 0; // raises ENetInvalidSocket on failure
+    virtual int NewSocket(int type, int protocol) = 0; // raises ENetSocketError on failure
     virtual int BindTo(int descriptor, const std::string& ip, int port) = 0;
     virtual int ListenOn(int descriptor, int backlog) = 0;
     virtual int AcceptOn(int descriptor, std::string& ip, int& port) = 0;

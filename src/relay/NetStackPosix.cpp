@@ -212,8 +212,9 @@ int TNetStackPosix::NewSocket(int type, int protocol)
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
 #endif
     if (fd == -1) {
+        // With its code: out of descriptors is worth telling apart (the listener and the traffic counters do).
         FailErrno();
-        throw ENetInvalidSocket();
+        throw ENetSocketError(LastError());
     }
 #ifdef SO_NOSIGPIPE
     const int one = 1;

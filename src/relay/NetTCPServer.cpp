@@ -61,6 +61,13 @@ void TNetListenerThread::PollingPass()
 
 void TNetListenerThread::AcceptOn(int listeningDescriptor)
 {
+    // Short of descriptors, a client is taken only with room for its outbound side too: otherwise it would
+    // be dropped at once, and the next with it, one by one, while it can wait in the queue instead.
+    if (server_.InShortage() && !TNetAcceptWait::RoomForAClient(listeningDescriptor)) {
+        server_.NoteShortage();
+        Pause(kAcceptRetryMs);
+        return;
+    }
     std::unique_ptr<TNetTCPServerConnection> connection;
     try {
         connection = std::make_unique<TNetTCPServerConnection>(&server_);
@@ -74,6 +81,8 @@ void TNetListenerThread::AcceptOn(int listeningDescriptor)
         default:
             // Out of descriptors or memory (or the socket is going away): the pending client stays
             // queued, so trying again at once would spin. Rest, then go on accepting.
+            if (TNetTCPServer::IsShortage(e.SocketCode()))
+                server_.NoteShortage();
             Pause(kAcceptRetryMs);
             return;
         }
@@ -164,7 +173,12 @@ void TNetPeerThread::StopWatched(TNetSocketHandle& socket)
 
 void TNetPeerThread::BeforeLoop()
 {
-    server_->PeerConnected(*this);
+    try {
+        server_->PeerConnected(*this);
+    } catch (const ENetSocketError& e) {
+        outOfResources_ = TNetTCPServer::IsShortage(e.SocketCode());
+        throw;
+    }
 }
 
 void TNetPeerThread::LoopPass()
@@ -186,7 +200,10 @@ TNetThread::TFollowUp TNetPeerThread::FollowUp()
     // Also after an abort: the wait of this OS thread ends there.
     if (!server_)
         return nullptr;
-    return [server = server_]() -> TNetThread* { return server->AcceptForFollowUp(); };
+    // Short of descriptors, the next client would be taken only to be dropped: leave them to the listener,
+    // which waits for room before it accepts.
+    return
+        [server = server_, mayWait = !outOfResources_]() -> TNetThread* { return server->AcceptForFollowUp(mayWait); };
 }
 
 void TNetPeerThread::AfterLoop()
@@ -327,6 +344,12 @@ std::size_t TNetTCPServer::PeerCount() const
     return peers_.size();
 }
 
+std::size_t TNetTCPServer::WaitingPeerCount() const
+{
+    std::lock_guard lock(peersLock_);
+    return static_cast<std::size_t>(waitingPeers_);
+}
+
 void TNetTCPServer::Dispose()
 {
     SetActive(false);
@@ -387,14 +410,16 @@ bool TNetTCPServer::ListenerMayRest()
     return !listenerAccepts_;
 }
 
-TNetPeerThread* TNetTCPServer::AcceptForFollowUp()
+TNetPeerThread* TNetTCPServer::AcceptForFollowUp(bool mayWait)
 {
     TNetAcceptWait& wait = TNetAcceptWait::OfThisThread();
     std::shared_ptr<TNetThreadMgr> mgr;
     std::uint64_t activation = 0;
+    if (!mayWait)
+        NoteShortage();
     {
         std::lock_guard lock(peersLock_);
-        if (!peersMayWait_ || waitingPeers_ >= kMaxWaitingPeers) {
+        if (!mayWait || InShortageLocked() || !peersMayWait_ || waitingPeers_ >= kMaxWaitingPeers) {
             wait.End();
             return nullptr;
         }
@@ -421,6 +446,8 @@ TNetPeerThread* TNetTCPServer::AcceptForFollowUp()
             if (e.SocketCode() == netcode::WouldBlock || e.SocketCode() == netcode::ConnectionAborted ||
                 e.SocketCode() == netcode::ConnectionReset)
                 continue;
+            if (IsShortage(e.SocketCode()))
+                NoteShortage();
         } catch (const std::exception&) {
         }
         break;
@@ -454,6 +481,28 @@ TNetPeerThread* TNetTCPServer::AcceptForFollowUp()
     if (peer)
         mgr->ReturnThread(peer);
     return nullptr;
+}
+
+bool TNetTCPServer::IsShortage(int code)
+{
+    return code == netcode::TooManyOpenFiles || code == netcode::NoBufferSpace;
+}
+
+bool TNetTCPServer::InShortage() const
+{
+    std::lock_guard lock(peersLock_);
+    return InShortageLocked();
+}
+
+bool TNetTCPServer::InShortageLocked() const
+{
+    return shortageUntil_ != TClock::time_point{} && TClock::now() < shortageUntil_;
+}
+
+void TNetTCPServer::NoteShortage()
+{
+    std::lock_guard lock(peersLock_);
+    shortageUntil_ = TClock::now() + std::chrono::milliseconds(kShortageCalmMs);
 }
 
 void TNetTCPServer::EndWaitingPeers()

@@ -15,6 +15,7 @@
 #include <poll.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -101,7 +102,8 @@ private:
     std::unique_ptr<TNetTCPServerConnection> client_;
     std::atomic<TNetSocketHandle*> watched_{nullptr};
     std::atomic<bool> aborted_{false};
-    std::size_t peerIndex_ = 0; // place in the server's peer list
+    bool outOfResources_ = false; // its outbound side found no descriptor or memory
+    std::size_t peerIndex_ = 0;   // place in the server's peer list
 };
 
 class TNetTCPServer : public TNetComponent, public std::enable_shared_from_this<TNetTCPServer> {
@@ -115,6 +117,7 @@ public:
     // Peers whose connection has ended and that wait for the next client, at most: they take clients
     // without waking the listener or another thread. Each leaves after one idle AcceptPollMs.
     static constexpr int kMaxWaitingPeers = 8;
+    static constexpr int kShortageCalmMs = 1000;
 
     explicit TNetTCPServer(CreateKey);
     static std::shared_ptr<TNetTCPServer> Create();
@@ -156,6 +159,8 @@ public:
     // less than one 250 ms period, and no longer than the last peer takes after that. Never raises.
     void StopAllPeers();
     std::size_t PeerCount() const;
+    // Finished peers now waiting for the next client.
+    std::size_t WaitingPeerCount() const;
 
     // Deactivates, waits for the peers once more and lets go of the events: call it before the last
     // owner lets go. A peer still running afterwards only finishes its own clean-up.
@@ -185,10 +190,17 @@ private:
     void AddPeerLocked(TNetPeerThread* peer);
     void RemovePeer(TNetPeerThread* peer);
     // On the OS thread of a peer that has just ended: waits for the next client and returns its peer,
-    // taken over by this OS thread, or nullptr (no room, idle, failure, deactivation).
-    TNetPeerThread* AcceptForFollowUp();
+    // taken over by this OS thread, or nullptr (not mayWait, no room, idle, failure, deactivation).
+    TNetPeerThread* AcceptForFollowUp(bool mayWait);
     // The listener leaves the listening socket to the waiting peers while there are any.
     bool ListenerMayRest();
+    // Out of descriptors or memory: until kShortageCalmMs after the last shortage seen, peers do not start
+    // waiting for clients and the listener takes one only with room for both its sides; near the limit a
+    // client taken without that room is dropped at once.
+    static bool IsShortage(int code);
+    void NoteShortage();
+    bool InShortage() const;
+    bool InShortageLocked() const;
     // From the listener as it ends: no peer waits for clients any more, none will.
     void EndWaitingPeers();
 
@@ -208,9 +220,11 @@ private:
     std::vector<TNetPeerThread*> peers_;
     // Under peersLock_: finished peers may wait for clients; how many do; whether the listener does too;
     // which activation this is, process-wide (descriptor numbers come back).
+    using TClock = std::chrono::steady_clock;
     bool peersMayWait_ = false;
     int waitingPeers_ = 0;
     std::uint64_t activation_ = 0;
+    TClock::time_point shortageUntil_{};
     bool listenerAccepts_ = true;
     std::condition_variable waitingPeersGone_;
 };

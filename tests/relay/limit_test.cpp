@@ -89,6 +89,16 @@ TEST(TfConnect, AtTheDescriptorLimitTheListenerWaitsWithoutSpinningThenAcceptsAg
     EXPECT_LT(cpuUsed, 200.0) << "the listener spins at the descriptor limit";
     EXPECT_EQ(log.Count(true), 0);
 
+    // One descriptor comes free: not enough for a client and its outbound side. Taken, a client would be
+    // dropped at once, and the next one with the descriptor it leaves: they must wait in the queue.
+    fillers.pop_back();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    for (std::size_t i = 0; i < clients.size(); ++i) {
+        pollfd p{clients[i].Fd(), POLLIN, 0};
+        EXPECT_EQ(::poll(&p, 1, 0), 0) << "client " << i << " was dropped";
+    }
+    EXPECT_EQ(log.Count(true), 0);
+
     // Descriptors become free all at once (closing the fillers one by one would let a client be
     // accepted while its outbound side still finds none and is closed).
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);

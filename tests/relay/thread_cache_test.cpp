@@ -110,7 +110,11 @@ TEST(NetThreadCache, KeepsAtMostItsBoundAndLetsIdleThreadsGo)
     clients.clear();
     ASSERT_TRUE(log.WaitFor(kClients, kClients));
     ASSERT_TRUE(WaitUntil([&] { return mapping.NetMappedPortTCP().PeerCount() == 0; }));
-    EXPECT_TRUE(WaitUntil([] { return TNetThreadCache::Instance().ParkedCount() == TNetThreadCache::kMaxParked; }));
+    // Once the threads waiting for a next client have left too, idle.
+    EXPECT_TRUE(WaitUntil([&] {
+        return TNetThreadCache::Instance().ParkedCount() == TNetThreadCache::kMaxParked &&
+               mapping.NetMappedPortTCP().WaitingPeerCount() == 0;
+    }));
 
     TNetThreadCache::Instance().SetParkedLife(std::chrono::milliseconds(1));
     // Threads parked before the change leave after the life they were given; a new one leaves at once.
