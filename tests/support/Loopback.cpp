@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <limits>
 
 namespace tarvix::test {
 
@@ -129,26 +130,17 @@ End TestSocket::WaitEvent(int timeoutMs)
 
 End TestSocket::ReadToEnd(std::string& out, int timeoutMs)
 {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    char buffer[65536];
-    for (;;) {
-        pollfd p{fd_, POLLIN, 0};
-        if (::poll(&p, 1, RemainingMs(deadline)) <= 0)
-            return End::Timeout;
-        const ssize_t n = ::recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (n > 0)
-            out.append(buffer, static_cast<std::size_t>(n));
-        else if (n == 0)
-            return End::Eof;
-        else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-            return End::Reset;
-    }
+    return ReadUntilSize(out, std::numeric_limits<std::size_t>::max(), timeoutMs);
 }
 
 End TestSocket::ReadExactly(std::string& out, std::size_t size, int timeoutMs)
 {
+    return ReadUntilSize(out, out.size() + size, timeoutMs);
+}
+
+End TestSocket::ReadUntilSize(std::string& out, std::size_t target, int timeoutMs)
+{
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    const std::size_t target = out.size() + size;
     char buffer[65536];
     while (out.size() < target) {
         pollfd p{fd_, POLLIN, 0};

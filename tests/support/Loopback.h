@@ -49,6 +49,9 @@ public:
     End WaitEvent(int timeoutMs);
 
 private:
+    // Appends what arrives to out until it holds target bytes (Data), the stream ends, or the time is up.
+    End ReadUntilSize(std::string& out, std::size_t target, int timeoutMs);
+
     int fd_ = -1;
 };
 
