@@ -201,9 +201,11 @@ TNetThread::TFollowUp TNetPeerThread::FollowUp()
     if (!server_)
         return nullptr;
     // Short of descriptors, the next client would be taken only to be dropped: leave them to the listener,
-    // which waits for room before it accepts.
-    return
-        [server = server_, mayWait = !outOfResources_]() -> TNetThread* { return server->AcceptForFollowUp(mayWait); };
+    // which waits for room before it accepts. (Two lambdas: one that holds only the server fits in the
+    // function object without an allocation.)
+    if (outOfResources_)
+        return [server = server_]() -> TNetThread* { return server->AcceptForFollowUp(false); };
+    return [server = server_]() -> TNetThread* { return server->AcceptForFollowUp(true); };
 }
 
 void TNetPeerThread::AfterLoop()
