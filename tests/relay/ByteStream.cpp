@@ -1,5 +1,7 @@
 #include "ByteStream.h"
 
+#include <gtest/gtest.h>
+
 #include <sys/socket.h>
 
 #include <algorithm>
@@ -107,6 +109,14 @@ std::pair<std::uint64_t, std::uint64_t> ReceiveStream(TestSocket& s, std::uint64
         sum.Add(chunk.data(), static_cast<std::size_t>(n));
     }
     return {sum.Value(), sum.Count()};
+}
+
+void ExpectBothWaysIntact(const StreamEnd& remote, const StreamEnd& client, std::uint64_t size)
+{
+    EXPECT_EQ(remote.count, size);
+    EXPECT_EQ(client.count, size);
+    EXPECT_EQ(remote.received, client.sent);
+    EXPECT_EQ(client.received, remote.sent);
 }
 
 } // namespace tarvix::test

@@ -42,4 +42,12 @@ std::uint64_t SendStream(TestSocket& s, std::size_t total, std::uint64_t seed);
 // Reads to the end of the stream in reads of random sizes; the checksum and the byte count.
 std::pair<std::uint64_t, std::uint64_t> ReceiveStream(TestSocket& s, std::uint64_t seed);
 
+// One end of a stream sent both ways at once: the checksum of what it sent, and of what it received with
+// the byte count.
+struct StreamEnd {
+    std::uint64_t sent = 0, received = 0, count = 0;
+};
+// Each end received `size` bytes, exactly what the other sent.
+void ExpectBothWaysIntact(const StreamEnd& remote, const StreamEnd& client, std::uint64_t size);
+
 } // namespace tarvix::test

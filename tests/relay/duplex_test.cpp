@@ -88,15 +88,12 @@ TEST(TfConnectDuplex, BothSidesFloodingWhileNeitherReadsDeliverEverythingOnceThe
     constexpr int kReadTimeoutMs = 20000;
     std::promise<void> startReading;
     std::shared_future<void> reading = startReading.get_future().share();
-    struct Result {
-        std::uint64_t sent = 0, received = 0, count = 0;
-    };
-    std::promise<Result> remoteResult;
+    std::promise<StreamEnd> remoteResult;
     std::atomic<int> remoteFd{-1};
     ScriptedServer remote([&](TestSocket& c) {
         SetReceiveTimeout(c, kReadTimeoutMs);
         remoteFd = c.Fd();
-        Result r;
+        StreamEnd r;
         std::thread sender([&] {
             r.sent = SendStream(c, kSize, 4);
             c.ShutdownSending();
@@ -111,9 +108,9 @@ TEST(TfConnectDuplex, BothSidesFloodingWhileNeitherReadsDeliverEverythingOnceThe
     TestSocket client = ConnectLoopback(mapping.LocalPort());
     ASSERT_TRUE(client.Valid());
     SetReceiveTimeout(client, kReadTimeoutMs);
-    std::uint64_t clientSent = 0;
+    StreamEnd mine;
     std::thread sender([&] {
-        clientSent = SendStream(client, kSize, 3);
+        mine.sent = SendStream(client, kSize, 3);
         client.ShutdownSending();
     });
 
@@ -130,15 +127,11 @@ TEST(TfConnectDuplex, BothSidesFloodingWhileNeitherReadsDeliverEverythingOnceThe
     const double cpuUsed = ProcessCpuMs() - cpuBefore;
     startReading.set_value();
 
-    const auto [clientReceived, clientCount] = ReceiveStream(client, 30);
+    std::tie(mine.received, mine.count) = ReceiveStream(client, 30);
     sender.join();
     auto future = remoteResult.get_future();
     ASSERT_EQ(future.wait_for(std::chrono::seconds(60)), std::future_status::ready);
-    const Result r = future.get();
-    EXPECT_EQ(r.count, kSize);
-    EXPECT_EQ(clientCount, kSize);
-    EXPECT_EQ(r.received, clientSent);
-    EXPECT_EQ(clientReceived, r.sent);
+    ExpectBothWaysIntact(future.get(), mine, kSize);
     EXPECT_LT(cpuUsed, 200.0) << "CPU milliseconds used in 500 ms while nothing could move";
     ASSERT_TRUE(log.WaitFor(1, 1));
     EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));

@@ -202,12 +202,9 @@ TEST(TfConnect, ResetByTheRemoteEndsBothSidesAtOnce)
 TEST(TfConnect, LargeTransfersBothWaysAtOnceArriveIntact)
 {
     constexpr std::size_t kSize = 64u << 20;
-    struct Result {
-        std::uint64_t sent = 0, received = 0, count = 0;
-    };
-    std::promise<Result> remoteResult;
+    std::promise<StreamEnd> remoteResult;
     ScriptedServer remote([&](TestSocket& c) {
-        Result r;
+        StreamEnd r;
         std::thread sender([&] {
             r.sent = SendStream(c, kSize, 2);
             c.ShutdownSending();
@@ -219,20 +216,16 @@ TEST(TfConnect, LargeTransfersBothWaysAtOnceArriveIntact)
     ReportLog log;
     TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
     TestSocket client = ConnectLoopback(mapping.LocalPort());
-    std::uint64_t clientSent = 0;
+    StreamEnd mine;
     std::thread sender([&] {
-        clientSent = SendStream(client, kSize, 1);
+        mine.sent = SendStream(client, kSize, 1);
         client.ShutdownSending();
     });
-    const auto [clientReceived, clientCount] = ReceiveStream(client, 10);
+    std::tie(mine.received, mine.count) = ReceiveStream(client, 10);
     sender.join();
     auto future = remoteResult.get_future();
     ASSERT_EQ(future.wait_for(std::chrono::seconds(60)), std::future_status::ready);
-    const Result r = future.get();
-    EXPECT_EQ(r.count, kSize);
-    EXPECT_EQ(clientCount, kSize);
-    EXPECT_EQ(r.received, clientSent);
-    EXPECT_EQ(clientReceived, r.sent);
+    ExpectBothWaysIntact(future.get(), mine, kSize);
     ASSERT_TRUE(log.WaitFor(1, 1));
     EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
 }
