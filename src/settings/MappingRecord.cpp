@@ -31,6 +31,16 @@ bool ReadRecordAutoStart(const TIniFileEx& ini, const QString& section)
     return ini.ReadBool(section, record::kAutoStart, record::kDefaultAutoStart);
 }
 
+QString ReadRecordListenAddress(const TIniFileEx& ini, const QString& section)
+{
+    return ini.ReadString(section, record::kListenAddress, QString()).trimmed();
+}
+
+QString ReadRecordAllowFrom(const TIniFileEx& ini, const QString& section)
+{
+    return ini.ReadString(section, record::kAllowFrom, QString()).trimmed();
+}
+
 MappingRecord ReadMappingRecord(const TIniFileEx& ini, const QString& section)
 {
     MappingRecord r;
@@ -39,6 +49,8 @@ MappingRecord ReadMappingRecord(const TIniFileEx& ini, const QString& section)
     r.address = ReadRecordAddress(ini, section);
     r.port = ReadRecordPort(ini, section);
     r.autoStart = ReadRecordAutoStart(ini, section);
+    r.listenAddress = ReadRecordListenAddress(ini, section);
+    r.allowFrom = ReadRecordAllowFrom(ini, section);
     return r;
 }
 
@@ -49,6 +61,8 @@ void WriteMappingRecord(TIniFileEx& ini, const QString& section, const MappingRe
     ini.WriteString(section, record::kAddress, r.address);
     ini.WriteInteger(section, record::kPort, r.port);
     ini.WriteBool(section, record::kAutoStart, r.autoStart);
+    ini.WriteString(section, record::kListenAddress, r.listenAddress.trimmed());
+    ini.WriteString(section, record::kAllowFrom, r.allowFrom.trimmed());
 }
 
 QString NewSectionId(const TIniFileEx& ini)

@@ -13,6 +13,10 @@ inline constexpr QLatin1StringView kLocalPort{"LocalPort"};
 inline constexpr QLatin1StringView kAddress{"Address"};
 inline constexpr QLatin1StringView kPort{"Port"};
 inline constexpr QLatin1StringView kAutoStart{"AutoStart"};
+// Optional: where the mapping listens (an IPv4 or IPv6 literal; empty: every IPv4 interface) and which
+// clients it admits (comma-separated addresses and CIDR networks; empty: everyone).
+inline constexpr QLatin1StringView kListenAddress{"ListenAddress"};
+inline constexpr QLatin1StringView kAllowFrom{"AllowFrom"};
 
 inline constexpr int kDefaultLocalPort = 1024;
 inline constexpr int kDefaultPort = 80;
@@ -28,6 +32,8 @@ struct MappingRecord {
     QString address;
     int port = record::kDefaultPort;
     bool autoStart = record::kDefaultAutoStart;
+    QString listenAddress;
+    QString allowFrom;
 
     bool operator==(const MappingRecord&) const = default;
 };
@@ -41,9 +47,11 @@ int ReadRecordLocalPort(const TIniFileEx& ini, const QString& section);
 QString ReadRecordAddress(const TIniFileEx& ini, const QString& section);
 int ReadRecordPort(const TIniFileEx& ini, const QString& section);
 bool ReadRecordAutoStart(const TIniFileEx& ini, const QString& section);
+QString ReadRecordListenAddress(const TIniFileEx& ini, const QString& section);
+QString ReadRecordAllowFrom(const TIniFileEx& ini, const QString& section);
 
-// The five keys, in the order Name, LocalPort, Address, Port, AutoStart. An empty name or address leaves
-// no line for it.
+// The keys, in the order Name, LocalPort, Address, Port, AutoStart, ListenAddress, AllowFrom. An empty
+// name, address, listen address or allow-list leaves no line for it (a file without them stays as it was).
 void WriteMappingRecord(TIniFileEx& ini, const QString& section, const MappingRecord& record);
 
 // The decimal text of a random number 0..65534 that names no section of the store.
