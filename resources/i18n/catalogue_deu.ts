@@ -4,6 +4,86 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Cible d&apos;export inconnue : %s (haproxy ou nginx)</source>
+        <comment>64100</comment>
+        <translation>Unbekanntes Exportziel: %s (haproxy oder nginx)</translation>
+    </message>
+    <message>
+        <source>Les options --export et --check ne peuvent pas être utilisées ensemble</source>
+        <comment>64101</comment>
+        <translation>Die Optionen --export und --check können nicht zusammen verwendet werden</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : exportation vers %s impossible : %s</source>
+        <comment>64102</comment>
+        <translation>Verbindung &quot;%s&quot;: Export nach %s nicht möglich: %s</translation>
+    </message>
+    <message>
+        <source>l&apos;adresse d&apos;écoute &quot;%s&quot; n&apos;est pas une adresse IPv4 ou IPv6</source>
+        <comment>64103</comment>
+        <translation>die Empfangsadresse &quot;%s&quot; ist keine IPv4- oder IPv6-Adresse</translation>
+    </message>
+    <message>
+        <source>l&apos;hôte distant &quot;%s&quot; n&apos;est ni une adresse ni un nom d&apos;hôte</source>
+        <comment>64104</comment>
+        <translation>der entfernte Host &quot;%s&quot; ist weder eine Adresse noch ein Hostname</translation>
+    </message>
+    <message>
+        <source>le port local %d est déjà celui de la connexion &quot;%s&quot; (tarvix-relay ne l&apos;activerait pas)</source>
+        <comment>64105</comment>
+        <translation>der lokale Port %d gehört bereits der Verbindung &quot;%s&quot; (tarvix-relay würde sie nicht aktivieren)</translation>
+    </message>
+    <message>
+        <source>Produit par tarvix-relay --export %s le %s</source>
+        <comment>64110</comment>
+        <translation>Erzeugt von tarvix-relay --export %s am %s</translation>
+    </message>
+    <message>
+        <source>Connexions du fichier %s :</source>
+        <comment>64111</comment>
+        <translation>Verbindungen der Datei %s:</translation>
+    </message>
+    <message>
+        <source>Connexions de la ligne de commande :</source>
+        <comment>64112</comment>
+        <translation>Verbindungen der Befehlszeile:</translation>
+    </message>
+    <message>
+        <source>Non repris : les états du programme de bureau, les lignes de --log-connections et le résumé de SIGUSR1.</source>
+        <comment>64113</comment>
+        <translation>Nicht übernommen: die Zustände des Desktop-Programms, die Zeilen von --log-connections und die Übersicht bei SIGUSR1.</translation>
+    </message>
+    <message>
+        <source>Chaque tentative de connexion à la destination est limitée à 21 s, comme dans tarvix-relay.</source>
+        <comment>64114</comment>
+        <translation>Jeder Verbindungsversuch zum Ziel ist wie in tarvix-relay auf 21 s begrenzt.</translation>
+    </message>
+    <message>
+        <source>tarvix-relay ne coupe pas une connexion inactive : ces délais sont les plus longs que le proxy accepte (24 jours).</source>
+        <comment>64115</comment>
+        <translation>tarvix-relay trennt keine untätige Verbindung: diese Zeitlimits sind die längsten, die der Proxy annimmt (24 Tage).</translation>
+    </message>
+    <message>
+        <source>Un client qui termine son envoi reçoit encore toute la réponse, comme par tarvix-relay.</source>
+        <comment>64116</comment>
+        <translation>Ein Client, der sein Senden beendet, erhält wie über tarvix-relay noch die ganze Antwort.</translation>
+    </message>
+    <message>
+        <source>Debian livre le module stream à part ; retirez cette ligne là où il est intégré à nginx.</source>
+        <comment>64117</comment>
+        <translation>Debian liefert das Stream-Modul getrennt; entfernen Sie diese Zeile, wo es in nginx eingebaut ist.</translation>
+    </message>
+    <message>
+        <source>Chaque client relayé occupe deux connexions d&apos;un processus.</source>
+        <comment>64118</comment>
+        <translation>Jeder weitergeleitete Client belegt zwei Verbindungen eines Prozesses.</translation>
+    </message>
+    <message>
+        <source>%s résout ce nom à son démarrage ; tarvix-relay le résout pour chaque client.</source>
+        <comment>64119</comment>
+        <translation>%s löst diesen Namen beim Start auf; tarvix-relay löst ihn für jeden Client auf.</translation>
+    </message>
+    <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Ungültige Verbindung: %s (erwartet LOKALERPORT:HOST:PORT)</translation>

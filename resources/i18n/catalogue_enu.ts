@@ -4,6 +4,86 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Cible d&apos;export inconnue : %s (haproxy ou nginx)</source>
+        <comment>64100</comment>
+        <translation>Unknown export target: %s (haproxy or nginx)</translation>
+    </message>
+    <message>
+        <source>Les options --export et --check ne peuvent pas être utilisées ensemble</source>
+        <comment>64101</comment>
+        <translation>The options --export and --check cannot be used together</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : exportation vers %s impossible : %s</source>
+        <comment>64102</comment>
+        <translation>Connection &quot;%s&quot;: cannot be exported to %s: %s</translation>
+    </message>
+    <message>
+        <source>l&apos;adresse d&apos;écoute &quot;%s&quot; n&apos;est pas une adresse IPv4 ou IPv6</source>
+        <comment>64103</comment>
+        <translation>the listen address &quot;%s&quot; is not an IPv4 or IPv6 address</translation>
+    </message>
+    <message>
+        <source>l&apos;hôte distant &quot;%s&quot; n&apos;est ni une adresse ni un nom d&apos;hôte</source>
+        <comment>64104</comment>
+        <translation>the remote host &quot;%s&quot; is neither an address nor a host name</translation>
+    </message>
+    <message>
+        <source>le port local %d est déjà celui de la connexion &quot;%s&quot; (tarvix-relay ne l&apos;activerait pas)</source>
+        <comment>64105</comment>
+        <translation>local port %d is already used by the connection &quot;%s&quot; (tarvix-relay would not activate it)</translation>
+    </message>
+    <message>
+        <source>Produit par tarvix-relay --export %s le %s</source>
+        <comment>64110</comment>
+        <translation>Made by tarvix-relay --export %s on %s</translation>
+    </message>
+    <message>
+        <source>Connexions du fichier %s :</source>
+        <comment>64111</comment>
+        <translation>Connections of the file %s:</translation>
+    </message>
+    <message>
+        <source>Connexions de la ligne de commande :</source>
+        <comment>64112</comment>
+        <translation>Connections of the command line:</translation>
+    </message>
+    <message>
+        <source>Non repris : les états du programme de bureau, les lignes de --log-connections et le résumé de SIGUSR1.</source>
+        <comment>64113</comment>
+        <translation>Not carried over: the desktop program&apos;s states, the --log-connections lines and the SIGUSR1 summary.</translation>
+    </message>
+    <message>
+        <source>Chaque tentative de connexion à la destination est limitée à 21 s, comme dans tarvix-relay.</source>
+        <comment>64114</comment>
+        <translation>Each attempt to connect to the destination is limited to 21 s, as in tarvix-relay.</translation>
+    </message>
+    <message>
+        <source>tarvix-relay ne coupe pas une connexion inactive : ces délais sont les plus longs que le proxy accepte (24 jours).</source>
+        <comment>64115</comment>
+        <translation>tarvix-relay does not cut an idle connection: these timeouts are the longest the proxy accepts (24 days).</translation>
+    </message>
+    <message>
+        <source>Un client qui termine son envoi reçoit encore toute la réponse, comme par tarvix-relay.</source>
+        <comment>64116</comment>
+        <translation>A client that ends its sending side still gets the whole answer, as through tarvix-relay.</translation>
+    </message>
+    <message>
+        <source>Debian livre le module stream à part ; retirez cette ligne là où il est intégré à nginx.</source>
+        <comment>64117</comment>
+        <translation>Debian ships the stream module separately; remove this line where it is built into nginx.</translation>
+    </message>
+    <message>
+        <source>Chaque client relayé occupe deux connexions d&apos;un processus.</source>
+        <comment>64118</comment>
+        <translation>Each relayed client takes two connections of a process.</translation>
+    </message>
+    <message>
+        <source>%s résout ce nom à son démarrage ; tarvix-relay le résout pour chaque client.</source>
+        <comment>64119</comment>
+        <translation>%s looks this name up when it starts; tarvix-relay looks it up for each client.</translation>
+    </message>
+    <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Invalid mapping: %s (expected LOCALPORT:HOST:PORT)</translation>

@@ -4,6 +4,86 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Cible d&apos;export inconnue : %s (haproxy ou nginx)</source>
+        <comment>64100</comment>
+        <translation>Destinazione di esportazione sconosciuta: %s (haproxy o nginx)</translation>
+    </message>
+    <message>
+        <source>Les options --export et --check ne peuvent pas être utilisées ensemble</source>
+        <comment>64101</comment>
+        <translation>Le opzioni --export e --check non possono essere usate insieme</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : exportation vers %s impossible : %s</source>
+        <comment>64102</comment>
+        <translation>Connessione &quot;%s&quot;: impossibile esportarla verso %s: %s</translation>
+    </message>
+    <message>
+        <source>l&apos;adresse d&apos;écoute &quot;%s&quot; n&apos;est pas une adresse IPv4 ou IPv6</source>
+        <comment>64103</comment>
+        <translation>l&apos;indirizzo di ascolto &quot;%s&quot; non è un indirizzo IPv4 o IPv6</translation>
+    </message>
+    <message>
+        <source>l&apos;hôte distant &quot;%s&quot; n&apos;est ni une adresse ni un nom d&apos;hôte</source>
+        <comment>64104</comment>
+        <translation>l&apos;host remoto &quot;%s&quot; non è né un indirizzo né un nome host</translation>
+    </message>
+    <message>
+        <source>le port local %d est déjà celui de la connexion &quot;%s&quot; (tarvix-relay ne l&apos;activerait pas)</source>
+        <comment>64105</comment>
+        <translation>la porta locale %d è già della connessione &quot;%s&quot; (tarvix-relay non la attiverebbe)</translation>
+    </message>
+    <message>
+        <source>Produit par tarvix-relay --export %s le %s</source>
+        <comment>64110</comment>
+        <translation>Prodotto da tarvix-relay --export %s il %s</translation>
+    </message>
+    <message>
+        <source>Connexions du fichier %s :</source>
+        <comment>64111</comment>
+        <translation>Connessioni del file %s:</translation>
+    </message>
+    <message>
+        <source>Connexions de la ligne de commande :</source>
+        <comment>64112</comment>
+        <translation>Connessioni della riga di comando:</translation>
+    </message>
+    <message>
+        <source>Non repris : les états du programme de bureau, les lignes de --log-connections et le résumé de SIGUSR1.</source>
+        <comment>64113</comment>
+        <translation>Non riportati: gli stati del programma desktop, le righe di --log-connections e il riepilogo di SIGUSR1.</translation>
+    </message>
+    <message>
+        <source>Chaque tentative de connexion à la destination est limitée à 21 s, comme dans tarvix-relay.</source>
+        <comment>64114</comment>
+        <translation>Ogni tentativo di connessione alla destinazione è limitato a 21 s, come in tarvix-relay.</translation>
+    </message>
+    <message>
+        <source>tarvix-relay ne coupe pas une connexion inactive : ces délais sont les plus longs que le proxy accepte (24 jours).</source>
+        <comment>64115</comment>
+        <translation>tarvix-relay non interrompe una connessione inattiva: questi tempi sono i più lunghi che il proxy accetta (24 giorni).</translation>
+    </message>
+    <message>
+        <source>Un client qui termine son envoi reçoit encore toute la réponse, comme par tarvix-relay.</source>
+        <comment>64116</comment>
+        <translation>Un client che termina l&apos;invio riceve ancora tutta la risposta, come attraverso tarvix-relay.</translation>
+    </message>
+    <message>
+        <source>Debian livre le module stream à part ; retirez cette ligne là où il est intégré à nginx.</source>
+        <comment>64117</comment>
+        <translation>Debian fornisce il modulo stream a parte; togliete questa riga dove è integrato in nginx.</translation>
+    </message>
+    <message>
+        <source>Chaque client relayé occupe deux connexions d&apos;un processus.</source>
+        <comment>64118</comment>
+        <translation>Ogni client inoltrato occupa due connessioni di un processo.</translation>
+    </message>
+    <message>
+        <source>%s résout ce nom à son démarrage ; tarvix-relay le résout pour chaque client.</source>
+        <comment>64119</comment>
+        <translation>%s risolve questo nome all&apos;avvio; tarvix-relay lo risolve per ogni client.</translation>
+    </message>
+    <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Collegamento non valido: %s (atteso PORTALOCALE:HOST:PORTA)</translation>

@@ -22,10 +22,12 @@ void AppendEscaped(std::string& line, unsigned char c)
     line += kHex[c & 15];
 }
 
-std::string OneLine(const std::string& text)
+} // namespace
+
+std::string Escaped(const std::string& text)
 {
     std::string line;
-    line.reserve(text.size() + 1);
+    line.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c == '\r' || c == '\n') {
@@ -44,8 +46,14 @@ std::string OneLine(const std::string& text)
             line += static_cast<char>(c);
         }
     }
-    line += '\n';
     return line;
+}
+
+namespace {
+
+std::string OneLine(const std::string& text)
+{
+    return Escaped(text) + '\n';
 }
 
 // Plain write(2), not stdio: a write stuck at exit must not hold a lock that exit() wants.

@@ -14,6 +14,8 @@ namespace tarvix::cli {
 void PrintLine(const std::string& text);
 // The same, prefixed with the program name, for errors.
 void PrintError(const std::string& text);
+// The text as PrintLine writes it, without the line end (for other one-line places, e.g. comments).
+std::string Escaped(const std::string& text);
 // Waits, at most `limit`, until the lines handed over so far are written; false when standard error is stuck.
 bool FlushConsole(std::chrono::milliseconds limit);
 

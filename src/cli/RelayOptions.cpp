@@ -32,7 +32,8 @@ RelayOptions ParseRelayOptions(const QStringList& args)
             value = arg.mid(eq + 1);
             hasValue = true;
         }
-        const bool takesValue = name == QLatin1String("--ini") || name == QLatin1String("--mapping");
+        const bool takesValue =
+            name == QLatin1String("--ini") || name == QLatin1String("--mapping") || name == QLatin1String("--export");
         if (hasValue && !takesValue)
             Fail(msg::CliUnknownOption, arg);
         if (takesValue && !hasValue) {
@@ -51,6 +52,15 @@ RelayOptions ParseRelayOptions(const QStringList& args)
         } else if (name == QLatin1String("--mapping")) {
             if (!o.mappings.contains(value))
                 o.mappings << value;
+        } else if (name == QLatin1String("--export")) {
+            if (o.exportTo)
+                Fail(msg::CliRepeatedOption, name);
+            if (value == QLatin1String("haproxy"))
+                o.exportTo = ExportTarget::Haproxy;
+            else if (value == QLatin1String("nginx"))
+                o.exportTo = ExportTarget::Nginx;
+            else
+                Fail(msg::CliExportUnknownTarget, value);
         } else if (name == QLatin1String("--all")) {
             o.all = true;
         } else if (name == QLatin1String("--quiet") || name == QLatin1String("-q")) {
@@ -69,6 +79,8 @@ RelayOptions ParseRelayOptions(const QStringList& args)
     }
     if (o.all && !o.mappings.isEmpty())
         throw ECliError(ExitUsage, LoadResString(msg::CliAllWithMapping));
+    if (o.exportTo && o.check)
+        throw ECliError(ExitUsage, LoadResString(msg::CliExportWithCheck));
     if ((o.all || !o.mappings.isEmpty()) && !o.UsesSettingsFile())
         throw ECliError(ExitUsage, LoadResString(msg::CliSelectionWithoutFile));
     // Only one of two listeners on a port could start; better said now than after the first has started.

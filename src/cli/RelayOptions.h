@@ -5,9 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace tarvix::cli {
+
+enum class ExportTarget { Haproxy, Nginx };
 
 struct RelayOptions {
     QString iniFile; // empty: the settings file of the desktop program, unless mappings are given below
@@ -17,6 +20,7 @@ struct RelayOptions {
     bool logConnections = false;
     bool check = false;
     bool help = false;
+    std::optional<ExportTarget> exportTo;   // --export: print that configuration instead of relaying
     std::vector<MappingRecord> commandLine; // LOCALPORT:HOST:PORT arguments, in order
 
     // Whether a settings file is read: always, unless mappings are given on the command line without --ini.

@@ -2,6 +2,7 @@
 
 #include "cli/CliError.h"
 #include "cli/Console.h"
+#include "cli/Export.h"
 #include "cli/FirstRun.h"
 #include "cli/MappingCloser.h"
 #include "cli/MappingSelection.h"
@@ -20,8 +21,10 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace tarvix::cli {
 namespace {
@@ -99,6 +102,12 @@ public:
         }
         if (options_.check) {
             PrintLine(FormatRes(msg::CliCheckDone, {static_cast<std::int64_t>(planned.size()), warnings_}));
+            return ExitStopped;
+        }
+        if (options_.exportTo) {
+            const std::string text = ExportConfiguration(*options_.exportTo, planned, file_);
+            if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0)
+                throw ECliError(ExitInternal, FormatRes(msg::CliInternalError, {std::strerror(errno)}));
             return ExitStopped;
         }
         watch_.Start();

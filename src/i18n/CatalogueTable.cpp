@@ -9,6 +9,22 @@ namespace tarvix {
 namespace {
 
 constexpr detail::CatalogueEntry kTable[] = {
+    {64100, "Cible d'export inconnue : %s (haproxy ou nginx)"},
+    {64101, "Les options --export et --check ne peuvent pas être utilisées ensemble"},
+    {64102, "Connexion \"%s\" : exportation vers %s impossible : %s"},
+    {64103, "l'adresse d'écoute \"%s\" n'est pas une adresse IPv4 ou IPv6"},
+    {64104, "l'hôte distant \"%s\" n'est ni une adresse ni un nom d'hôte"},
+    {64105, "le port local %d est déjà celui de la connexion \"%s\" (tarvix-relay ne l'activerait pas)"},
+    {64110, "Produit par tarvix-relay --export %s le %s"},
+    {64111, "Connexions du fichier %s :"},
+    {64112, "Connexions de la ligne de commande :"},
+    {64113, "Non repris : les états du programme de bureau, les lignes de --log-connections et le résumé de SIGUSR1."},
+    {64114, "Chaque tentative de connexion à la destination est limitée à 21 s, comme dans tarvix-relay."},
+    {64115, "tarvix-relay ne coupe pas une connexion inactive : ces délais sont les plus longs que le proxy accepte (24 jours)."},
+    {64116, "Un client qui termine son envoi reçoit encore toute la réponse, comme par tarvix-relay."},
+    {64117, "Debian livre le module stream à part ; retirez cette ligne là où il est intégré à nginx."},
+    {64118, "Chaque client relayé occupe deux connexions d'un processus."},
+    {64119, "%s résout ce nom à son démarrage ; tarvix-relay le résout pour chaque client."},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
     {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
     {65062, "Le document d'aide est introuvable :\r%s"},
