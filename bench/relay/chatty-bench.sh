@@ -8,9 +8,9 @@
 set -euo pipefail
 bin=$(cd "$1" && pwd)
 ROUNDS=${ROUNDS:-3}
-REDIS_REQUESTS=${REDIS_REQUESTS:-100000}       # per command (SET, GET), no pipelining
-REDIS_PIPELINED=${REDIS_PIPELINED:-400000}     # per command, 32 per pipeline
-HTTP_REQUESTS=${HTTP_REQUESTS:-100000}
+REDIS_REQUESTS=${REDIS_REQUESTS:-50000}       # per command (SET, GET), no pipelining
+REDIS_PIPELINED=${REDIS_PIPELINED:-200000}     # per command, 32 per pipeline
+HTTP_REQUESTS=${HTTP_REQUESTS:-50000}
 
 all_paths=(direct tarvix-relay haproxy socat rinetd)
 peers=(haproxy socat rinetd)
