@@ -32,13 +32,15 @@ namespace {
 enum class Ending { HalfClose, Reset };
 
 // A stream sent in phases that make the relay move the connection: small messages with pauses (into a
-// loop), a burst larger than one chunk (back to the thread), a rest long enough for the burst's buffer to
-// be given back, small messages again; it ends at a random point of the last phase.
+// loop), a burst larger than one chunk (back to the thread), a rest long enough for the bursts' buffers to
+// be given back once both sides' bursts are over, small messages again; it ends at a random point of the
+// last phase.
 struct PhasedSender {
     std::uint64_t seed;
     std::size_t burst;
     std::size_t endAfter; // bytes of the last phase sent before the end
     Ending ending;
+    std::atomic<int>* burstsDone; // shared by both sides of the connection
 
     std::size_t Total() const { return kSmall * kMessages + burst + endAfter; }
 
@@ -63,6 +65,8 @@ struct PhasedSender {
         if (!small(kSmall * kMessages) || !s.SendAll(all.data() + at, burst))
             return false;
         at += burst;
+        ++*burstsDone;
+        WaitUntil([&] { return *burstsDone == 2; }, 30000);
         std::this_thread::sleep_for(std::chrono::milliseconds(TNetMappedPortTCP::kBulkBufferKeepMs + 300));
         if (!small(endAfter))
             return false;
@@ -229,13 +233,15 @@ TEST(TfConnectLoop, ConnectionsMovedBetweenThreadAndLoopMidStreamLoseNothingEith
         PhasedSender client, remote;
     };
     std::vector<Case> cases;
+    std::atomic<int> bursts[4] = {0, 0, 0, 0};
     const Ending endings[][2] = {{Ending::HalfClose, Ending::HalfClose},
                                  {Ending::HalfClose, Ending::Reset},
                                  {Ending::Reset, Ending::HalfClose},
                                  {Ending::HalfClose, Ending::HalfClose}};
     for (std::uint64_t i = 0; i < 4; ++i)
-        cases.push_back(Case{PhasedSender{100 + i, pick(64 << 10, 2 << 20), pick(2000, 6000), endings[i][0]},
-                             PhasedSender{200 + i, pick(64 << 10, 2 << 20), pick(2000, 6000), endings[i][1]}});
+        cases.push_back(
+            Case{PhasedSender{100 + i, pick(64 << 10, 1 << 20), pick(2000, 6000), endings[i][0], &bursts[i]},
+                 PhasedSender{200 + i, pick(64 << 10, 1 << 20), pick(2000, 6000), endings[i][1], &bursts[i]}});
 
     std::mutex lock;
     std::vector<Received> atRemote(cases.size());
@@ -321,14 +327,17 @@ TEST(TfConnectLoop, DeactivationDuringSmallMessagesOnHundredsOfConnectionsResets
     EXPECT_EQ(mapping->NetMappedPortTCP().PeerCount(), 0u);
 }
 
-TEST(TfConnectLoop, ARemoteThatStopsReadingSlowsNoOtherConnectionInTheLoops)
+TEST(TfConnectLoop, ARemoteThatStopsReadingSlowsNoOtherConnectionAndIsCutAtTheStuckBound)
 {
     // One connection in a loop whose remote stops reading while its client keeps sending small messages:
     // the relay owes it bytes it can never deliver. The others' round trips go on as fast as ever.
     constexpr int kOthers = 40;
     constexpr int kRounds = 200;
-    std::promise<void> release;
+    constexpr int kBoundMs = 1500;
+    std::atomic<End> silentEnd{End::Data};
+    std::promise<void> release, halfClose;
     std::shared_future<void> released = release.get_future().share();
+    std::shared_future<void> halfClosing = halfClose.get_future().share();
     std::atomic<bool> stalled{false};
     EchoServer echo;
     ScriptedServer silent([&](TestSocket& c) {
@@ -339,7 +348,11 @@ TEST(TfConnectLoop, ARemoteThatStopsReadingSlowsNoOtherConnectionInTheLoops)
         if (c.ReadExactly(got, 10 * PingPongClients::kMessage) != End::Data)
             return;
         stalled = true;
+        halfClosing.wait_for(std::chrono::seconds(60));
+        c.ShutdownSending();
         released.wait_for(std::chrono::seconds(60));
+        std::string rest;
+        silentEnd = c.ReadToEnd(rest);
     });
     ReportLog log;
     TfConnect toSilent(0, "127.0.0.1", silent.Port(), log.Callback());
@@ -353,11 +366,15 @@ TEST(TfConnectLoop, ARemoteThatStopsReadingSlowsNoOtherConnectionInTheLoops)
     std::atomic<std::size_t> flooded{0};
     std::thread flooding;
     // However the test ends: the flooder stops and the silent remote lets go.
+    bool releasedYet = false;
     const std::unique_ptr<void, std::function<void(void*)>> cleanUp(&stop, [&](void*) {
         stop = true;
         if (flooding.joinable())
             flooding.join();
-        release.set_value();
+        if (!releasedYet) {
+            halfClose.set_value();
+            release.set_value();
+        }
     });
     flooding = std::thread([&] {
         // Small messages, often: the relay reads each on its own and keeps the connection in its loop.
@@ -385,4 +402,21 @@ TEST(TfConnectLoop, ARemoteThatStopsReadingSlowsNoOtherConnectionInTheLoops)
     // 8,000 round trips take well under a second here; a generous bound for a loaded machine.
     EXPECT_LT(ms, 20000);
     EXPECT_GE(toEcho.NetMappedPortTCP().LoopHandOvers(), static_cast<std::uint64_t>(kOthers));
+
+    // The silent remote ends its side: what the relay owes it will never move, and the stuck bound cuts the
+    // connection in the loop as on a thread, with resets both ways.
+    stop = true;
+    flooding.join();
+    toSilent.NetMappedPortTCP().SetStuckLimitMs(kBoundMs);
+    releasedYet = true;
+    halfClose.set_value();
+    ASSERT_TRUE(WaitUntil([&] { return toSilent.NetMappedPortTCP().PeerCount() == 0; }, kBoundMs + 10000));
+    // The client read the remote's end first; then the reset makes its sends fail.
+    EXPECT_TRUE(WaitUntil([&] {
+        const long n = ::send(flooder.Fd(), "x", 1, MSG_NOSIGNAL);
+        return n < 0 && (errno == ECONNRESET || errno == EPIPE);
+    }, 5000));
+    release.set_value();
+    ASSERT_TRUE(silent.WaitFinished(1));
+    EXPECT_EQ(silentEnd.load(), End::Reset);
 }
