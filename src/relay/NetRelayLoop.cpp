@@ -110,14 +110,18 @@ bool TNetRelayLoop::Start()
 
 bool TNetRelayLoop::Adopt(TNetLoopConnection& connection)
 {
+    bool first = false;
     {
         std::lock_guard lock(incomingLock_);
         if (!Start())
             return false;
+        first = incoming_.empty();
         incoming_.push_back(&connection);
     }
     count_.fetch_add(1, std::memory_order_relaxed);
-    wake_->Signal();
+    // The loop drains its wake-up before it takes what came in: one signal covers everything queued after it.
+    if (first)
+        wake_->Signal();
     return true;
 }
 
@@ -262,8 +266,6 @@ void TNetRelayLoop::Sweep(Clock::time_point now)
     earliest_ = Clock::time_point::max();
     // Backwards: a connection that leaves takes the last one's place.
     for (std::size_t i = served_.size(); i-- > 0;) {
-        if (i >= served_.size())
-            continue;
         TNetLoopConnection& c = *served_[i];
         if (c.Aborted() || (c.timed_ && c.deadline_ <= now))
             RunStep(c, 0, 0);
