@@ -84,6 +84,17 @@
         <translation>%s löst diesen Namen beim Start auf; tarvix-relay löst ihn für jeden Client auf.</translation>
     </message>
     <message>
+        <source>Vers un proxy établi, quand une machine ne suffit plus :
+  --export haproxy|nginx  écrit sur la sortie standard une configuration complète qui relaie les connexions choisies (mêmes choix que pour les activer), sans rien activer ;
+                  vérifiez-la avec haproxy -c -f FICHIER ou nginx -t -c FICHIER.
+  Non repris : les états du programme de bureau, les lignes de --log-connections, le résumé de SIGUSR1.</source>
+        <comment>64120</comment>
+        <translation>An einen etablierten Proxy, wenn eine Maschine nicht mehr reicht:
+  --export haproxy|nginx  schreibt auf die Standardausgabe eine vollständige Konfiguration, die die gewählten Verbindungen weiterleitet (dieselbe Auswahl wie beim Aktivieren), ohne etwas zu aktivieren;
+                  prüfen Sie sie mit haproxy -c -f DATEI oder nginx -t -c DATEI.
+  Nicht übernommen: die Zustände des Desktop-Programms, die Zeilen von --log-connections, die Übersicht bei SIGUSR1.</translation>
+    </message>
+    <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Ungültige Verbindung: %s (erwartet LOKALERPORT:HOST:PORT)</translation>

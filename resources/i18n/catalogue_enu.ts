@@ -84,6 +84,17 @@
         <translation>%s looks this name up when it starts; tarvix-relay looks it up for each client.</translation>
     </message>
     <message>
+        <source>Vers un proxy établi, quand une machine ne suffit plus :
+  --export haproxy|nginx  écrit sur la sortie standard une configuration complète qui relaie les connexions choisies (mêmes choix que pour les activer), sans rien activer ;
+                  vérifiez-la avec haproxy -c -f FICHIER ou nginx -t -c FICHIER.
+  Non repris : les états du programme de bureau, les lignes de --log-connections, le résumé de SIGUSR1.</source>
+        <comment>64120</comment>
+        <translation>To an established proxy, when one machine is not enough:
+  --export haproxy|nginx  writes to standard output a complete configuration that relays the chosen connections (the same choice as for activating them), activating nothing;
+                  check it with haproxy -c -f FILE or nginx -t -c FILE.
+  Not carried over: the desktop program&apos;s states, the --log-connections lines, the SIGUSR1 summary.</translation>
+    </message>
+    <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Invalid mapping: %s (expected LOCALPORT:HOST:PORT)</translation>

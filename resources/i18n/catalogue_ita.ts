@@ -84,6 +84,17 @@
         <translation>%s risolve questo nome all&apos;avvio; tarvix-relay lo risolve per ogni client.</translation>
     </message>
     <message>
+        <source>Vers un proxy établi, quand une machine ne suffit plus :
+  --export haproxy|nginx  écrit sur la sortie standard une configuration complète qui relaie les connexions choisies (mêmes choix que pour les activer), sans rien activer ;
+                  vérifiez-la avec haproxy -c -f FICHIER ou nginx -t -c FICHIER.
+  Non repris : les états du programme de bureau, les lignes de --log-connections, le résumé de SIGUSR1.</source>
+        <comment>64120</comment>
+        <translation>Verso un proxy affermato, quando una macchina non basta più:
+  --export haproxy|nginx  scrive sull&apos;output standard una configurazione completa che inoltra le connessioni scelte (la stessa scelta usata per attivarle), senza attivare nulla;
+                  verificatela con haproxy -c -f FILE o nginx -t -c FILE.
+  Non riportati: gli stati del programma desktop, le righe di --log-connections, il riepilogo di SIGUSR1.</translation>
+    </message>
+    <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Collegamento non valido: %s (atteso PORTALOCALE:HOST:PORTA)</translation>

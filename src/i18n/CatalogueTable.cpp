@@ -39,6 +39,7 @@ constexpr detail::CatalogueEntry kTable[] = {
     {64117, "Debian livre le module stream à part ; retirez cette ligne là où il est intégré à nginx."},
     {64118, "Chaque client relayé occupe deux connexions d'un processus."},
     {64119, "%s résout ce nom à son démarrage ; tarvix-relay le résout pour chaque client."},
+    {64120, "Vers un proxy établi, quand une machine ne suffit plus :\n  --export haproxy|nginx  écrit sur la sortie standard une configuration complète qui relaie les connexions choisies (mêmes choix que pour les activer), sans rien activer ;\n                  vérifiez-la avec haproxy -c -f FICHIER ou nginx -t -c FICHIER.\n  Non repris : les états du programme de bureau, les lignes de --log-connections, le résumé de SIGUSR1."},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
     {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
     {65062, "Le document d'aide est introuvable :\r%s"},

@@ -192,5 +192,6 @@ inline constexpr int ExportHalfCloseComment = 64116;
 inline constexpr int ExportModuleComment = 64117;
 inline constexpr int ExportWorkerComment = 64118;
 inline constexpr int ExportNameAtStart = 64119; // %s target
+inline constexpr int CliExportHelp = 64120;
 
 } // namespace tarvix::msg
