@@ -4,6 +4,55 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
+        <comment>64150</comment>
+        <translation>Verbindung &quot;%s&quot;: Client angenommen, %s Port %d (%d offen)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d, %s port %d injoignable : %s</source>
+        <comment>64151</comment>
+        <translation>Verbindung &quot;%s&quot;: Client %s Port %d, %s Port %d nicht erreicht: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d autre(s) échec(s) vers la destination en une seconde, le dernier : %s</source>
+        <comment>64152</comment>
+        <translation>Verbindung &quot;%s&quot;: %d weitere Fehlschläge zum Ziel innerhalb einer Sekunde, zuletzt: %s</translation>
+    </message>
+    <message>
+        <source>Aucune connexion à activer dans %s : en attente d&apos;un rechargement</source>
+        <comment>64153</comment>
+        <translation>Keine zu aktivierende Verbindung in %s: warte auf ein Neuladen</translation>
+    </message>
+    <message>
+        <source>%d connexion(s) active(s), %d non appliquée(s) au dernier rechargement (voir le journal)</source>
+        <comment>64154</comment>
+        <translation>%d Verbindung(en) aktiv, %d beim letzten Neuladen nicht übernommen (siehe Protokoll)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : la nouvelle version ne démarre pas, l&apos;ancienne reste active</source>
+        <comment>64155</comment>
+        <translation>Verbindung &quot;%s&quot;: die neue Fassung startet nicht, die alte bleibt aktiv</translation>
+    </message>
+    <message>
+        <source>Rechargement terminé : %d connexion(s) active(s), %d non appliquée(s)</source>
+        <comment>64156</comment>
+        <translation>Neu laden beendet: %d Verbindung(en) aktiv, %d nicht übernommen</translation>
+    </message>
+    <message>
+        <source>l&apos;hôte distant %s ne se résout pas : %s</source>
+        <comment>64157</comment>
+        <translation>der entfernte Rechner %s lässt sich nicht auflösen: %s</translation>
+    </message>
+    <message>
+        <source>Service :
+  --service       un fichier sans connexion à activer n&apos;est pas une erreur : attend un rechargement (SIGHUP)
+  --version       affiche la version</source>
+        <comment>64158</comment>
+        <translation>Dienst:
+  --service       eine Datei ohne zu aktivierende Verbindung ist kein Fehler: wartet auf ein Neuladen (SIGHUP)
+  --version       zeigt die Version</translation>
+    </message>
+    <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Ungültige Verbindung: %s (erwartet LOKALERPORT:HOST:PORT)</translation>

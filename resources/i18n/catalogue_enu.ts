@@ -4,6 +4,55 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
+        <comment>64150</comment>
+        <translation>Connection &quot;%s&quot;: client accepted, %s port %d (%d open)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d, %s port %d injoignable : %s</source>
+        <comment>64151</comment>
+        <translation>Connection &quot;%s&quot;: client %s port %d, %s port %d could not be reached: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d autre(s) échec(s) vers la destination en une seconde, le dernier : %s</source>
+        <comment>64152</comment>
+        <translation>Connection &quot;%s&quot;: %d more failure(s) to reach the remote end within one second, the last: %s</translation>
+    </message>
+    <message>
+        <source>Aucune connexion à activer dans %s : en attente d&apos;un rechargement</source>
+        <comment>64153</comment>
+        <translation>No connection to activate in %s: waiting for a reload</translation>
+    </message>
+    <message>
+        <source>%d connexion(s) active(s), %d non appliquée(s) au dernier rechargement (voir le journal)</source>
+        <comment>64154</comment>
+        <translation>%d connection(s) active, %d not applied at the last reload (see the log)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : la nouvelle version ne démarre pas, l&apos;ancienne reste active</source>
+        <comment>64155</comment>
+        <translation>Connection &quot;%s&quot;: the new version does not start, the old one stays active</translation>
+    </message>
+    <message>
+        <source>Rechargement terminé : %d connexion(s) active(s), %d non appliquée(s)</source>
+        <comment>64156</comment>
+        <translation>Reload done: %d connection(s) active, %d not applied</translation>
+    </message>
+    <message>
+        <source>l&apos;hôte distant %s ne se résout pas : %s</source>
+        <comment>64157</comment>
+        <translation>the remote host %s does not resolve: %s</translation>
+    </message>
+    <message>
+        <source>Service :
+  --service       un fichier sans connexion à activer n&apos;est pas une erreur : attend un rechargement (SIGHUP)
+  --version       affiche la version</source>
+        <comment>64158</comment>
+        <translation>Service:
+  --service       a file without a connection to activate is no error: waits for a reload (SIGHUP)
+  --version       shows the version</translation>
+    </message>
+    <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Invalid mapping: %s (expected LOCALPORT:HOST:PORT)</translation>

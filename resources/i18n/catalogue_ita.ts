@@ -4,6 +4,55 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
+        <comment>64150</comment>
+        <translation>Connessione &quot;%s&quot;: client accettato, %s porta %d (%d aperti)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d, %s port %d injoignable : %s</source>
+        <comment>64151</comment>
+        <translation>Connessione &quot;%s&quot;: client %s porta %d, %s porta %d non raggiunto: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d autre(s) échec(s) vers la destination en une seconde, le dernier : %s</source>
+        <comment>64152</comment>
+        <translation>Connessione &quot;%s&quot;: altri %d fallimenti verso la destinazione in un secondo, l&apos;ultimo: %s</translation>
+    </message>
+    <message>
+        <source>Aucune connexion à activer dans %s : en attente d&apos;un rechargement</source>
+        <comment>64153</comment>
+        <translation>Nessuna connessione da attivare in %s: in attesa di un ricaricamento</translation>
+    </message>
+    <message>
+        <source>%d connexion(s) active(s), %d non appliquée(s) au dernier rechargement (voir le journal)</source>
+        <comment>64154</comment>
+        <translation>%d collegamento/i attivo/i, %d non applicato/i all&apos;ultimo ricaricamento (vedere il log)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : la nouvelle version ne démarre pas, l&apos;ancienne reste active</source>
+        <comment>64155</comment>
+        <translation>Connessione &quot;%s&quot;: la nuova versione non si avvia, la vecchia resta attiva</translation>
+    </message>
+    <message>
+        <source>Rechargement terminé : %d connexion(s) active(s), %d non appliquée(s)</source>
+        <comment>64156</comment>
+        <translation>Ricaricamento terminato: %d collegamento/i attivo/i, %d non applicato/i</translation>
+    </message>
+    <message>
+        <source>l&apos;hôte distant %s ne se résout pas : %s</source>
+        <comment>64157</comment>
+        <translation>l&apos;host remoto %s non si risolve: %s</translation>
+    </message>
+    <message>
+        <source>Service :
+  --service       un fichier sans connexion à activer n&apos;est pas une erreur : attend un rechargement (SIGHUP)
+  --version       affiche la version</source>
+        <comment>64158</comment>
+        <translation>Servizio:
+  --service       un file senza connessioni da attivare non è un errore: attende un ricaricamento (SIGHUP)
+  --version       mostra la versione</translation>
+    </message>
+    <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Collegamento non valido: %s (atteso PORTALOCALE:HOST:PORTA)</translation>

@@ -64,17 +64,6 @@ std::string FailureTime(std::chrono::system_clock::time_point time, const QLocal
     return text.toStdString();
 }
 
-std::string FailureReason(int socketCode)
-{
-    switch (OutboundFailureKind(socketCode)) {
-    case TNetOutboundFailureKind::Refused: return LoadResString(msg::FailureRefused);
-    case TNetOutboundFailureKind::HostUnknown: return LoadResString(msg::FailureHostUnknown);
-    case TNetOutboundFailureKind::NoAnswer: return LoadResString(msg::FailureNoAnswer);
-    case TNetOutboundFailureKind::Other: break;
-    }
-    return FormatRes(msg::FailureOther, {std::int64_t{socketCode}});
-}
-
 } // namespace
 
 QString RowToolTipText(TfMain& main, int index)
@@ -107,7 +96,7 @@ QString RowToolTipText(TfMain& main, int index)
                        ReadableSize(traffic.bytesFromClients, locale), ReadableSize(traffic.bytesToClients, locale)}));
         if (const auto& failure = traffic.lastOutboundFailure)
             lines << QString::fromStdString(FormatRes(
-                msg::TipLastFailure, {FailureTime(failure->time, locale), FailureReason(failure->socketCode)}));
+                msg::TipLastFailure, {FailureTime(failure->time, locale), OutboundFailureReason(failure->socketCode)}));
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -9,6 +9,15 @@ namespace tarvix {
 namespace {
 
 constexpr detail::CatalogueEntry kTable[] = {
+    {64150, "Connexion \"%s\" : client accepté, %s port %d (%d ouvert(s))"},
+    {64151, "Connexion \"%s\" : client %s port %d, %s port %d injoignable : %s"},
+    {64152, "Connexion \"%s\" : %d autre(s) échec(s) vers la destination en une seconde, le dernier : %s"},
+    {64153, "Aucune connexion à activer dans %s : en attente d'un rechargement"},
+    {64154, "%d connexion(s) active(s), %d non appliquée(s) au dernier rechargement (voir le journal)"},
+    {64155, "Connexion \"%s\" : la nouvelle version ne démarre pas, l'ancienne reste active"},
+    {64156, "Rechargement terminé : %d connexion(s) active(s), %d non appliquée(s)"},
+    {64157, "l'hôte distant %s ne se résout pas : %s"},
+    {64158, "Service :\n  --service       un fichier sans connexion à activer n'est pas une erreur : attend un rechargement (SIGHUP)\n  --version       affiche la version"},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
     {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
     {65062, "Le document d'aide est introuvable :\r%s"},

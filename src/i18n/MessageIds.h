@@ -99,6 +99,18 @@ inline constexpr int CliBadPort = 65186;       // %s file, %s section, %s key, %
 inline constexpr int CliLinesLost = 65187;     // %d lines
 inline constexpr int UnstorableText = 65188;   // %s the section or key name
 
+// tarvix-relay: the service, its logs and its reloads.
+inline constexpr int CliClientAcceptedFrom = 64150; // %s name, %s client address, %d client port, %d open
+inline constexpr int CliOutboundFailed = 64151; // %s name, %s client address, %d client port, %s remote host,
+                                                // %d remote port, %s reason
+inline constexpr int CliOutboundFailuresLeftOut = 64152; // %s name, %d failures not shown, %s reason of the last
+inline constexpr int CliWaitingForMapping = 64153; // %s settings file
+inline constexpr int CliStatusWithFailures = 64154; // %d active, %d not applied
+inline constexpr int CliReloadKeptOld = 64155; // %s name
+inline constexpr int CliReloadDoneWithFailures = 64156; // %d active, %d not applied
+inline constexpr int CliWarnUnresolved = 64157; // %s remote host, %s reason
+inline constexpr int CliServiceHelp = 64158;
+
 // Message boxes.
 inline constexpr int TitleWarning = 65346;
 inline constexpr int TitleError = 65347;

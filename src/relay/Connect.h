@@ -21,13 +21,16 @@ using TConnectionStateEvent = std::function<void(TfConnect* sender, bool connect
 // Runs on the connection's own thread when a relayed connection has ended, also while CloseMapping ends
 // it, never once the instance is being destroyed. The same rules as above.
 using TConnectionEndedEvent = std::function<void(TfConnect* sender, const TNetConnectionInfo& info)>;
+// Runs on the connection's own thread right after the "connected" report, before the outbound connection is
+// made: who the client is. The same rules as above.
+using TClientAcceptedEvent = std::function<void(TfConnect* sender, const TNetConnectionInfo& info)>;
 
 class TfConnect {
 public:
     // Listens at once (localPort 0: a port chosen by the system, see LocalPort). Raises the engine's
     // exceptions (ENetCouldNotBindSocket when the port is taken, ...) and then leaves nothing behind.
     TfConnect(int localPort, const std::string& mappedHost, int mappedPort, TConnectionStateEvent onConnectionState,
-              TConnectionEndedEvent onConnectionEnded = {});
+              TConnectionEndedEvent onConnectionEnded = {}, TClientAcceptedEvent onClientAccepted = {});
     ~TfConnect(); // runs CloseMapping when still needed
     TfConnect(const TfConnect&) = delete;
     TfConnect& operator=(const TfConnect&) = delete;
@@ -54,6 +57,7 @@ private:
     // Held shared while a report runs, so that CloseMapping returns only when none is under way.
     std::shared_mutex reportGuard_;
     TConnectionStateEvent onConnectionState_;
+    TClientAcceptedEvent onClientAccepted_;
     int localPort_ = 0;
 };
 
