@@ -162,8 +162,8 @@ public:
     // Finished peers now waiting for the next client.
     std::size_t WaitingPeerCount() const;
 
-    // Deactivates, waits for the peers once more and lets go of the events: call it before the last
-    // owner lets go. A peer still running afterwards only finishes its own clean-up.
+    // Deactivates (when still active) and lets go of the events: call it before the last owner lets go. A
+    // peer still running afterwards only finishes its own clean-up.
     void Dispose();
 
 protected:
