@@ -6,8 +6,7 @@ using namespace std::chrono_literals;
 
 RateLimitedLog::RateLimitedLog(int perSecond, Priority priority, SummaryText summary)
     : perSecond_(perSecond), priority_(priority), summary_(std::move(summary)), thread_([this] { Run(); })
-{
-}
+{}
 
 RateLimitedLog::~RateLimitedLog()
 {

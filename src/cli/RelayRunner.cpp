@@ -25,8 +25,7 @@ RelayRunner::RelayRunner(bool quiet)
                         [](const std::string& name, std::int64_t count, const std::string& reason) {
                             return FormatRes(msg::CliOutboundFailuresLeftOut, {name, count, reason});
                         })
-{
-}
+{}
 
 RelayRunner::~RelayRunner()
 {
@@ -73,19 +72,18 @@ std::string RelayRunner::TryActivate(const PlannedMapping& mapping, int line)
     auto ended = [entry, logConnections, failures, host, remotePort](TfConnect*, const TNetConnectionInfo& info) {
         if (info.end == TNetConnectionEnd::RefusedRemote) {
             const std::string reason = OutboundFailureReason(info.outboundSocketCode);
-            failures->Print(entry->name,
-                            FormatRes(msg::CliOutboundFailed, {entry->name, info.clientAddress,
-                                                               std::int64_t{info.clientPort}, host,
-                                                               std::int64_t{remotePort}, reason}),
-                            reason);
+            failures->Print(
+                entry->name,
+                FormatRes(msg::CliOutboundFailed, {entry->name, info.clientAddress, std::int64_t{info.clientPort}, host,
+                                                   std::int64_t{remotePort}, reason}),
+                reason);
         }
         if (logConnections)
             PrintLine(ConnectionEndedLine(entry->name, info));
     };
 
     try {
-        active->connect =
-            std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, accepted);
+        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, accepted);
     } catch (const Exception& e) {
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));

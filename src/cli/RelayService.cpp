@@ -276,10 +276,10 @@ private:
             else if (*w == a->planned)
                 PrintLine(FormatRes(msg::CliReloadUnchanged, {a->name}));
         }
-        CloseDeferringSignals(runner_.Take([&](const ActiveMapping& a) {
-                                  return !a.planned.section.isEmpty() && !wantedBySection.contains(a.planned.section);
-                              }),
-                              watch_);
+        const auto gone = [&](const ActiveMapping& a) {
+            return !a.planned.section.isEmpty() && !wantedBySection.contains(a.planned.section);
+        };
+        CloseDeferringSignals(runner_.Take(gone), watch_);
         for (const std::string& name : removed)
             PrintLine(FormatRes(msg::CliReloadRemoved, {name}), Priority::Notice);
 
@@ -319,10 +319,9 @@ int RunRelay(const QStringList& args, SignalWatch& watch)
             return ExitStopped;
         }
         if (options.help) {
-            const std::string help = FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}) + "\n\n" +
-                                     LoadResString(msg::CliHelpExitCodes) + "\n\n" +
-                                     LoadResString(msg::CliTrafficHelp) + "\n\n" +
-                                     LoadResString(msg::CliServiceHelp) + "\n";
+            std::string help = FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}) + "\n";
+            for (const int part : {msg::CliHelpExitCodes, msg::CliTrafficHelp, msg::CliServiceHelp})
+                help += "\n" + LoadResString(part) + "\n";
             std::fputs(help.c_str(), stdout);
             return ExitStopped;
         }

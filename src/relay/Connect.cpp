@@ -9,7 +9,8 @@ namespace tarvix {
 TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPort,
                      TConnectionStateEvent onConnectionState, TConnectionEndedEvent onConnectionEnded,
                      TClientAcceptedEvent onClientAccepted)
-    : netMappedPortTCP_(TNetMappedPortTCP::Create()), onConnectionState_(std::move(onConnectionState)),
+    : netMappedPortTCP_(TNetMappedPortTCP::Create()),
+      onConnectionState_(std::move(onConnectionState)),
       onClientAccepted_(std::move(onClientAccepted))
 {
     TNetMappedPortTCP& server = *netMappedPortTCP_;

@@ -94,7 +94,7 @@ TEST_F(RelayCli, LanguageComesFromTheStoredChoiceThenTheEnvironment)
 
     const std::string german = listeningLine("de_DE.UTF-8");
     EXPECT_NE(german.find("lauscht auf Port"), std::string::npos) << german;
-    EXPECT_NE(german.find("Verbindungen deaktiviert"), std::string::npos) << german;
+    EXPECT_NE(german.find("Weiterleitungen deaktiviert"), std::string::npos) << german;
     setenv("LANG", "de_DE.UTF-8", 1);
     const RunResult help = RunToEnd(kRelay, {"--help"});
     EXPECT_NE(help.out.find("Aufruf: tarvix-relay"), std::string::npos) << help.out;
@@ -109,7 +109,8 @@ TEST_F(RelayCli, LanguageComesFromTheStoredChoiceThenTheEnvironment)
         EXPECT_NE(listeningLine(lang).find("listening on port"), std::string::npos) << lang;
     setenv("LANGUAGE", "es:de:fr", 1);
     EXPECT_NE(listeningLine("it_IT.UTF-8").find("lauscht auf Port"), std::string::npos);
-    EXPECT_NE(listeningLine("C").find("listening on port"), std::string::npos) << "LANGUAGE counts only beside a locale";
+    EXPECT_NE(listeningLine("C").find("listening on port"), std::string::npos)
+        << "LANGUAGE counts only beside a locale";
     setenv("LANGUAGE", "fr:de", 1);
     EXPECT_NE(listeningLine("de_DE.UTF-8").find(kListening), std::string::npos) << "French is built in";
     unsetenv("LANGUAGE");

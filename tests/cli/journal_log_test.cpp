@@ -78,10 +78,11 @@ TEST_F(RelayCli, JournalLinesCarryTheirPriorityAndTheClientsAddress)
             n += std::stoi((*it)[1]);
         return n;
     };
-    EXPECT_TRUE(WaitUntil([&] {
+    const auto allCounted = [&] {
         relay.WaitForStderr("\x01", 100ms); // reads what has come meanwhile
         return counted() >= kFlood + 1;
-    }, 10000)) << relay.Stderr();
+    };
+    EXPECT_TRUE(WaitUntil(allCounted, 10000)) << relay.Stderr();
     EXPECT_EQ(counted(), kFlood + 1) << relay.Stderr();
     EXPECT_LE(CountOf(relay.Stderr(), " injoignable : "), 1 + 3 * 10) << "the flood was not limited";
 
