@@ -9,6 +9,8 @@ namespace tarvix {
 namespace {
 
 constexpr detail::CatalogueEntry kTable[] = {
+    {64200, "L'hôte distant %s et le port %d mènent au port d'écoute de la connexion elle-même : chaque client lui reviendrait sans fin"},
+    {64201, "Connexion \"%s\" : %d client(s) refusé(s) faute de thread disponible"},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
     {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
     {65062, "Le document d'aide est introuvable :\r%s"},
