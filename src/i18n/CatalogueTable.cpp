@@ -9,6 +9,20 @@ namespace tarvix {
 namespace {
 
 constexpr detail::CatalogueEntry kTable[] = {
+    {64050, "Arrêter"},
+    {64051, "Connexion \"%s\" (port %d) : activation impossible\r\r%s"},
+    {64052, "Activation impossible : %s"},
+    {64053, "Le port local %d est déjà celui de la connexion \"%s\".\r\rSauver quand même ?"},
+    {64054, "Toutes les interfaces IPv4"},
+    {64055, "Cet ordinateur seulement (127.0.0.1)"},
+    {64056, "Toutes les interfaces (IPv4 et IPv6)"},
+    {64057, "Adresse d'écoute incorrecte : %s\r(une adresse IPv4 ou IPv6 de cet ordinateur, par exemple 127.0.0.1 ou ::1)"},
+    {64058, "Client admis incorrect : %s\r(des adresses ou réseaux IPv4 ou IPv6 séparés par des virgules, par exemple 192.168.1.0/24, ::1)"},
+    {64059, "Écoute sur %s"},
+    {64060, "Clients admis : %s"},
+    {64061, "%s client refusé"},
+    {64062, "%s clients refusés"},
+    {64063, "Utilisation : tarvix [--help | --version]\n\nTARVIX Port Mapping relaie des ports TCP. Sans option, la fenêtre et l'icône de la zone de notification s'ouvrent, ou la fenêtre du programme déjà lancé pour le même fichier de paramètres vient au premier plan.\n\n  --help     affiche cette aide\n  --version  affiche la version\n\nFichier de paramètres : %s\nSans bureau : tarvix-relay --help"},
     {64200, "L'hôte distant %s et le port %d mènent au port d'écoute de la connexion elle-même : chaque client lui reviendrait sans fin"},
     {64201, "Connexion \"%s\" : %d client(s) refusé(s) faute de thread disponible"},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
