@@ -7,6 +7,7 @@
 #include "i18n/MessageIds.h"
 #include "relay/Connect.h"
 #include "relay/NetMappedPortTCP.h"
+#include "relay/Traffic.h"
 #include "settings/IniFileEx.h"
 #include "settings/MappingRecord.h"
 #include "ui_Main.h"
@@ -86,6 +87,11 @@ QString RowToolTipText(TfMain& main, int index)
         port = main.Settings().ReadInteger(section, record::kPort, record::kDefaultPort);
     }
     lines << QString::fromStdString(FormatRes(msg::TipTarget, {host, std::int64_t{port}}));
+    if (!row->instance && !row->failure.isEmpty()) {
+        QString reason = row->failure;
+        reason.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));
+        lines << QString::fromStdString(FormatRes(msg::TipActivationFailed, {reason.simplified().toStdString()}));
+    }
 
     if (row->instance) {
         const TNetTrafficSnapshot traffic = row->instance->Traffic();
@@ -96,7 +102,7 @@ QString RowToolTipText(TfMain& main, int index)
                        ReadableSize(traffic.bytesFromClients, locale), ReadableSize(traffic.bytesToClients, locale)}));
         if (const auto& failure = traffic.lastOutboundFailure)
             lines << QString::fromStdString(FormatRes(
-                msg::TipLastFailure, {FailureTime(failure->time, locale), OutboundFailureReason(failure->socketCode)}));
+                msg::TipLastFailure, {FailureTime(failure->time, locale), OutboundFailureText(failure->socketCode)}));
     }
     return lines.join(QLatin1Char('\n'));
 }

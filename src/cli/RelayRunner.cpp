@@ -71,7 +71,7 @@ std::string RelayRunner::TryActivate(const PlannedMapping& mapping, int line)
     const int remotePort = record.port;
     auto ended = [entry, logConnections, failures, host, remotePort](TfConnect*, const TNetConnectionInfo& info) {
         if (info.end == TNetConnectionEnd::RefusedRemote) {
-            const std::string reason = OutboundFailureReason(info.outboundSocketCode);
+            const std::string reason = OutboundFailureText(info.outboundSocketCode);
             failures->Print(
                 entry->name,
                 FormatRes(msg::CliOutboundFailed, {entry->name, info.clientAddress, std::int64_t{info.clientPort}, host,
@@ -82,8 +82,15 @@ std::string RelayRunner::TryActivate(const PlannedMapping& mapping, int line)
             PrintLine(ConnectionEndedLine(entry->name, info));
     };
 
+    // Said even when quiet: clients are being turned away.
+    auto shortage = [entry](TfConnect*, std::uint64_t refused) {
+        PrintLine(FormatRes(msg::CliThreadShortage, {entry->name, static_cast<std::int64_t>(refused)}),
+                  Priority::Warning);
+    };
+
     try {
-        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, accepted);
+        active->connect =
+            std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, shortage, accepted);
     } catch (const Exception& e) {
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));

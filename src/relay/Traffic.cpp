@@ -23,7 +23,7 @@ TNetOutboundFailureKind OutboundFailureKind(int socketCode)
     }
 }
 
-std::string OutboundFailureReason(int socketCode)
+std::string OutboundFailureText(int socketCode)
 {
     switch (OutboundFailureKind(socketCode)) {
     case TNetOutboundFailureKind::Refused: return LoadResString(msg::FailureRefused);

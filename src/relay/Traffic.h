@@ -24,7 +24,7 @@ enum class TNetConnectionEnd {
 enum class TNetOutboundFailureKind { Refused, HostUnknown, NoAnswer, Other };
 TNetOutboundFailureKind OutboundFailureKind(int socketCode);
 // The same as a catalogue text ("connection refused by the remote end", ...), for the row's tool tip and the log.
-std::string OutboundFailureReason(int socketCode);
+std::string OutboundFailureText(int socketCode);
 
 struct TNetOutboundFailure {
     std::chrono::system_clock::time_point time;
