@@ -48,8 +48,13 @@ bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
             PrintLine(ConnectionEndedLine(entry->name, info));
         };
 
+    // Said even when quiet: clients are being turned away.
+    auto shortage = [entry](TfConnect*, std::uint64_t refused) {
+        PrintLine(FormatRes(msg::CliThreadShortage, {entry->name, static_cast<std::int64_t>(refused)}));
+    };
+
     try {
-        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended);
+        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, shortage);
     } catch (const Exception& e) {
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));
