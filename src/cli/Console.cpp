@@ -3,10 +3,13 @@
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -20,6 +23,21 @@ void AppendEscaped(std::string& line, unsigned char c)
     line += "\\x";
     line += kHex[c >> 4];
     line += kHex[c & 15];
+}
+
+// Whether standard error is the journal's stream, as the service manager says through JOURNAL_STREAM
+// ("device:inode"); a redirection of standard error elsewhere makes the two differ.
+bool StderrIsJournal()
+{
+    const char* stream = std::getenv("JOURNAL_STREAM");
+    struct stat info {};
+    if (!stream || ::fstat(STDERR_FILENO, &info) != 0)
+        return false;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    char end = 0;
+    return std::sscanf(stream, "%llu:%llu%c", &device, &inode, &end) == 2 && device == info.st_dev &&
+           inode == info.st_ino;
 }
 
 } // namespace
@@ -51,9 +69,16 @@ std::string Escaped(const std::string& text)
 
 namespace {
 
-std::string OneLine(const std::string& text)
+std::string OneLine(const std::string& text, Priority priority)
 {
-    return Escaped(text) + '\n';
+    static const bool journal = StderrIsJournal();
+    std::string line;
+    if (journal) {
+        line += '<';
+        line += static_cast<char>('0' + static_cast<int>(priority));
+        line += '>';
+    }
+    return line + Escaped(text) + '\n';
 }
 
 // Plain write(2), not stdio: a write stuck at exit must not hold a lock that exit() wants.
@@ -101,7 +126,7 @@ private:
             wake_.wait(lock, [this] { return !queue_.empty() || dropped_ > 0; });
             std::string chunk;
             if (dropped_ > 0) {
-                chunk = OneLine(FormatRes(msg::CliLinesLost, {static_cast<std::int64_t>(dropped_)}));
+                chunk = OneLine(FormatRes(msg::CliLinesLost, {static_cast<std::int64_t>(dropped_)}), Priority::Warning);
                 dropped_ = 0;
             }
             for (; !queue_.empty(); queue_.pop_front())
@@ -133,14 +158,14 @@ Writer& TheWriter()
 
 } // namespace
 
-void PrintLine(const std::string& text)
+void PrintLine(const std::string& text, Priority priority)
 {
-    TheWriter().Push(OneLine(text));
+    TheWriter().Push(OneLine(text, priority));
 }
 
 void PrintError(const std::string& text)
 {
-    PrintLine("tarvix-relay: " + text);
+    PrintLine("tarvix-relay: " + text, Priority::Error);
 }
 
 bool FlushConsole(std::chrono::milliseconds limit)

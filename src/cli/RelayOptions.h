@@ -19,7 +19,9 @@ struct RelayOptions {
     bool quiet = false;
     bool logConnections = false;
     bool check = false;
+    bool service = false; // a file without a mapping to start is no error: the relay waits for a reload
     bool help = false;
+    bool version = false;
     std::optional<ExportTarget> exportTo;   // --export: print that configuration instead of relaying
     std::vector<MappingRecord> commandLine; // LOCALPORT:HOST:PORT arguments, in order
 

@@ -8,6 +8,8 @@
 namespace tarvix {
 namespace {
 
+// Kept as written, one text per line however long, so that an added text is one added line.
+// clang-format off
 constexpr detail::CatalogueEntry kTable[] = {
     {64050, "Arrêter"},
     {64051, "Connexion \"%s\" (port %d) : activation impossible\r\r%s"},
@@ -40,6 +42,17 @@ constexpr detail::CatalogueEntry kTable[] = {
     {64118, "Chaque client relayé occupe deux connexions d'un processus."},
     {64119, "%s résout ce nom à son démarrage ; tarvix-relay le résout pour chaque client."},
     {64120, "Vers un proxy établi, quand une machine ne suffit plus :\n  --export haproxy|nginx  écrit sur la sortie standard une configuration complète qui relaie les connexions choisies (mêmes choix que pour les activer), sans rien activer ;\n                  vérifiez-la avec haproxy -c -f FICHIER ou nginx -t -c FICHIER.\n  Non repris : les états du programme de bureau, les lignes de --log-connections, le résumé de SIGUSR1."},
+    {64150, "Connexion \"%s\" : client accepté, %s port %d (%d ouvert(s))"},
+    {64151, "Connexion \"%s\" : client %s port %d, %s port %d injoignable : %s"},
+    {64152, "Connexion \"%s\" : %d autre(s) échec(s) vers la destination en une seconde, le dernier : %s"},
+    {64153, "Aucune connexion à activer dans %s : en attente d'un rechargement"},
+    {64154, "%d connexion(s) active(s), %d non appliquée(s) au dernier rechargement (voir le journal)"},
+    {64155, "Connexion \"%s\" : la nouvelle version ne démarre pas, l'ancienne reste active"},
+    {64156, "Rechargement terminé : %d connexion(s) active(s), %d non appliquée(s)"},
+    {64157, "l'hôte distant %s ne se résout pas : %s"},
+    {64158, "Service :\n  --service       un fichier sans connexion à activer n'est pas une erreur : attend un rechargement (SIGHUP)\n  --version       affiche la version"},
+    {64200, "L'hôte distant %s et le port %d mènent au port d'écoute de la connexion elle-même : chaque client lui reviendrait sans fin"},
+    {64201, "Connexion \"%s\" : %d client(s) refusé(s) faute de thread disponible"},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
     {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
     {65062, "Le document d'aide est introuvable :\r%s"},
@@ -221,6 +234,7 @@ constexpr detail::CatalogueEntry kTable[] = {
     {65527, "Lecture au-delà de la fin de fichier"},
     {65528, "Disque plein"},
 };
+// clang-format on
 
 // Windows Sockets codes 10004..10066 and the ids of their texts.
 constexpr struct {

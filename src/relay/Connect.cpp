@@ -7,8 +7,11 @@
 namespace tarvix {
 
 TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPort,
-                     TConnectionStateEvent onConnectionState, TConnectionEndedEvent onConnectionEnded)
-    : netMappedPortTCP_(TNetMappedPortTCP::Create()), onConnectionState_(std::move(onConnectionState))
+                     TConnectionStateEvent onConnectionState, TConnectionEndedEvent onConnectionEnded,
+                     TThreadShortageEvent onThreadShortage, TClientAcceptedEvent onClientAccepted)
+    : netMappedPortTCP_(TNetMappedPortTCP::Create()),
+      onConnectionState_(std::move(onConnectionState)),
+      onClientAccepted_(std::move(onClientAccepted))
 {
     TNetMappedPortTCP& server = *netMappedPortTCP_;
     server.SetDefaultPort(localPort);
@@ -19,6 +22,10 @@ TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPor
     if (onConnectionEnded)
         server.OnConnectionEnded = [this, ended = std::move(onConnectionEnded)](const TNetConnectionInfo& info) {
             ended(this, info);
+        };
+    if (onThreadShortage)
+        server.OnThreadShortage = [this, shortage = std::move(onThreadShortage)](std::uint64_t refused) {
+            shortage(this, refused);
         };
     // No peer exists before this succeeds, so a failure leaves nothing that could still call back.
     server.SetActive(true);
@@ -46,9 +53,13 @@ TNetTrafficSnapshot TfConnect::Traffic() const
     return netMappedPortTCP_->Traffic().Snapshot();
 }
 
-void TfConnect::NetMappedPortTCPConnect(TNetPeerThread&)
+void TfConnect::NetMappedPortTCPConnect(TNetPeerThread& thread)
 {
     Report(true);
+    std::shared_lock lock(reportGuard_);
+    if (!closing_.load() && onClientAccepted_)
+        if (const auto* data = dynamic_cast<const TNetMappedPortTCPData*>(thread.Payload()))
+            onClientAccepted_(this, data->Info);
 }
 
 void TfConnect::NetMappedPortTCPDisconnect(TNetPeerThread&)
