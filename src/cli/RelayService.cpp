@@ -118,6 +118,10 @@ public:
             return ExitStopped;
         }
         if (options_.exportTo) {
+            if (planned.empty()) { // only with --service, which waits for mappings an export cannot
+                PrintError(FormatRes(msg::CliNothingToActivate, {file_.toStdString()}));
+                return ExitNothingToDo;
+            }
             const std::string text = ExportConfiguration(*options_.exportTo, planned, file_);
             if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0)
                 throw ECliError(ExitInternal, FormatRes(msg::CliInternalError, {std::strerror(errno)}));
@@ -329,7 +333,7 @@ int RunRelay(const QStringList& args, SignalWatch& watch)
         }
         if (options.help) {
             std::string help = FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}) + "\n";
-            for (const int part : {msg::CliHelpExitCodes, msg::CliTrafficHelp, msg::CliServiceHelp})
+            for (const int part : {msg::CliExportHelp, msg::CliHelpExitCodes, msg::CliTrafficHelp, msg::CliServiceHelp})
                 help += "\n" + LoadResString(part) + "\n";
             std::fputs(help.c_str(), stdout);
             return ExitStopped;
