@@ -4,9 +4,9 @@
 <context>
     <name>Catalogue</name>
     <message>
-        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
+        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
-        <translation>Ungültige Verbindung: %s (erwartet LOKALERPORT:HOST:PORT)</translation>
+        <translation>Ungültige Verbindung: %s (erwartet [ADRESSE:]LOKALERPORT:HOST:PORT)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
@@ -165,30 +165,34 @@
   7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+        <source>Usage : tarvix-relay [OPTIONS] [[ÉCOUTE:]PORTLOCAL:HÔTE:PORT...]
 Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
 Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
-  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL (à l&apos;adresse ÉCOUTE, sinon sur toutes les interfaces IPv4)
+                  et relaie vers HÔTE (nom ou adresse ; IPv6 entre crochets : [::1]) port PORT ;
                   sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
+  --allow LISTE   n&apos;admet que ces clients (adresses et réseaux, ex. 127.0.0.0/8,::1) sur les connexions de la ligne de commande
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
   --check         vérifie le fichier et la ligne de commande sans rien activer
   --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Aufruf: tarvix-relay [OPTIONEN] [LOKALERPORT:HOST:PORT...]
+        <translation>Aufruf: tarvix-relay [OPTIONEN] [[ADRESSE:]LOKALERPORT:HOST:PORT...]
 Leitet TCP-Ports ohne Fenster weiter: die Verbindungen einer Einstellungsdatei, die der Befehlszeile oder beide, bis SIGINT oder SIGTERM eintrifft.
 SIGHUP liest die Datei neu: unveränderte Verbindungen bleiben mit ihren Clients aktiv.
 Ohne --all und --mapping werden die Verbindungen der Datei aktiviert, deren AutoStart 1 ist.
 
-  LOKALERPORT:HOST:PORT  hört auf LOKALERPORT und leitet an HOST (Name oder IPv4-Adresse) Port PORT weiter;
+  [ADRESSE:]LOKALERPORT:HOST:PORT  hört auf LOKALERPORT (an ADRESSE, sonst an allen IPv4-Schnittstellen)
+                  und leitet an HOST (Name oder Adresse; IPv6 in eckigen Klammern: [::1]) Port PORT weiter;
                   ohne --ini wird keine Einstellungsdatei gelesen
   --ini DATEI     Einstellungsdatei (Vorgabe: %s)
   --all           aktiviert alle Verbindungen der Datei
   --mapping NAME  aktiviert die Verbindung dieses Namens (wiederholbar)
+  --allow LISTE   lässt nur diese Clients zu (Adressen und Netze, z. B. 127.0.0.0/8,::1), für die Verbindungen der Befehlszeile
   --quiet, -q     zeigt angenommene und beendete Clients nicht an
   --check         prüft Datei und Befehlszeile, ohne etwas zu aktivieren
   --help, -h      zeigt diese Hilfe an</translation>
@@ -959,6 +963,51 @@ Exit-Codes:
         <translation>Datenverkehr:
   --log-connections  eine Zeile je beendetem Client: Adresse, Port, Dauer, Bytes in jede Richtung, Ende
   SIGUSR1            eine Zeile je aktiver Verbindung mit ihren Zählern, wie beim Beenden</translation>
+    </message>
+    <message>
+        <source>Adresse ou réseau incorrect : %s</source>
+        <comment>64000</comment>
+        <translation>Ungültige Adresse oder ungültiges Netz: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
+        <comment>64001</comment>
+        <translation>Verbindung &quot;%s&quot;: Client %s Port %d abgewiesen (nicht in der AllowFrom-Liste)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
+        <comment>64002</comment>
+        <translation>%s, Abschnitt [%s]: ListenAddress=%s ist keine IPv4- oder IPv6-Adresse (zum Beispiel 127.0.0.1, ::1 oder ::)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : AllowFrom=%s : %s</source>
+        <comment>64003</comment>
+        <translation>%s, Abschnitt [%s]: AllowFrom=%s: %s</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
+        <comment>64004</comment>
+        <translation>Ungültige Verbindung: %s (%s ist keine IPv4-Adresse und keine IPv6-Adresse in eckigen Klammern zum Lauschen)</translation>
+    </message>
+    <message>
+        <source>Option --allow : %s</source>
+        <comment>64005</comment>
+        <translation>Option --allow: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
+        <comment>64006</comment>
+        <translation>Verbindung &quot;%s&quot;: lauscht auf Adresse %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
+        <comment>64007</comment>
+        <translation>Verbindung &quot;%s&quot;: zugelassene Clients: %s</translation>
+    </message>
+    <message>
+        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
+        <comment>64008</comment>
+        <translation>Um nur auf diesem Computer zu lauschen, entfernen Sie das &quot;;&quot; der nächsten Zeile (AllowFrom=... beschränkt die zugelassenen Clients)</translation>
     </message>
 </context>
 </TS>

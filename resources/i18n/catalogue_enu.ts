@@ -4,9 +4,9 @@
 <context>
     <name>Catalogue</name>
     <message>
-        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
+        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
-        <translation>Invalid mapping: %s (expected LOCALPORT:HOST:PORT)</translation>
+        <translation>Invalid mapping: %s (expected [LISTEN:]LOCALPORT:HOST:PORT)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
@@ -165,30 +165,34 @@
   7  a connection could not be activated (port in use...); none stays active</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+        <source>Usage : tarvix-relay [OPTIONS] [[ÉCOUTE:]PORTLOCAL:HÔTE:PORT...]
 Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
 Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
-  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL (à l&apos;adresse ÉCOUTE, sinon sur toutes les interfaces IPv4)
+                  et relaie vers HÔTE (nom ou adresse ; IPv6 entre crochets : [::1]) port PORT ;
                   sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
+  --allow LISTE   n&apos;admet que ces clients (adresses et réseaux, ex. 127.0.0.0/8,::1) sur les connexions de la ligne de commande
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
   --check         vérifie le fichier et la ligne de commande sans rien activer
   --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Usage: tarvix-relay [OPTIONS] [LOCALPORT:HOST:PORT...]
+        <translation>Usage: tarvix-relay [OPTIONS] [[LISTEN:]LOCALPORT:HOST:PORT...]
 Relays TCP ports without a window: the connections of a settings file, those of the command line, or both, until SIGINT or SIGTERM.
 SIGHUP reads the file again: unchanged connections stay active with their clients.
 Without --all and --mapping, the connections of the file whose AutoStart is 1 are activated.
 
-  LOCALPORT:HOST:PORT  listens on LOCALPORT and relays to HOST (name or IPv4 address) port PORT;
+  [LISTEN:]LOCALPORT:HOST:PORT  listens on LOCALPORT (at address LISTEN, else on every IPv4 interface)
+                  and relays to HOST (name or address; IPv6 in brackets: [::1]) port PORT;
                   without --ini, no settings file is read
   --ini FILE      settings file (default %s)
   --all           activates every connection of the file
   --mapping NAME  activates the connection of that name (may be repeated)
+  --allow LIST    admits only these clients (addresses and networks, e.g. 127.0.0.0/8,::1) on the command line&apos;s connections
   --quiet, -q     does not show accepted and ended clients
   --check         checks the file and the command line without activating anything
   --help, -h      shows this help</translation>
@@ -959,6 +963,51 @@ Exit codes:
         <translation>Traffic:
   --log-connections  one line per finished client: address, port, duration, bytes each way, how it ended
   SIGUSR1            one line per active connection with its counters, as at the stop</translation>
+    </message>
+    <message>
+        <source>Adresse ou réseau incorrect : %s</source>
+        <comment>64000</comment>
+        <translation>Invalid address or network: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
+        <comment>64001</comment>
+        <translation>Connection &quot;%s&quot;: client %s port %d refused (not in the AllowFrom list)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
+        <comment>64002</comment>
+        <translation>%s, section [%s]: ListenAddress=%s is not an IPv4 or IPv6 address (for example 127.0.0.1, ::1 or ::)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : AllowFrom=%s : %s</source>
+        <comment>64003</comment>
+        <translation>%s, section [%s]: AllowFrom=%s: %s</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
+        <comment>64004</comment>
+        <translation>Invalid connection: %s (%s is not an IPv4 address or a bracketed IPv6 address to listen on)</translation>
+    </message>
+    <message>
+        <source>Option --allow : %s</source>
+        <comment>64005</comment>
+        <translation>Option --allow: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
+        <comment>64006</comment>
+        <translation>Connection &quot;%s&quot;: listening on address %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
+        <comment>64007</comment>
+        <translation>Connection &quot;%s&quot;: clients allowed: %s</translation>
+    </message>
+    <message>
+        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
+        <comment>64008</comment>
+        <translation>To listen on this computer only, remove the &quot;;&quot; from the next line (AllowFrom=... restricts the clients admitted)</translation>
     </message>
 </context>
 </TS>

@@ -4,9 +4,9 @@
 <context>
     <name>Catalogue</name>
     <message>
-        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
+        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
-        <translation>Collegamento non valido: %s (atteso PORTALOCALE:HOST:PORTA)</translation>
+        <translation>Collegamento non valido: %s (atteso [ASCOLTO:]PORTALOCALE:HOST:PORTA)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
@@ -165,30 +165,34 @@
   7  un collegamento non ha potuto essere attivato (porta occupata...); nessuno resta attivo</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+        <source>Usage : tarvix-relay [OPTIONS] [[ÉCOUTE:]PORTLOCAL:HÔTE:PORT...]
 Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
 Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
-  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL (à l&apos;adresse ÉCOUTE, sinon sur toutes les interfaces IPv4)
+                  et relaie vers HÔTE (nom ou adresse ; IPv6 entre crochets : [::1]) port PORT ;
                   sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
+  --allow LISTE   n&apos;admet que ces clients (adresses et réseaux, ex. 127.0.0.0/8,::1) sur les connexions de la ligne de commande
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
   --check         vérifie le fichier et la ligne de commande sans rien activer
   --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Uso: tarvix-relay [OPZIONI] [PORTALOCALE:HOST:PORTA...]
+        <translation>Uso: tarvix-relay [OPZIONI] [[ASCOLTO:]PORTALOCALE:HOST:PORTA...]
 Inoltra porte TCP senza finestra: i collegamenti di un file di impostazioni, quelli della riga di comando, o entrambi, fino a SIGINT o SIGTERM.
 SIGHUP rilegge il file: i collegamenti invariati restano attivi con i loro client.
 Senza --all né --mapping, vengono attivati i collegamenti del file il cui AutoStart vale 1.
 
-  PORTALOCALE:HOST:PORTA  ascolta su PORTALOCALE e inoltra verso HOST (nome o indirizzo IPv4) porta PORTA;
+  [ASCOLTO:]PORTALOCALE:HOST:PORTA  ascolta su PORTALOCALE (all&apos;indirizzo ASCOLTO, altrimenti su tutte le interfacce IPv4)
+                  e inoltra verso HOST (nome o indirizzo; IPv6 tra parentesi quadre: [::1]) porta PORTA;
                   senza --ini non viene letto alcun file di impostazioni
   --ini FILE      file di impostazioni (predefinito: %s)
   --all           attiva tutti i collegamenti del file
   --mapping NOME  attiva il collegamento con questo nome (ripetibile)
+  --allow ELENCO  ammette solo questi client (indirizzi e reti, es. 127.0.0.0/8,::1) sui collegamenti della riga di comando
   --quiet, -q     non mostra i client accettati e terminati
   --check         verifica il file e la riga di comando senza attivare nulla
   --help, -h      mostra questo aiuto</translation>
@@ -959,6 +963,51 @@ Codici di uscita:
         <translation>Traffico:
   --log-connections  una riga per ogni client terminato: indirizzo, porta, durata, byte in ogni direzione, fine
   SIGUSR1            una riga per ogni connessione attiva con i suoi contatori, come all&apos;arresto</translation>
+    </message>
+    <message>
+        <source>Adresse ou réseau incorrect : %s</source>
+        <comment>64000</comment>
+        <translation>Indirizzo o rete non valido: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
+        <comment>64001</comment>
+        <translation>Connessione &quot;%s&quot;: client %s porta %d rifiutato (non nella lista AllowFrom)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
+        <comment>64002</comment>
+        <translation>%s, sezione [%s]: ListenAddress=%s non è un indirizzo IPv4 o IPv6 (per esempio 127.0.0.1, ::1 o ::)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : AllowFrom=%s : %s</source>
+        <comment>64003</comment>
+        <translation>%s, sezione [%s]: AllowFrom=%s: %s</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
+        <comment>64004</comment>
+        <translation>Connessione non valida: %s (%s non è un indirizzo IPv4 o un indirizzo IPv6 tra parentesi quadre su cui ascoltare)</translation>
+    </message>
+    <message>
+        <source>Option --allow : %s</source>
+        <comment>64005</comment>
+        <translation>Opzione --allow: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
+        <comment>64006</comment>
+        <translation>Connessione &quot;%s&quot;: in ascolto sull&apos;indirizzo %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
+        <comment>64007</comment>
+        <translation>Connessione &quot;%s&quot;: client ammessi: %s</translation>
+    </message>
+    <message>
+        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
+        <comment>64008</comment>
+        <translation>Per ascoltare solo su questo computer, togliere il &quot;;&quot; dalla riga seguente (AllowFrom=... limita i client ammessi)</translation>
     </message>
 </context>
 </TS>

@@ -6,7 +6,8 @@
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 
-#include <unordered_map>
+#include "relay/NetAddress.h"
+#include "relay/NetExceptions.h"
 
 namespace tarvix::cli {
 namespace {
@@ -22,6 +23,8 @@ RelayOptions ParseRelayOptions(const QStringList& args)
 {
     RelayOptions o;
     bool iniSeen = false;
+    bool allowSeen = false;
+    QString allow;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         QString name = arg;
@@ -32,7 +35,8 @@ RelayOptions ParseRelayOptions(const QStringList& args)
             value = arg.mid(eq + 1);
             hasValue = true;
         }
-        const bool takesValue = name == QLatin1String("--ini") || name == QLatin1String("--mapping");
+        const bool takesValue = name == QLatin1String("--ini") || name == QLatin1String("--mapping") ||
+                                name == QLatin1String("--allow");
         if (hasValue && !takesValue)
             Fail(msg::CliUnknownOption, arg);
         if (takesValue && !hasValue) {
@@ -51,6 +55,15 @@ RelayOptions ParseRelayOptions(const QStringList& args)
         } else if (name == QLatin1String("--mapping")) {
             if (!o.mappings.contains(value))
                 o.mappings << value;
+        } else if (name == QLatin1String("--allow")) {
+            if (allowSeen)
+                Fail(msg::CliRepeatedOption, name);
+            allowSeen = true;
+            try {
+                allow = QString::fromStdString(TNetAllowList::Parse(value.toStdString()).Text());
+            } catch (const ENetBadAddress& e) {
+                throw ECliError(ExitUsage, FormatRes(msg::CliBadAllowOption, {e.Message()}));
+            }
         } else if (name == QLatin1String("--all")) {
             o.all = true;
         } else if (name == QLatin1String("--quiet") || name == QLatin1String("-q")) {
@@ -72,13 +85,13 @@ RelayOptions ParseRelayOptions(const QStringList& args)
     if ((o.all || !o.mappings.isEmpty()) && !o.UsesSettingsFile())
         throw ECliError(ExitUsage, LoadResString(msg::CliSelectionWithoutFile));
     // Only one of two listeners on a port could start; better said now than after the first has started.
-    std::unordered_map<int, const MappingRecord*> byPort;
-    for (const MappingRecord& r : o.commandLine) {
-        const auto [at, added] = byPort.emplace(r.localPort, &r);
-        if (!added)
-            throw ECliError(ExitUsage, FormatRes(msg::CliArgumentPortTaken,
-                                                 {r.name.toStdString(), r.localPort, at->second->name.toStdString()}));
-    }
+    for (auto r = o.commandLine.begin(); r != o.commandLine.end(); ++r)
+        for (auto earlier = o.commandLine.begin(); earlier != r; ++earlier)
+            if (ListenersOverlap(*earlier, *r))
+                throw ECliError(ExitUsage, FormatRes(msg::CliArgumentPortTaken, {r->name.toStdString(), r->localPort,
+                                                                                 earlier->name.toStdString()}));
+    for (MappingRecord& r : o.commandLine)
+        r.allowFrom = allow;
     return o;
 }
 

@@ -7,6 +7,7 @@
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 #include "relay/Connect.h"
+#include "relay/NetAddress.h"
 
 namespace tarvix::cli {
 
@@ -27,9 +28,11 @@ bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
     active->name = Shown(record.name);
     const std::string host = record.address.toStdString();
 
-    if (const auto taken = byLocalPort_.find(record.localPort); taken != byLocalPort_.end()) {
-        PrintLine(FormatRes(msg::CliPortTaken, {active->name, record.localPort, taken->second->name}));
-        return false;
+    for (const auto& other : active_) {
+        if (ListenersOverlap(other->planned.record, record)) {
+            PrintLine(FormatRes(msg::CliPortTaken, {active->name, record.localPort, other->name}));
+            return false;
+        }
     }
 
     // Runs on peer threads, possibly before the constructor below has returned; it touches only *entry,
@@ -48,16 +51,28 @@ bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
             PrintLine(ConnectionEndedLine(entry->name, info));
         };
 
+    TfConnectOptions options;
+    options.listenAddress = record.listenAddress.toStdString();
+    options.allowFrom = record.allowFrom.toStdString();
+    if (logConnections_)
+        options.onRefused = [entry](const std::string& address, int port) {
+            PrintLine(FormatRes(msg::CliClientRefused, {entry->name, address, port}));
+        };
+
     try {
-        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended);
+        active->connect =
+            std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, std::move(options));
     } catch (const Exception& e) {
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));
     }
     active_.push_back(std::move(active));
     const ActiveMapping& a = *active_.back();
-    byLocalPort_.emplace(record.localPort, &a);
     PrintLine(FormatRes(line, {a.name, a.connect->LocalPort(), Shown(record.address), record.port}));
+    if (!record.listenAddress.isEmpty())
+        PrintLine(FormatRes(msg::CliListenAddress, {a.name, a.connect->ListenAddress()}));
+    if (!record.allowFrom.isEmpty())
+        PrintLine(FormatRes(msg::CliAllowFrom, {a.name, TNetAllowList::Parse(record.allowFrom.toStdString()).Text()}));
     return true;
 }
 
@@ -67,7 +82,6 @@ ActiveMappings RelayRunner::Take(const std::function<bool(const PlannedMapping&)
     ActiveMappings kept;
     for (auto& a : active_) {
         if (pick(a->planned)) {
-            byLocalPort_.erase(a->planned.record.localPort);
             taken.push_back(std::move(a));
         } else {
             kept.push_back(std::move(a));

@@ -35,7 +35,7 @@ public:
     RelayRunner& operator=(const RelayRunner&) = delete;
 
     // Listens at once and reports it with the catalogue text `line` (name, local port, host, remote port).
-    // A local port already taken by an active mapping is reported and nothing starts: false. Raises ECliError
+    // A local port (and address) already taken by an active mapping is reported and nothing starts: false. Raises ECliError
     // (ExitActivation) with the engine's text when the mapping cannot listen.
     bool Activate(const PlannedMapping& mapping, int line);
     // A line per ended connection from the next activation on.
@@ -51,7 +51,6 @@ private:
     bool quiet_;
     bool logConnections_ = false;
     ActiveMappings active_;
-    std::unordered_map<int, const ActiveMapping*> byLocalPort_;
 };
 
 } // namespace tarvix::cli

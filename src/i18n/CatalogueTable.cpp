@@ -9,6 +9,15 @@ namespace tarvix {
 namespace {
 
 constexpr detail::CatalogueEntry kTable[] = {
+    {64000, "Adresse ou réseau incorrect : %s"},
+    {64001, "Connexion \"%s\" : client %s port %d refusé (hors de la liste AllowFrom)"},
+    {64002, "%s, section [%s] : ListenAddress=%s n'est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)"},
+    {64003, "%s, section [%s] : AllowFrom=%s : %s"},
+    {64004, "Connexion incorrecte : %s (%s n'est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)"},
+    {64005, "Option --allow : %s"},
+    {64006, "Connexion \"%s\" : écoute sur l'adresse %s"},
+    {64007, "Connexion \"%s\" : clients admis : %s"},
+    {64008, "Pour n'écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)"},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
     {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
     {65062, "Le document d'aide est introuvable :\r%s"},
@@ -16,7 +25,7 @@ constexpr detail::CatalogueEntry kTable[] = {
     {65081, "Le démarrage avec la session ne peut pas être enregistré dans %s :\r%s"},
     {65082, "Le démarrage avec la session ne peut pas être supprimé (%s) :\r%s"},
     {65083, "TARVIX Port Mapping est déjà lancé pour le fichier %s mais ne répond pas."},
-    {65100, "Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)"},
+    {65100, "Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)"},
     {65101, "Connexion incorrecte : %s (%s n'est pas un port entre 1 et 65535)"},
     {65102, "Connexion incorrecte : %s (l'hôte est vide ou contient des espaces)"},
     {65103, "Connexion incorrecte : %s (le port local %d est déjà celui de %s)"},
@@ -70,7 +79,7 @@ constexpr detail::CatalogueEntry kTable[] = {
     {65159,
                  "Trafic :\n  --log-connections  une ligne par client terminé : adresse, port, durée, octets dans chaque sens, fin\n  SIGUSR1            une ligne par connexion active avec ses compteurs, comme à l'arrêt"},
     {65168,
-     "Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]\nRelaie des ports TCP sans fenêtre : les connexions d'un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu'à SIGINT ou SIGTERM.\nSIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.\nSans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.\n\n  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;\n                  sans --ini, aucun fichier de paramètres n'est lu\n  --ini FICHIER   fichier de paramètres (par défaut %s)\n  --all           active toutes les connexions du fichier\n  --mapping NOM   active la connexion de ce nom (option répétable)\n  --quiet, -q     n'affiche pas les clients acceptés et terminés\n  --check         vérifie le fichier et la ligne de commande sans rien activer\n  --help, -h      affiche cette aide"},
+     "Usage : tarvix-relay [OPTIONS] [[ÉCOUTE:]PORTLOCAL:HÔTE:PORT...]\nRelaie des ports TCP sans fenêtre : les connexions d'un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu'à SIGINT ou SIGTERM.\nSIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.\nSans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.\n\n  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL (à l'adresse ÉCOUTE, sinon sur toutes les interfaces IPv4)\n                  et relaie vers HÔTE (nom ou adresse ; IPv6 entre crochets : [::1]) port PORT ;\n                  sans --ini, aucun fichier de paramètres n'est lu\n  --ini FICHIER   fichier de paramètres (par défaut %s)\n  --all           active toutes les connexions du fichier\n  --mapping NOM   active la connexion de ce nom (option répétable)\n  --allow LISTE   n'admet que ces clients (adresses et réseaux, ex. 127.0.0.0/8,::1) sur les connexions de la ligne de commande\n  --quiet, -q     n'affiche pas les clients acceptés et terminés\n  --check         vérifie le fichier et la ligne de commande sans rien activer\n  --help, -h      affiche cette aide"},
     {65169, "Option inconnue : %s"},
     {65170, "Valeur manquante pour l'option %s"},
     {65171, "Option donnée plusieurs fois : %s"},
