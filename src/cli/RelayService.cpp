@@ -15,6 +15,7 @@
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
+#include "relay/NetExitReset.h"
 #include "settings/IniFileEx.h"
 
 #include <QFileInfo>
@@ -37,6 +38,8 @@ bool All(const PlannedMapping&)
 // system releases its sockets, rather than leaving the one who asked waiting.
 [[noreturn]] void LeaveNow(const ReceivedSignal& received, int code)
 {
+    // Before anything that could hold the exit up: the clients still connected must learn of the cut.
+    SetConnectionsToResetOnExit();
     PrintLine(FormatRes(msg::CliLeavingNow, {SignalName(received.signal)}));
     FlushConsole(1s);
     std::_Exit(code);

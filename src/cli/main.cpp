@@ -5,6 +5,7 @@
 #include "cli/RelayService.h"
 #include "cli/SignalWatch.h"
 #include "i18n/LanguageModule.h"
+#include "relay/NetExitReset.h"
 
 #include <QCoreApplication>
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     tarvix::TLanguageModule language;
     tarvix::cli::ChooseRelayLanguage(language);
     const int code = tarvix::cli::RunRelay(QCoreApplication::arguments().mid(1), watch);
+    tarvix::SetConnectionsToResetOnExit(); // a connection that outlived the stop was cut all the same
     tarvix::cli::FlushConsole(std::chrono::seconds(2)); // a stuck standard error must not keep the process alive
     return code;
 }

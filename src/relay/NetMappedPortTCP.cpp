@@ -39,14 +39,14 @@ pollfd WaitEntry(const TNetSocketHandle& socket, const TNetRelayDirection& from,
 }
 
 // Milliseconds until the stuck bound cuts the connection (0: now), or -1 when it does not apply: no side
-// has ended, or nothing is owed.
+// has ended, or nothing is owed, neither here nor in the kernel's send queues.
 int StuckWait(const TNetMappedPortTCPData& data, int limitMs)
 {
     if (!data.ClientEnded && !data.RemoteEnded)
         return -1;
     auto deadline = TNetRelayDirection::Clock::time_point::max();
     for (const TNetRelayDirection* direction : {&data.FromClient, &data.FromRemote})
-        if (direction->Owed() > 0)
+        if (direction->Owed() > 0 || direction->KernelQueued() > 0)
             deadline = std::min(deadline, direction->LastProgress() + std::chrono::milliseconds(limitMs));
     if (deadline == TNetRelayDirection::Clock::time_point::max())
         return -1;
@@ -55,6 +55,26 @@ int StuckWait(const TNetMappedPortTCPData& data, int limitMs)
         return 0;
     // Rounded up, so that the wait never ends just before the deadline.
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+}
+
+// Once a side has ended, what the kernel holds for a peer is looked at after every pass; no event tells when
+// the peer takes it, so a wait for the bound also wakes this often to look again.
+void WatchKernelQueues(TNetMappedPortTCPData& data, const TNetSocketHandle& clientSocket,
+                       const TNetSocketHandle& remoteSocket)
+{
+    if (!data.ClientEnded && !data.RemoteEnded)
+        return;
+    if (data.FromClient.Owed() == 0 && !data.RemoteHungUp)
+        data.FromClient.WatchKernelQueue(remoteSocket);
+    if (data.FromRemote.Owed() == 0 && !data.ClientHungUp)
+        data.FromRemote.WatchKernelQueue(clientSocket);
+}
+
+int KernelQueueLookMs(const TNetMappedPortTCPData& data, int limitMs)
+{
+    const bool held = (data.FromClient.Owed() == 0 && data.FromClient.KernelQueued() > 0) ||
+                      (data.FromRemote.Owed() == 0 && data.FromRemote.KernelQueued() > 0);
+    return held ? std::max(1, limitMs / 10) : -1;
 }
 
 // Lets go of the large buffers idle for kBulkBufferKeepMs; returns the milliseconds until the next one is
@@ -174,10 +194,11 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
             waitList[0].revents = POLLIN; // a receive that finds nothing only says so
             ready = 1;
         } else {
-            int waitMs = StuckWait(data, limitMs);
-            const int bufferWaitMs = ReleaseIdleBulkBuffers(data);
-            if (bufferWaitMs >= 0)
-                waitMs = waitMs < 0 ? bufferWaitMs : std::min(waitMs, bufferWaitMs);
+            int waitMs = -1;
+            for (const int ms : {StuckWait(data, limitMs), KernelQueueLookMs(data, limitMs),
+                                 ReleaseIdleBulkBuffers(data)})
+                if (ms >= 0)
+                    waitMs = waitMs < 0 ? ms : std::min(waitMs, ms);
             ready = Stack().PollSockets(waitList, 2, waitMs);
         }
         if (peer.Aborted()) {
@@ -203,6 +224,8 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
         }
         data.ClientEnded = data.ClientEnded || data.FromClient.SourceEnded();
         data.RemoteEnded = data.RemoteEnded || data.FromRemote.SourceEnded();
+        if (!cut)
+            WatchKernelQueues(data, clientSocket, remoteSocket);
         cut = cut || StuckWait(data, limitMs) == 0;
         if (!data.FirstEndKnown && (data.ClientEnded || data.RemoteEnded)) {
             data.FirstEndKnown = true;

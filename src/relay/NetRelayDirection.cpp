@@ -43,7 +43,7 @@ bool TNetRelayDirection::Pump(TNetSocketHandle& from, TNetSocketHandle& to, bool
         }
         start_ = 0;
         end_ = static_cast<std::size_t>(n);
-        if (bufferSize_ > kChunkSize)
+        if (static_cast<std::size_t>(n) >= kChunkSize)
             lastBulkReceive_ = Clock::now();
         if (!Flush(to))
             return false;
@@ -90,6 +90,18 @@ bool TNetRelayDirection::Flush(TNetSocketHandle& to)
     else if (moved)
         lastProgress_ = Clock::now();
     return true;
+}
+
+void TNetRelayDirection::WatchKernelQueue(const TNetSocketHandle& to)
+{
+    const long queued = to.IsOpen() ? to.Stack().QueuedToSend(to.Descriptor()) : 0;
+    const std::size_t held = queued > 0 ? static_cast<std::size_t>(queued) : 0;
+    // Wraps like the sequence numbers it follows; only a change matters.
+    const std::uint64_t taken = sent_ - held;
+    if (held > 0 && (kernelQueued_ == 0 || taken != takenSeen_))
+        lastProgress_ = Clock::now();
+    kernelQueued_ = held;
+    takenSeen_ = taken;
 }
 
 void TNetRelayDirection::ReleaseIdleBulkBuffer()

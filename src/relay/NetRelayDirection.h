@@ -26,14 +26,20 @@ public:
     std::size_t Owed() const { return end_ - start_; }
     // The source's end of stream was read and passed on as the end of the sending side.
     bool SourceEnded() const { return sourceEnded_; }
-    // Last time owed bytes moved (or were received); meaningful while Owed() is not 0.
+    // Last time owed bytes moved (or were received), or the peer of `to` took queued ones; meaningful while
+    // Owed() or KernelQueued() is not 0.
     Clock::time_point LastProgress() const { return lastProgress_; }
+    // Bytes sent that the kernel still holds for the peer of `to`, as of the last WatchKernelQueue.
+    std::size_t KernelQueued() const { return kernelQueued_; }
+    // Looks at what the kernel still holds for the peer of `to`: a peer that takes some makes progress. Once
+    // one side has ended, bytes held there are owed just as much as those held here.
+    void WatchKernelQueue(const TNetSocketHandle& to);
     std::size_t ChunkSize() const { return chunkSize_; }
     // Bytes the receiving side has taken so far: what was written out, not what was read in.
     std::uint64_t Sent() const { return sent_; }
 
     // Nothing is owed and the large buffer of a burst waits for the next one; LastBulkReceive tells since
-    // when it has been idle.
+    // when no receive has filled a small chunk (a trickle does not keep the large buffer).
     bool HoldsIdleBulkBuffer() const { return Owed() == 0 && bufferSize_ > kChunkSize; }
     Clock::time_point LastBulkReceive() const { return lastBulkReceive_; }
     // Lets that buffer go; the next burst starts again with small chunks.
@@ -60,6 +66,8 @@ private:
     Clock::time_point lastProgress_{};
     Clock::time_point lastBulkReceive_{};
     std::uint64_t sent_ = 0;
+    std::size_t kernelQueued_ = 0;
+    std::uint64_t takenSeen_ = 0; // sent_ less the kernel's queue at the last look: what the peer took
 };
 
 } // namespace tarvix

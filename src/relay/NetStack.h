@@ -84,6 +84,8 @@ public:
     virtual int PollSockets(pollfd* entries, std::size_t count, int timeoutMs) = 0;
     virtual int SetOption(int descriptor, int level, int name, const void* value, unsigned length) = 0;
     virtual int SetBlocking(int descriptor, bool blocking) = 0;
+    // Bytes handed to a connected socket that its peer has not acknowledged yet; -1 when unknown.
+    virtual long QueuedToSend(int descriptor) = 0;
     virtual int ShutdownOn(int descriptor, int how) = 0;
     virtual int CloseDescriptor(int descriptor) = 0;
     virtual void LocalName(int descriptor, std::string& ip, int& port) = 0; // raises on failure

@@ -11,11 +11,15 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <net/if.h>
+#ifdef __linux__
+#include <linux/sockios.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -417,6 +421,19 @@ int TNetStackPosix::SetBlocking(int descriptor, bool blocking)
     if (wanted != flags && ::fcntl(descriptor, F_SETFL, wanted) == -1)
         return FailErrno();
     return 0;
+}
+
+long TNetStackPosix::QueuedToSend(int descriptor)
+{
+#ifdef SIOCOUTQ
+    int queued = 0;
+    if (::ioctl(descriptor, SIOCOUTQ, &queued) == -1)
+        return FailErrno();
+    return queued;
+#else
+    (void)descriptor;
+    return -1;
+#endif
 }
 
 int TNetStackPosix::ShutdownOn(int descriptor, int how)

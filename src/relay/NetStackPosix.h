@@ -42,6 +42,7 @@ public:
     int PollSockets(pollfd* entries, std::size_t count, int timeoutMs) override;
     int SetOption(int descriptor, int level, int name, const void* value, unsigned length) override;
     int SetBlocking(int descriptor, bool blocking) override;
+    long QueuedToSend(int descriptor) override;
     int ShutdownOn(int descriptor, int how) override;
     int CloseDescriptor(int descriptor) override;
     void LocalName(int descriptor, std::string& ip, int& port) override;

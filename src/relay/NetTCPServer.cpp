@@ -360,8 +360,9 @@ std::size_t TNetTCPServer::WaitingPeerCount() const
 
 void TNetTCPServer::Dispose()
 {
+    // Deactivation has waited for the peers already: waiting again would double every stop and reload.
+    // A peer still running holds the server itself and calls nobody once the events are let go.
     SetActive(false);
-    StopAllPeers();
     DetachEvents();
 }
 

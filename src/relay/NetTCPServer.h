@@ -166,8 +166,8 @@ public:
     // the accepting thread, before any event of the client.
     virtual bool ClientAdmitted(const TNetSocketHandle& /*client*/) { return true; }
 
-    // Deactivates, waits for the peers once more and lets go of the events: call it before the last
-    // owner lets go. A peer still running afterwards only finishes its own clean-up.
+    // Deactivates (when still active) and lets go of the events: call it before the last owner lets go. A
+    // peer still running afterwards only finishes its own clean-up.
     void Dispose();
 
 protected:

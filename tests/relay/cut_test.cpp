@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <linux/sockios.h>
 #include <poll.h>
@@ -32,6 +33,30 @@ long Unread(int fd)
 {
     int n = 0;
     return ::ioctl(fd, SIOCINQ, &n) == 0 ? n : -1;
+}
+
+// This process's socket whose local end is 127.0.0.1:localPort and whose remote end has port remotePort;
+// -1 when there is none.
+int FindSocket(int localPort, int remotePort)
+{
+    for (int fd = 0; fd < 4096; ++fd) {
+        sockaddr_in local{};
+        sockaddr_in remote{};
+        socklen_t localSize = sizeof local;
+        socklen_t remoteSize = sizeof remote;
+        if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localSize) == 0 &&
+            ::getpeername(fd, reinterpret_cast<sockaddr*>(&remote), &remoteSize) == 0 &&
+            local.sin_family == AF_INET && ntohs(local.sin_port) == localPort && ntohs(remote.sin_port) == remotePort)
+            return fd;
+    }
+    return -1;
+}
+
+int PeerPort(int fd)
+{
+    sockaddr_in peer{};
+    socklen_t size = sizeof peer;
+    return ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) == 0 ? ntohs(peer.sin_port) : 0;
 }
 
 } // namespace
@@ -164,4 +189,61 @@ TEST(TfConnectCut, HalfClosedClientWaitingOnASilentRemoteThatOwesNothingIsNotCut
     std::string reply;
     EXPECT_EQ(client.ReadToEnd(reply), End::Eof);
     EXPECT_EQ(reply, "reply to question");
+}
+
+TEST(TfConnectCut, BytesTheKernelHoldsForARemoteThatNeverReadsAreCutAtTheBound)
+{
+    // The relay owes nothing itself: everything it read sits in the system's send queue towards a remote
+    // that never reads, behind a client that has ended its side (and stays, or has gone).
+    constexpr int kBoundMs = 1000;
+    for (const bool clientStays : {true, false}) {
+        SCOPED_TRACE(clientStays ? "half-closed client" : "closed client");
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        std::promise<int> remoteFd;
+        std::promise<End> remoteEnd;
+        ScriptedServer remote([&](TestSocket& c) {
+            remoteFd.set_value(c.Fd());
+            released.wait_for(std::chrono::seconds(30));
+            std::string rest;
+            remoteEnd.set_value(c.ReadToEnd(rest));
+        });
+        ReportLog log;
+        TfConnect mapping(0, "127.0.0.1", remote.Port(), log.Callback());
+        mapping.NetMappedPortTCP().SetStuckLimitMs(kBoundMs);
+        TestSocket client = ConnectLoopback(mapping.LocalPort());
+        auto remoteFdFuture = remoteFd.get_future();
+        ASSERT_EQ(remoteFdFuture.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+        const int remoteSide = remoteFdFuture.get();
+        const int relayOutbound = FindSocket(PeerPort(remoteSide), remote.Port());
+        ASSERT_NE(relayOutbound, -1);
+
+        const std::string step(16 * 1024, 'q');
+        long sent = 0;
+        const auto allInTheKernel = [&] { return NotTaken(relayOutbound) + Unread(remoteSide) == sent; };
+        while (NotTaken(relayOutbound) < 64 * 1024) {
+            ASSERT_LT(sent, 4L << 20) << "the relay's send queue never filled";
+            ASSERT_TRUE(client.SendAll(step));
+            sent += static_cast<long>(step.size());
+            ASSERT_TRUE(WaitUntil(allInTheKernel, 5000)) << "the relay kept bytes of its own";
+        }
+        if (clientStays)
+            client.ShutdownSending();
+        else
+            client.Close();
+        const auto ended = Clock::now();
+
+        std::this_thread::sleep_for(std::chrono::milliseconds(kBoundMs / 2));
+        EXPECT_EQ(mapping.NetMappedPortTCP().PeerCount(), 1u) << "cut before the bound";
+        ASSERT_TRUE(WaitUntil([&] { return mapping.NetMappedPortTCP().PeerCount() == 0; }, kBoundMs + 10000));
+        EXPECT_GE(MsSince(ended), kBoundMs * 9 / 10);
+        if (clientStays) {
+            std::string reply;
+            EXPECT_EQ(client.ReadToEnd(reply, 5000), End::Reset);
+        }
+        release.set_value();
+        auto end = remoteEnd.get_future();
+        ASSERT_EQ(end.wait_for(std::chrono::seconds(15)), std::future_status::ready);
+        EXPECT_EQ(end.get(), End::Reset);
+    }
 }

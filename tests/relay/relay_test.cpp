@@ -24,6 +24,7 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <atomic>
 #include <future>
 
 using namespace tarvix;
@@ -230,41 +231,64 @@ TEST(TfConnect, LargeTransfersBothWaysAtOnceArriveIntact)
     EXPECT_EQ(log.Reports(), (std::vector<bool>{true, false}));
 }
 
-TEST(TfConnect, ConnectionsLeftIdleAfterABurstGiveItsLargeBuffersBack)
+TEST(TfConnect, ConnectionsLeftIdleOrTricklingAfterABurstGiveItsLargeBuffersBack)
 {
 #if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the sanitizers' allocators keep accounts of their own";
 #endif
-    EchoServer echo;
-    ReportLog log;
-    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
-    constexpr int kConnections = 8;
-    const std::string burst(1 << 20, 'b');
-    std::string got;
-    got.reserve(burst.size());
-    std::vector<TestSocket> clients;
-    for (int i = 0; i < kConnections; ++i) {
-        clients.push_back(ConnectLoopback(mapping.LocalPort()));
-        ASSERT_TRUE(clients.back().SendAll(burst));
-        ASSERT_EQ(clients.back().ReadExactly(got, burst.size()), End::Data) << i;
-        got.clear();
-    }
-    // Both directions of every connection went over to large chunks; the echo server keeps what it has.
     const auto inUse = [] {
         const struct mallinfo2 m = mallinfo2();
         return m.uordblks + m.hblkhd;
     };
-    const std::size_t afterBurst = inUse();
-    const std::size_t large = kConnections * 2 * TNetRelayDirection::kBulkChunkSize;
-    EXPECT_TRUE(
-        WaitUntil([&] { return inUse() + large * 3 / 4 < afterBurst; }, TNetMappedPortTCP::kBulkBufferKeepMs + 3000))
-        << (afterBurst - inUse()) / 1024 << " KiB given back";
-    // They relay on as before.
-    for (auto& client : clients) {
-        ASSERT_TRUE(client.SendAll("after"));
-        ASSERT_EQ(client.ReadExactly(got, 5), End::Data);
-        EXPECT_EQ(got, "after");
-        got.clear();
+    // A keep-alive of one byte a second after the burst is no bulk traffic: it must not keep the buffers.
+    for (const bool trickle : {false, true}) {
+        SCOPED_TRACE(trickle ? "one byte a second" : "idle");
+        EchoServer echo;
+        ReportLog log;
+        TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback());
+        constexpr int kConnections = 8;
+        const std::string burst(1 << 20, 'b');
+        std::string got;
+        got.reserve(burst.size());
+        std::vector<TestSocket> clients;
+        for (int i = 0; i < kConnections; ++i) {
+            clients.push_back(ConnectLoopback(mapping.LocalPort()));
+            ASSERT_TRUE(clients.back().SendAll(burst));
+            ASSERT_EQ(clients.back().ReadExactly(got, burst.size()), End::Data) << i;
+            got.clear();
+        }
+        // Both directions of every connection went over to large chunks; the echo server keeps what it has.
+        const std::size_t afterBurst = inUse();
+        const std::size_t large = kConnections * 2 * TNetRelayDirection::kBulkChunkSize;
+        std::atomic<bool> stop{false};
+        std::atomic<int> echoed{0};
+        std::thread keepAlive([&] {
+            std::string one;
+            while (trickle && !stop) {
+                for (auto& client : clients) {
+                    if (client.SendAll("k") && client.ReadExactly(one, 1, 5000) == End::Data)
+                        ++echoed;
+                    one.clear();
+                }
+                for (int i = 0; i < 10 && !stop; ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+        });
+        const bool given = WaitUntil([&] { return inUse() + large * 3 / 4 < afterBurst; },
+                                     TNetMappedPortTCP::kBulkBufferKeepMs + 3000);
+        stop = true;
+        keepAlive.join();
+        EXPECT_TRUE(given) << (afterBurst - inUse()) / 1024 << " KiB given back";
+        if (trickle) {
+            EXPECT_GE(echoed.load(), 2 * kConnections) << "the trickle did not run during the wait";
+        }
+        // They relay on as before.
+        for (auto& client : clients) {
+            ASSERT_TRUE(client.SendAll("after"));
+            ASSERT_EQ(client.ReadExactly(got, 5), End::Data);
+            EXPECT_EQ(got, "after");
+            got.clear();
+        }
     }
 }
 
@@ -412,7 +436,7 @@ TEST(TfConnect, CloseMappingWithConnectionsOpenClosesThemWithoutReports)
     EXPECT_EQ(log.Count(false), 0);
 }
 
-TEST(TfConnect, IdleDeactivationTakesAQuarterOfASecond)
+TEST(TfConnect, IdleDeactivationTakesAQuarterOfASecondAndTheDestructionNothingMore)
 {
     ReportLog log;
     auto mapping = std::make_unique<TfConnect>(0, "127.0.0.1", 9, log.Callback());
@@ -425,9 +449,7 @@ TEST(TfConnect, IdleDeactivationTakesAQuarterOfASecond)
     EXPECT_FALSE(ConnectLoopback(port).Valid());
     start = Clock::now();
     mapping.reset();
-    ms = MsSince(start);
-    EXPECT_GE(ms, 250);
-    EXPECT_LE(ms, 600);
+    EXPECT_LT(MsSince(start), 250); // the peers were waited for once already
 }
 
 TEST(TfConnect, TakenPortRaisesTheBindErrorAndLeavesNothingOpen)
@@ -541,8 +563,10 @@ TEST(TfConnect, PeerThatOutlivesItsInstanceTouchesNothingFreed)
     EXPECT_GE(ms, 4900);
     EXPECT_LT(ms, 6500);
     EXPECT_EQ(mapping->NetMappedPortTCP().PeerCount(), 1u);
-    mapping->NetMappedPortTCP().SetTerminateWaitTime(250);
+    // Not a second full wait: a stop of the runner must stay within the time it promises.
+    const auto destroying = Clock::now();
     mapping.reset();
+    EXPECT_LT(MsSince(destroying), 2000);
     EXPECT_FALSE(server.expired()); // the peer still holds what it uses
 
     release->set_value();
