@@ -170,13 +170,11 @@ Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramè
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
 Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
-  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL (à l&apos;adresse ÉCOUTE, sinon sur toutes les interfaces IPv4)
-                  et relaie vers HÔTE (nom ou adresse ; IPv6 entre crochets : [::1]) port PORT ;
+  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse) port PORT ;
                   sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
-  --allow LISTE   n&apos;admet que ces clients (adresses et réseaux, ex. 127.0.0.0/8,::1) sur les connexions de la ligne de commande
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
   --check         vérifie le fichier et la ligne de commande sans rien activer
   --help, -h      affiche cette aide</source>
@@ -186,13 +184,11 @@ Leitet TCP-Ports ohne Fenster weiter: die Verbindungen einer Einstellungsdatei, 
 SIGHUP liest die Datei neu: unveränderte Verbindungen bleiben mit ihren Clients aktiv.
 Ohne --all und --mapping werden die Verbindungen der Datei aktiviert, deren AutoStart 1 ist.
 
-  [ADRESSE:]LOKALERPORT:HOST:PORT  hört auf LOKALERPORT (an ADRESSE, sonst an allen IPv4-Schnittstellen)
-                  und leitet an HOST (Name oder Adresse; IPv6 in eckigen Klammern: [::1]) Port PORT weiter;
+  [ADRESSE:]LOKALERPORT:HOST:PORT  hört auf LOKALERPORT und leitet an HOST (Name oder Adresse) Port PORT weiter;
                   ohne --ini wird keine Einstellungsdatei gelesen
   --ini DATEI     Einstellungsdatei (Vorgabe: %s)
   --all           aktiviert alle Verbindungen der Datei
   --mapping NAME  aktiviert die Verbindung dieses Namens (wiederholbar)
-  --allow LISTE   lässt nur diese Clients zu (Adressen und Netze, z. B. 127.0.0.0/8,::1), für die Verbindungen der Befehlszeile
   --quiet, -q     zeigt angenommene und beendete Clients nicht an
   --check         prüft Datei und Befehlszeile, ohne etwas zu aktivieren
   --help, -h      zeigt diese Hilfe an</translation>
@@ -1008,6 +1004,21 @@ Exit-Codes:
         <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
         <comment>64008</comment>
         <translation>Um nur auf diesem Computer zu lauschen, entfernen Sie das &quot;;&quot; der nächsten Zeile (AllowFrom=... beschränkt die zugelassenen Clients)</translation>
+    </message>
+    <message>
+        <source>Où écouter, qui admettre :
+  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
+                  sans elle, toutes les interfaces IPv4
+  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
+                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
+  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
+        <comment>64009</comment>
+        <translation>Wo lauschen, wen zulassen:
+  ADRESSE         eine IPv4-Adresse oder IPv6 in eckigen Klammern ([::1]; [::]: alle IPv4- und IPv6-Schnittstellen);
+                  ohne sie alle IPv4-Schnittstellen
+  --allow LISTE   lässt für die Verbindungen der Befehlszeile nur diese Clients zu: Adressen und Netze,
+                  durch Kommas getrennt (127.0.0.0/8,::1); die anderen erhalten einen Reset
+  In der Datei, je Verbindung: ListenAddress=127.0.0.1 und AllowFrom=192.168.1.0/24, ::1</translation>
     </message>
 </context>
 </TS>

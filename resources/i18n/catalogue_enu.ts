@@ -170,13 +170,11 @@ Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramè
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
 Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
-  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL (à l&apos;adresse ÉCOUTE, sinon sur toutes les interfaces IPv4)
-                  et relaie vers HÔTE (nom ou adresse ; IPv6 entre crochets : [::1]) port PORT ;
+  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse) port PORT ;
                   sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
-  --allow LISTE   n&apos;admet que ces clients (adresses et réseaux, ex. 127.0.0.0/8,::1) sur les connexions de la ligne de commande
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
   --check         vérifie le fichier et la ligne de commande sans rien activer
   --help, -h      affiche cette aide</source>
@@ -186,13 +184,11 @@ Relays TCP ports without a window: the connections of a settings file, those of 
 SIGHUP reads the file again: unchanged connections stay active with their clients.
 Without --all and --mapping, the connections of the file whose AutoStart is 1 are activated.
 
-  [LISTEN:]LOCALPORT:HOST:PORT  listens on LOCALPORT (at address LISTEN, else on every IPv4 interface)
-                  and relays to HOST (name or address; IPv6 in brackets: [::1]) port PORT;
+  [LISTEN:]LOCALPORT:HOST:PORT  listens on LOCALPORT and relays to HOST (name or address) port PORT;
                   without --ini, no settings file is read
   --ini FILE      settings file (default %s)
   --all           activates every connection of the file
   --mapping NAME  activates the connection of that name (may be repeated)
-  --allow LIST    admits only these clients (addresses and networks, e.g. 127.0.0.0/8,::1) on the command line&apos;s connections
   --quiet, -q     does not show accepted and ended clients
   --check         checks the file and the command line without activating anything
   --help, -h      shows this help</translation>
@@ -1008,6 +1004,21 @@ Exit codes:
         <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
         <comment>64008</comment>
         <translation>To listen on this computer only, remove the &quot;;&quot; from the next line (AllowFrom=... restricts the clients admitted)</translation>
+    </message>
+    <message>
+        <source>Où écouter, qui admettre :
+  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
+                  sans elle, toutes les interfaces IPv4
+  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
+                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
+  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
+        <comment>64009</comment>
+        <translation>Where to listen, whom to admit:
+  LISTEN          an IPv4 address, or IPv6 in brackets ([::1]; [::]: every IPv4 and IPv6 interface);
+                  without it, every IPv4 interface
+  --allow LIST    admits only these clients on the command line&apos;s connections: addresses and networks
+                  separated by commas (127.0.0.0/8,::1); the others get a reset
+  In the file, per connection: ListenAddress=127.0.0.1 and AllowFrom=192.168.1.0/24, ::1</translation>
     </message>
 </context>
 </TS>

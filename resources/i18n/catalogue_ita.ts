@@ -170,13 +170,11 @@ Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramè
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
 Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
-  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL (à l&apos;adresse ÉCOUTE, sinon sur toutes les interfaces IPv4)
-                  et relaie vers HÔTE (nom ou adresse ; IPv6 entre crochets : [::1]) port PORT ;
+  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse) port PORT ;
                   sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
   --mapping NOM   active la connexion de ce nom (option répétable)
-  --allow LISTE   n&apos;admet que ces clients (adresses et réseaux, ex. 127.0.0.0/8,::1) sur les connexions de la ligne de commande
   --quiet, -q     n&apos;affiche pas les clients acceptés et terminés
   --check         vérifie le fichier et la ligne de commande sans rien activer
   --help, -h      affiche cette aide</source>
@@ -186,13 +184,11 @@ Inoltra porte TCP senza finestra: i collegamenti di un file di impostazioni, que
 SIGHUP rilegge il file: i collegamenti invariati restano attivi con i loro client.
 Senza --all né --mapping, vengono attivati i collegamenti del file il cui AutoStart vale 1.
 
-  [ASCOLTO:]PORTALOCALE:HOST:PORTA  ascolta su PORTALOCALE (all&apos;indirizzo ASCOLTO, altrimenti su tutte le interfacce IPv4)
-                  e inoltra verso HOST (nome o indirizzo; IPv6 tra parentesi quadre: [::1]) porta PORTA;
+  [ASCOLTO:]PORTALOCALE:HOST:PORTA  ascolta su PORTALOCALE e inoltra verso HOST (nome o indirizzo) porta PORTA;
                   senza --ini non viene letto alcun file di impostazioni
   --ini FILE      file di impostazioni (predefinito: %s)
   --all           attiva tutti i collegamenti del file
   --mapping NOME  attiva il collegamento con questo nome (ripetibile)
-  --allow ELENCO  ammette solo questi client (indirizzi e reti, es. 127.0.0.0/8,::1) sui collegamenti della riga di comando
   --quiet, -q     non mostra i client accettati e terminati
   --check         verifica il file e la riga di comando senza attivare nulla
   --help, -h      mostra questo aiuto</translation>
@@ -1008,6 +1004,21 @@ Codici di uscita:
         <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
         <comment>64008</comment>
         <translation>Per ascoltare solo su questo computer, togliere il &quot;;&quot; dalla riga seguente (AllowFrom=... limita i client ammessi)</translation>
+    </message>
+    <message>
+        <source>Où écouter, qui admettre :
+  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
+                  sans elle, toutes les interfaces IPv4
+  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
+                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
+  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
+        <comment>64009</comment>
+        <translation>Dove ascoltare, chi ammettere:
+  ASCOLTO         un indirizzo IPv4, o IPv6 tra parentesi quadre ([::1]; [::]: tutte le interfacce IPv4 e IPv6);
+                  senza, tutte le interfacce IPv4
+  --allow ELENCO  ammette solo questi client sui collegamenti della riga di comando: indirizzi e reti
+                  separati da virgole (127.0.0.0/8,::1); gli altri ricevono un reset
+  Nel file, per collegamento: ListenAddress=127.0.0.1 e AllowFrom=192.168.1.0/24, ::1</translation>
     </message>
 </context>
 </TS>

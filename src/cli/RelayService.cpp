@@ -244,6 +244,7 @@ int RunRelay(const QStringList& args, SignalWatch& watch)
         const RelayOptions options = ParseRelayOptions(args);
         if (options.help) {
             const std::string help = FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}) + "\n\n" +
+                                     LoadResString(msg::CliListenHelp) + "\n\n" +
                                      LoadResString(msg::CliHelpExitCodes) + "\n\n" +
                                      LoadResString(msg::CliTrafficHelp) + "\n";
             std::fputs(help.c_str(), stdout);

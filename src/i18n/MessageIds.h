@@ -158,6 +158,7 @@ inline constexpr int CliBadAllowOption = 64005;     // %s error text
 inline constexpr int CliListenAddress = 64006;      // %s name, %s address listened on
 inline constexpr int CliAllowFrom = 64007;          // %s name, %s allowed clients
 inline constexpr int CliFirstRunListenHint = 64008;
+inline constexpr int CliListenHelp = 64009;
 
 // Asynchronous client socket.
 inline constexpr int AsyncWindowsError = 65392; // %s system text, %d code, %s API
