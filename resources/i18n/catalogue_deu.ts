@@ -1019,6 +1019,90 @@ Exit-Codes:
   --allow LISTE   lässt für die Verbindungen der Befehlszeile nur diese Clients zu: Adressen und Netze,
                   durch Kommas getrennt (127.0.0.0/8,::1); die anderen erhalten einen Reset
   In der Datei, je Verbindung: ListenAddress=127.0.0.1 und AllowFrom=192.168.1.0/24, ::1</translation>
+        <source>Arrêter</source>
+        <comment>64050</comment>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; (port %d) : activation impossible&#13;&#13;%s</source>
+        <comment>64051</comment>
+        <translation>Verbindung &quot;%s&quot; (Port %d) konnte nicht aktiviert werden&#13;&#13;%s</translation>
+    </message>
+    <message>
+        <source>Activation impossible : %s</source>
+        <comment>64052</comment>
+        <translation>Aktivierung fehlgeschlagen: %s</translation>
+    </message>
+    <message>
+        <source>Le port local %d est déjà celui de la connexion &quot;%s&quot;.&#13;&#13;Sauver quand même ?</source>
+        <comment>64053</comment>
+        <translation>Der lokale Port %d ist bereits der Port der Verbindung &quot;%s&quot;.&#13;&#13;Trotzdem speichern?</translation>
+    </message>
+    <message>
+        <source>Toutes les interfaces IPv4</source>
+        <comment>64054</comment>
+        <translation>Alle IPv4-Schnittstellen</translation>
+    </message>
+    <message>
+        <source>Cet ordinateur seulement (127.0.0.1)</source>
+        <comment>64055</comment>
+        <translation>Nur dieser Computer (127.0.0.1)</translation>
+    </message>
+    <message>
+        <source>Toutes les interfaces (IPv4 et IPv6)</source>
+        <comment>64056</comment>
+        <translation>Alle Schnittstellen (IPv4 und IPv6)</translation>
+    </message>
+    <message>
+        <source>Adresse d&apos;écoute incorrecte : %s&#13;(une adresse IPv4 ou IPv6 de cet ordinateur, par exemple 127.0.0.1 ou ::1)</source>
+        <comment>64057</comment>
+        <translation>Ungültige Empfangsadresse: %s&#13;(eine IPv4- oder IPv6-Adresse dieses Computers, zum Beispiel 127.0.0.1 oder ::1)</translation>
+    </message>
+    <message>
+        <source>Client admis incorrect : %s&#13;(des adresses ou réseaux IPv4 ou IPv6 séparés par des virgules, par exemple 192.168.1.0/24, ::1)</source>
+        <comment>64058</comment>
+        <translation>Ungültiger zugelassener Client: %s&#13;(IPv4- oder IPv6-Adressen oder -Netze, durch Kommas getrennt, zum Beispiel 192.168.1.0/24, ::1)</translation>
+    </message>
+    <message>
+        <source>Écoute sur %s</source>
+        <comment>64059</comment>
+        <translation>Empfängt auf %s</translation>
+    </message>
+    <message>
+        <source>Clients admis : %s</source>
+        <comment>64060</comment>
+        <translation>Zugelassene Clients: %s</translation>
+    </message>
+    <message>
+        <source>%s client refusé</source>
+        <comment>64061</comment>
+        <translation>%s Client abgewiesen</translation>
+    </message>
+    <message>
+        <source>%s clients refusés</source>
+        <comment>64062</comment>
+        <translation>%s Clients abgewiesen</translation>
+    </message>
+    <message>
+        <source>Utilisation : tarvix [--help | --version]
+
+TARVIX Port Mapping relaie des ports TCP. Sans option, la fenêtre et l&apos;icône de la zone de notification s&apos;ouvrent, ou la fenêtre du programme déjà lancé pour le même fichier de paramètres vient au premier plan.
+
+  --help     affiche cette aide
+  --version  affiche la version
+
+Fichier de paramètres : %s
+Sans bureau : tarvix-relay --help</source>
+        <comment>64063</comment>
+        <translation>Aufruf: tarvix [--help | --version]
+
+TARVIX Port Mapping leitet TCP-Ports weiter. Ohne Option öffnen sich das Fenster und das Symbol im Infobereich, oder das Fenster des bereits für dieselbe Einstellungsdatei laufenden Programms kommt nach vorn.
+
+  --help     zeigt diese Hilfe
+  --version  zeigt die Version
+
+Einstellungsdatei: %s
+Ohne Desktop: tarvix-relay --help</translation>
     </message>
 </context>
 </TS>

@@ -1019,6 +1019,90 @@ Exit codes:
   --allow LIST    admits only these clients on the command line&apos;s connections: addresses and networks
                   separated by commas (127.0.0.0/8,::1); the others get a reset
   In the file, per connection: ListenAddress=127.0.0.1 and AllowFrom=192.168.1.0/24, ::1</translation>
+        <source>Arrêter</source>
+        <comment>64050</comment>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; (port %d) : activation impossible&#13;&#13;%s</source>
+        <comment>64051</comment>
+        <translation>Connection &quot;%s&quot; (port %d) could not be activated&#13;&#13;%s</translation>
+    </message>
+    <message>
+        <source>Activation impossible : %s</source>
+        <comment>64052</comment>
+        <translation>Could not be activated: %s</translation>
+    </message>
+    <message>
+        <source>Le port local %d est déjà celui de la connexion &quot;%s&quot;.&#13;&#13;Sauver quand même ?</source>
+        <comment>64053</comment>
+        <translation>Local port %d is already the port of the connection &quot;%s&quot;.&#13;&#13;Save anyway?</translation>
+    </message>
+    <message>
+        <source>Toutes les interfaces IPv4</source>
+        <comment>64054</comment>
+        <translation>All IPv4 interfaces</translation>
+    </message>
+    <message>
+        <source>Cet ordinateur seulement (127.0.0.1)</source>
+        <comment>64055</comment>
+        <translation>This computer only (127.0.0.1)</translation>
+    </message>
+    <message>
+        <source>Toutes les interfaces (IPv4 et IPv6)</source>
+        <comment>64056</comment>
+        <translation>All interfaces (IPv4 and IPv6)</translation>
+    </message>
+    <message>
+        <source>Adresse d&apos;écoute incorrecte : %s&#13;(une adresse IPv4 ou IPv6 de cet ordinateur, par exemple 127.0.0.1 ou ::1)</source>
+        <comment>64057</comment>
+        <translation>Incorrect listen address: %s&#13;(an IPv4 or IPv6 address of this computer, for example 127.0.0.1 or ::1)</translation>
+    </message>
+    <message>
+        <source>Client admis incorrect : %s&#13;(des adresses ou réseaux IPv4 ou IPv6 séparés par des virgules, par exemple 192.168.1.0/24, ::1)</source>
+        <comment>64058</comment>
+        <translation>Incorrect allowed client: %s&#13;(IPv4 or IPv6 addresses or networks separated by commas, for example 192.168.1.0/24, ::1)</translation>
+    </message>
+    <message>
+        <source>Écoute sur %s</source>
+        <comment>64059</comment>
+        <translation>Listens on %s</translation>
+    </message>
+    <message>
+        <source>Clients admis : %s</source>
+        <comment>64060</comment>
+        <translation>Allowed clients: %s</translation>
+    </message>
+    <message>
+        <source>%s client refusé</source>
+        <comment>64061</comment>
+        <translation>%s client refused</translation>
+    </message>
+    <message>
+        <source>%s clients refusés</source>
+        <comment>64062</comment>
+        <translation>%s clients refused</translation>
+    </message>
+    <message>
+        <source>Utilisation : tarvix [--help | --version]
+
+TARVIX Port Mapping relaie des ports TCP. Sans option, la fenêtre et l&apos;icône de la zone de notification s&apos;ouvrent, ou la fenêtre du programme déjà lancé pour le même fichier de paramètres vient au premier plan.
+
+  --help     affiche cette aide
+  --version  affiche la version
+
+Fichier de paramètres : %s
+Sans bureau : tarvix-relay --help</source>
+        <comment>64063</comment>
+        <translation>Usage: tarvix [--help | --version]
+
+TARVIX Port Mapping forwards TCP ports. Without an option, the window and the notification area icon open, or the window of the copy already running on the same settings file comes to the front.
+
+  --help     shows this help
+  --version  shows the version
+
+Settings file: %s
+Without a desktop: tarvix-relay --help</translation>
     </message>
 </context>
 </TS>

@@ -1019,6 +1019,90 @@ Codici di uscita:
   --allow ELENCO  ammette solo questi client sui collegamenti della riga di comando: indirizzi e reti
                   separati da virgole (127.0.0.0/8,::1); gli altri ricevono un reset
   Nel file, per collegamento: ListenAddress=127.0.0.1 e AllowFrom=192.168.1.0/24, ::1</translation>
+        <source>Arrêter</source>
+        <comment>64050</comment>
+        <translation>Interrompi</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; (port %d) : activation impossible&#13;&#13;%s</source>
+        <comment>64051</comment>
+        <translation>Impossibile attivare il collegamento &quot;%s&quot; (porta %d)&#13;&#13;%s</translation>
+    </message>
+    <message>
+        <source>Activation impossible : %s</source>
+        <comment>64052</comment>
+        <translation>Attivazione non riuscita: %s</translation>
+    </message>
+    <message>
+        <source>Le port local %d est déjà celui de la connexion &quot;%s&quot;.&#13;&#13;Sauver quand même ?</source>
+        <comment>64053</comment>
+        <translation>La porta locale %d è già quella del collegamento &quot;%s&quot;.&#13;&#13;Salvare comunque?</translation>
+    </message>
+    <message>
+        <source>Toutes les interfaces IPv4</source>
+        <comment>64054</comment>
+        <translation>Tutte le interfacce IPv4</translation>
+    </message>
+    <message>
+        <source>Cet ordinateur seulement (127.0.0.1)</source>
+        <comment>64055</comment>
+        <translation>Solo questo computer (127.0.0.1)</translation>
+    </message>
+    <message>
+        <source>Toutes les interfaces (IPv4 et IPv6)</source>
+        <comment>64056</comment>
+        <translation>Tutte le interfacce (IPv4 e IPv6)</translation>
+    </message>
+    <message>
+        <source>Adresse d&apos;écoute incorrecte : %s&#13;(une adresse IPv4 ou IPv6 de cet ordinateur, par exemple 127.0.0.1 ou ::1)</source>
+        <comment>64057</comment>
+        <translation>Indirizzo di ascolto non valido: %s&#13;(un indirizzo IPv4 o IPv6 di questo computer, per esempio 127.0.0.1 o ::1)</translation>
+    </message>
+    <message>
+        <source>Client admis incorrect : %s&#13;(des adresses ou réseaux IPv4 ou IPv6 séparés par des virgules, par exemple 192.168.1.0/24, ::1)</source>
+        <comment>64058</comment>
+        <translation>Client ammesso non valido: %s&#13;(indirizzi o reti IPv4 o IPv6 separati da virgole, per esempio 192.168.1.0/24, ::1)</translation>
+    </message>
+    <message>
+        <source>Écoute sur %s</source>
+        <comment>64059</comment>
+        <translation>In ascolto su %s</translation>
+    </message>
+    <message>
+        <source>Clients admis : %s</source>
+        <comment>64060</comment>
+        <translation>Client ammessi: %s</translation>
+    </message>
+    <message>
+        <source>%s client refusé</source>
+        <comment>64061</comment>
+        <translation>%s client rifiutato</translation>
+    </message>
+    <message>
+        <source>%s clients refusés</source>
+        <comment>64062</comment>
+        <translation>%s client rifiutati</translation>
+    </message>
+    <message>
+        <source>Utilisation : tarvix [--help | --version]
+
+TARVIX Port Mapping relaie des ports TCP. Sans option, la fenêtre et l&apos;icône de la zone de notification s&apos;ouvrent, ou la fenêtre du programme déjà lancé pour le même fichier de paramètres vient au premier plan.
+
+  --help     affiche cette aide
+  --version  affiche la version
+
+Fichier de paramètres : %s
+Sans bureau : tarvix-relay --help</source>
+        <comment>64063</comment>
+        <translation>Uso: tarvix [--help | --version]
+
+TARVIX Port Mapping inoltra porte TCP. Senza opzioni si aprono la finestra e l&apos;icona nell&apos;area di notifica, oppure la finestra del programma già avviato per lo stesso file di impostazioni passa in primo piano.
+
+  --help     mostra questo aiuto
+  --version  mostra la versione
+
+File di impostazioni: %s
+Senza desktop: tarvix-relay --help</translation>
     </message>
 </context>
 </TS>

@@ -114,5 +114,17 @@
         <source>Test en cours...</source>
         <translation>Test läuft...</translation>
     </message>
+    <message>
+        <source>Écouter sur</source>
+        <translation>Empfangen auf</translation>
+    </message>
+    <message>
+        <source>Clients</source>
+        <translation>Clients</translation>
+    </message>
+    <message>
+        <source>tous (ou par exemple 192.168.1.0/24, ::1)</source>
+        <translation>alle (oder zum Beispiel 192.168.1.0/24, ::1)</translation>
+    </message>
 </context>
 </TS>

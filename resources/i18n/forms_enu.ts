@@ -114,5 +114,17 @@
         <source>Test en cours...</source>
         <translation>Testing...</translation>
     </message>
+    <message>
+        <source>Écouter sur</source>
+        <translation>Listen on</translation>
+    </message>
+    <message>
+        <source>Clients</source>
+        <translation>Clients</translation>
+    </message>
+    <message>
+        <source>tous (ou par exemple 192.168.1.0/24, ::1)</source>
+        <translation>all (or for example 192.168.1.0/24, ::1)</translation>
+    </message>
 </context>
 </TS>

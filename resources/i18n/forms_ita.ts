@@ -114,5 +114,17 @@
         <source>Test en cours...</source>
         <translation>Prova in corso...</translation>
     </message>
+    <message>
+        <source>Écouter sur</source>
+        <translation>Ascolta su</translation>
+    </message>
+    <message>
+        <source>Clients</source>
+        <translation>Client</translation>
+    </message>
+    <message>
+        <source>tous (ou par exemple 192.168.1.0/24, ::1)</source>
+        <translation>tutti (o per esempio 192.168.1.0/24, ::1)</translation>
+    </message>
 </context>
 </TS>

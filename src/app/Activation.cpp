@@ -54,6 +54,7 @@ void TfMain::ToggleMapping(int index)
     }
 
     SetMappingState(index, msProbing);
+    row->failure.clear();
     const std::uint64_t rowId = row->id;
     while (probeBusy_)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -152,10 +153,14 @@ void TfMain::CreateInstance(TMappingItem* row)
         row->instance = std::make_unique<TfConnect>(localPort, address.toStdString(), port, report);
         row->instanceId = instanceId;
         row->openConnections = 0;
-    } catch (const ENetException&) {
-        // The engine could not take the port: shown like a busy port, and the error box says why.
+    } catch (const ENetException& error) {
+        // The engine could not take the port: shown like a busy port; the error box names the mapping, its
+        // port and the system's reason, which the row's tool tip keeps until the next attempt.
+        row->failure = QString::fromStdString(error.Message());
         SetMappingState(IndexOf(row), msPortBusy);
-        throw;
+        throw Exception(FormatRes(msg::ActivationFailed, {row->text(0).toStdString(),
+                                                          std::int64_t{ReadRecordLocalPort(*settings_, section)},
+                                                          error.Message()}));
     } catch (...) {
         SetMappingState(IndexOf(row), msInactive);
         throw;

@@ -86,6 +86,16 @@ bool AutostartEnabled(const QString& entryPath)
     return enabled;
 }
 
+QString AutostartProgram(const QString& executable, const QStringList& searchPath)
+{
+    const QFileInfo self(executable);
+    const QString found = QStandardPaths::findExecutable(self.fileName(), searchPath);
+    if (!found.isEmpty() && !self.canonicalFilePath().isEmpty() &&
+        QFileInfo(found).canonicalFilePath() == self.canonicalFilePath())
+        return self.fileName();
+    return executable;
+}
+
 QByteArray AutostartEntry(const QString& executable)
 {
     QString text = QStringLiteral("[Desktop Entry]\n"
@@ -140,7 +150,7 @@ QAction* AddAutostartItem(QMenu* menu)
                 ~Resync() { item->setChecked(AutostartEnabled()); }
             } resync{item};
             if (checked)
-                EnableAutostart(QCoreApplication::applicationFilePath());
+                EnableAutostart(AutostartProgram(QCoreApplication::applicationFilePath()));
             else
                 DisableAutostart();
         });

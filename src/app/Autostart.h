@@ -2,6 +2,7 @@
 // Start with the session: the desktop entry in the user's autostart folder ($XDG_CONFIG_HOME/autostart,
 // by default ~/.config/autostart) that starts this installation of the program at login.
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QMenu;
@@ -13,6 +14,10 @@ QString AutostartEntryPath();
 
 // The entry exists and is neither hidden nor switched off.
 bool AutostartEnabled(const QString& entryPath = AutostartEntryPath());
+
+// How the entry names the program: its bare file name when the search path (default: PATH) finds this very
+// executable under it (an installed package: the link in bin to lib/tarvix/tarvix), else its full path.
+QString AutostartProgram(const QString& executable, const QStringList& searchPath = {});
 
 // The entry's text, starting the given executable.
 QByteArray AutostartEntry(const QString& executable);

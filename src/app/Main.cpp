@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -60,6 +61,13 @@ QAction* AddMenuItem(QMenu* menu, const char* name, QAction* action)
     return item;
 }
 
+// Two records that listen and relay alike, whatever their names and auto-start flags.
+bool SameRelay(const MappingRecord& a, const MappingRecord& b)
+{
+    return a.localPort == b.localPort && a.address == b.address && a.port == b.port &&
+           a.listenAddress == b.listenAddress && a.allowFrom == b.allowFrom;
+}
+
 } // namespace
 
 TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>()), options_(options)
@@ -86,6 +94,9 @@ TfMain::TfMain(const TMainOptions& options) : ui_(std::make_unique<Ui::fMain>())
     for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         tip.setColor(QPalette::Inactive, role, tip.color(QPalette::Active, role));
     list->setPalette(tip);
+    // The list's plain border is drawn in the text colour; with the focus it takes the highlight colour, so
+    // that the keyboard's place is always visible.
+    list->installEventFilter(this);
     list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     list->header()->setSectionResizeMode(1, QHeaderView::Fixed);
     // 40 pixels hold five digits in the form's font on the system it was drawn for; a wider font gets the
@@ -205,12 +216,53 @@ void TfMain::FormCreate()
 
 void TfMain::closeEvent(QCloseEvent* event)
 {
-    // FormCloseQuery: closing only hides; without a notification area to come back from, it minimizes.
+    // FormCloseQuery: closing only hides. Without a notification area to come back from, the window is the
+    // program: its close box quits.
     event->ignore();
     if (TTrayIcon::Available())
         hide();
     else
-        showMinimized();
+        StopApplication();
+}
+
+bool TfMain::ShowWindowCommands()
+{
+    const bool trayless = !TTrayIcon::Available();
+    for (QAction* item : windowCommands_)
+        item->setVisible(trayless);
+    ui_->pWindowCommands->setVisible(trayless);
+    ui_->Image1->setCursor(trayless ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    return trayless;
+}
+
+void TfMain::showEvent(QShowEvent* event)
+{
+    ShowWindowCommands();
+    QWidget::showEvent(event);
+}
+
+void TfMain::changeEvent(QEvent* event)
+{
+    // A notification area may come or go while the program runs; the user meets the change here.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        ShowWindowCommands();
+    QWidget::changeEvent(event);
+}
+
+bool TfMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui_->List && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        QPalette colors = ui_->List->palette();
+        colors.setColor(QPalette::WindowText, event->type() == QEvent::FocusIn
+                                                  ? colors.color(QPalette::Active, QPalette::Highlight)
+                                                  : palette().color(QPalette::WindowText));
+        ui_->List->setPalette(colors);
+    }
+    if (watched == ui_->Image1 && event->type() == QEvent::MouseButtonRelease && ShowWindowCommands()) {
+        pmList_->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TfMain::StopApplication()
@@ -243,7 +295,7 @@ void TfMain::BindLinkLabels()
         {ui_->lActive, ui_->aActivate}, {ui_->lDesactivateAll, ui_->aDesactivateAll},
         {ui_->lNew, ui_->aNew},         {ui_->lModify, ui_->aModify},
         {ui_->lDelete, ui_->aDelete},   {ui_->lHelp, ui_->aHelp},
-        {ui_->lClose, ui_->aClose},
+        {ui_->lClose, ui_->aClose},     {ui_->lQuit, ui_->aQuit},
     };
     for (const auto& link : links)
         link.label->SetAction(link.action);
@@ -286,6 +338,23 @@ void TfMain::BuildMenus()
     pmTray_->addSeparator();
     AddAutostartItem(pmTray_);
     AddMenuItem(pmTray_, "mQuit", ui_->aQuit);
+
+    // Without a notification area the window carries the tray menu's commands in its list menu, which the
+    // banner opens too.
+    windowCommands_.push_back(pmList_->addSeparator());
+    auto* language = new QAction(languages->menuAction()->icon(), languages->title(), pmList_);
+    language->setObjectName(QStringLiteral("mLanguage2"));
+    language->setMenu(languages);
+    pmList_->addAction(language);
+    windowCommands_.push_back(language);
+    windowCommands_.push_back(AddMenuItem(pmList_, "mOnTheWeb2", ui_->aOnTheWeb));
+    QAction* autostart = AddAutostartItem(pmList_);
+    autostart->setObjectName(QStringLiteral("mAutostart2"));
+    windowCommands_.push_back(autostart);
+    windowCommands_.push_back(pmList_->addSeparator());
+    windowCommands_.push_back(AddMenuItem(pmList_, "mQuit2", ui_->aQuit));
+    connect(pmList_, &QMenu::aboutToShow, this, &TfMain::ShowWindowCommands);
+    ui_->Image1->installEventFilter(this);
 
     // Both menus are the form's own, so the painter takes them over.
     menuPainter_ = new TMenuPainter(this);
@@ -429,7 +498,9 @@ void TfMain::aModifyExecute()
         return;
     const int index = IndexOf(selectedItem_);
     const std::uint64_t rowId = static_cast<TMappingItem*>(selectedItem_)->id;
-    TfNewModify dialog(this, *settings_, SectionOf(index), false);
+    const QString section = SectionOf(index);
+    TfNewModify dialog(this, *settings_, section, false);
+    const MappingRecord before = ReadMappingRecord(*settings_, section);
     if (dialog.exec() != QDialog::Accepted)
         return;
     TMappingItem* row = RowById(rowId);
@@ -437,6 +508,11 @@ void TfMain::aModifyExecute()
         return;
     row->setText(0, dialog.Name());
     row->setText(1, QString::number(dialog.ListenPort()));
+    // Only a change of where or what it relays restarts a running mapping: a new name or auto-start flag
+    // must not cut its users' connections.
+    const MappingRecord after = ReadMappingRecord(*settings_, SectionOf(IndexOf(row)));
+    if (SameRelay(before, after))
+        return;
     if (DeactivateItem(row))
         ToggleMapping(IndexOf(row));
 }
@@ -486,7 +562,11 @@ std::function<void(const QString&)> TfMain::OpenFailureReport()
 
 void TfMain::aCloseExecute()
 {
-    close();
+    // "Fermer" keeps the program running: without a notification area the window only goes down.
+    if (TTrayIcon::Available())
+        close();
+    else
+        showMinimized();
 }
 
 void TfMain::aQuitExecute()

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QMenu;
 class QAction;
@@ -79,8 +80,14 @@ public:
     void DeactivateAll();
     void SetMappingState(int index, TMappingState state);
 
+    // Shows the tray menu's commands in the window when there is no notification area; true then.
+    bool ShowWindowCommands();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class ProbeEnd;
@@ -121,6 +128,7 @@ private:
     std::uint64_t nextRowId_ = 0;
     std::uint64_t nextInstanceId_ = 0;
     std::unique_ptr<TLanguageMenu> languageMenu_;
+    std::vector<QAction*> windowCommands_; // the list menu's share of the tray menu
 };
 
 } // namespace tarvix

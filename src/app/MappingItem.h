@@ -26,6 +26,8 @@ public:
     std::uint64_t instanceId = 0;
     // Connections the instance reported open and not yet ended.
     int openConnections = 0;
+    // Why the last activation failed; empty once a new one begins.
+    QString failure;
 };
 
 } // namespace tarvix

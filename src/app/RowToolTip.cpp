@@ -9,6 +9,7 @@
 #include "relay/NetMappedPortTCP.h"
 #include "settings/IniFileEx.h"
 #include "settings/MappingRecord.h"
+#include "ui/FailureReason.h"
 #include "ui_Main.h"
 
 #include <QDateTime>
@@ -64,17 +65,6 @@ std::string FailureTime(std::chrono::system_clock::time_point time, const QLocal
     return text.toStdString();
 }
 
-std::string FailureReason(int socketCode)
-{
-    switch (OutboundFailureKind(socketCode)) {
-    case TNetOutboundFailureKind::Refused: return LoadResString(msg::FailureRefused);
-    case TNetOutboundFailureKind::HostUnknown: return LoadResString(msg::FailureHostUnknown);
-    case TNetOutboundFailureKind::NoAnswer: return LoadResString(msg::FailureNoAnswer);
-    case TNetOutboundFailureKind::Other: break;
-    }
-    return FormatRes(msg::FailureOther, {std::int64_t{socketCode}});
-}
-
 } // namespace
 
 QString RowToolTipText(TfMain& main, int index)
@@ -97,6 +87,11 @@ QString RowToolTipText(TfMain& main, int index)
         port = main.Settings().ReadInteger(section, record::kPort, record::kDefaultPort);
     }
     lines << QString::fromStdString(FormatRes(msg::TipTarget, {host, std::int64_t{port}}));
+    if (!row->instance && !row->failure.isEmpty()) {
+        QString reason = row->failure;
+        reason.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));
+        lines << QString::fromStdString(FormatRes(msg::TipActivationFailed, {reason.simplified().toStdString()}));
+    }
 
     if (row->instance) {
         const TNetTrafficSnapshot traffic = row->instance->Traffic();
@@ -107,7 +102,7 @@ QString RowToolTipText(TfMain& main, int index)
                        ReadableSize(traffic.bytesFromClients, locale), ReadableSize(traffic.bytesToClients, locale)}));
         if (const auto& failure = traffic.lastOutboundFailure)
             lines << QString::fromStdString(FormatRes(
-                msg::TipLastFailure, {FailureTime(failure->time, locale), FailureReason(failure->socketCode)}));
+                msg::TipLastFailure, {FailureTime(failure->time, locale), OutboundFailureText(failure->socketCode)}));
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -1,6 +1,7 @@
 // The program body: the application object, the main window, the message loop.
 #include "app/Main.h"
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/QuitOnSignal.h"
 #include "app/SessionEnd.h"
 #include "app/SingleInstance.h"
@@ -11,9 +12,12 @@
 #include "settings/MappingRecord.h"
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> answered = tarvix::AnswerCommandLine(argc, argv))
+        return *answered;
     tarvix::TApplication app(argc, argv);
     // The language module serves every window and message, so it is chosen before any of them exists.
     tarvix::TLanguageModule languageModule;

@@ -8,6 +8,7 @@
 #include "settings/IniFileEx.h"
 #include "settings/MappingRecord.h"
 #include "ui/AsyncClientSocket.h"
+#include "ui/FailureReason.h"
 #include "ui_NewModify.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,7 @@ TfNewModify::TfNewModify(QWidget* owner, TIniFileEx& settings, const QString& se
       clientSocket_(new TAsyncClientSocket(this))
 {
     ui_->setupUi(this);
+    testCaption_ = ui_->bTesting->text();
     setFixedSize(size());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
@@ -39,6 +41,11 @@ TfNewModify::TfNewModify(QWidget* owner, TIniFileEx& settings, const QString& se
     connect(ui_->bSave, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui_->bCancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    // The usual choices of where to listen, each with the value it stands for; any literal may be typed.
+    for (const auto& [id, value] : {std::pair{msg::ListenAllIPv4, ""}, std::pair{msg::ListenLoopback, "127.0.0.1"},
+                                    std::pair{msg::ListenAllInterfaces, "::"}})
+        ui_->eListenAddress->addItem(LoadResQString(id), QString::fromLatin1(value));
+
     if (!newMode_)
         setWindowTitle(LoadResQString(msg::ModifyTitle));
     const MappingRecord record = ReadMappingRecord(settings_, sectionId_);
@@ -47,7 +54,30 @@ TfNewModify::TfNewModify(QWidget* owner, TIniFileEx& settings, const QString& se
     ui_->eAddress->setText(record.address);
     ui_->ePort->setValue(record.port);
     ui_->cbAutoStart->setChecked(record.autoStart);
+    SetListenAddress(record.listenAddress);
+    ui_->eAllowFrom->setText(record.allowFrom);
     eAddressChange();
+}
+
+QString TfNewModify::ListenAddress() const
+{
+    const QString text = ui_->eListenAddress->currentText().trimmed();
+    const int item = ui_->eListenAddress->findText(text, Qt::MatchExactly);
+    return item >= 0 ? ui_->eListenAddress->itemData(item).toString() : text;
+}
+
+void TfNewModify::SetListenAddress(const QString& address)
+{
+    const int item = ui_->eListenAddress->findData(address.trimmed());
+    if (item >= 0)
+        ui_->eListenAddress->setCurrentIndex(item);
+    else
+        ui_->eListenAddress->setEditText(address.trimmed());
+}
+
+QString TfNewModify::AllowFrom() const
+{
+    return ui_->eAllowFrom->text().trimmed();
 }
 
 TfNewModify::~TfNewModify() = default;
@@ -72,17 +102,31 @@ void TfNewModify::eAddressChange()
 void TfNewModify::SetTesting(bool testing)
 {
     testing_ = testing;
+    // The fields keep what was typed; only "Tester", now "Arrêter", and "Annuler" stay in reach.
     for (QWidget* w : {static_cast<QWidget*>(ui_->gbListen), static_cast<QWidget*>(ui_->gbRemote),
-                       static_cast<QWidget*>(ui_->bTesting), static_cast<QWidget*>(ui_->bSave),
-                       static_cast<QWidget*>(ui_->bCancel), static_cast<QWidget*>(ui_->lTesting)})
+                       static_cast<QWidget*>(ui_->bSave)})
         w->setEnabled(!testing);
+    ui_->bTesting->setText(testing ? LoadResQString(msg::StopTest) : testCaption_);
     ui_->lTesting->setVisible(testing);
     if (!testing)
         eAddressChange();
 }
 
+void TfNewModify::StopTest()
+{
+    if (!testing_)
+        return;
+    clientSocket_->Abort();
+    SetTesting(false);
+    emit TestFinished();
+}
+
 void TfNewModify::bTestingClick()
 {
+    if (testing_) {
+        StopTest();
+        return;
+    }
     SetTesting(true);
     QCoreApplication::processEvents();
     try {
@@ -107,11 +151,14 @@ void TfNewModify::ClientSocketConnect()
 
 void TfNewModify::ClientSocketError(int& errorCode)
 {
+    const int code = errorCode;
     errorCode = 0;
     SetTesting(false);
     emit TestFinished();
+    // The reason goes on a line of its own under the message.
     const QString text = QString::fromStdString(
-        FormatRes(msg::TestFailed, {ui_->eAddress->text().toStdString(), std::int64_t{ui_->ePort->value()}}));
+        FormatRes(msg::TestFailed, {ui_->eAddress->text().toStdString(), std::int64_t{ui_->ePort->value()}}) +
+        "\r" + OutboundFailureText(code));
     MessageDlg(TMsgDlgType::mtWarning, text, mbOK, this);
 }
 
@@ -126,21 +173,55 @@ void TfNewModify::ClientSocketDisconnect()
 
 void TfNewModify::keyPressEvent(QKeyEvent* event)
 {
-    // While a test runs only the close box ends the dialog.
-    if (testing_ && event->key() == Qt::Key_Escape)
+    // While a test runs, Esc ends the test, not the dialog.
+    if (testing_ && event->key() == Qt::Key_Escape) {
+        StopTest();
         return;
+    }
     QDialog::keyPressEvent(event);
 }
 
 void TfNewModify::done(int result)
 {
+    if (testing_) {
+        if (result == QDialog::Accepted)
+            return;
+        clientSocket_->Abort();
+        testing_ = false;
+    }
     if (result == QDialog::Accepted && !FormClose())
         return;
     QDialog::done(result);
 }
 
+bool TfNewModify::AcceptSharedPort()
+{
+    // Two mappings can share a port when they listen on different addresses of this computer.
+    const auto wildcard = [](const QString& a) { return a.isEmpty() || a == u"0.0.0.0" || a == u"::"; };
+    const QString listen = ListenAddress();
+    for (const QString& section : settings_.Sections()) {
+        if (section.compare(sectionId_, Qt::CaseInsensitive) == 0)
+            continue;
+        int port = 0;
+        try {
+            port = ReadRecordLocalPort(settings_, section);
+        } catch (const EConvertError&) {
+            continue; // a hand-edited value that says no port
+        }
+        const QString otherListen = ReadRecordListenAddress(settings_, section);
+        if (port != ListenPort() || !(wildcard(listen) || wildcard(otherListen) || listen == otherListen))
+            continue;
+        const QString text = QString::fromStdString(FormatRes(
+            msg::SameLocalPort, {std::int64_t{ListenPort()}, ReadRecordName(settings_, section).toStdString()}));
+        return MessageDlg(TMsgDlgType::mtWarning, text, mbYes | mbNo, this) == mrYes;
+    }
+    return true;
+}
+
 bool TfNewModify::FormClose()
 {
+    if (!AcceptSharedPort())
+        return false;
     // Memory and disk must keep telling the same story as the list.
     const TIniFileEx::Snapshot before = settings_.TakeSnapshot();
     MappingRecord record;
@@ -149,6 +230,8 @@ bool TfNewModify::FormClose()
     record.address = ui_->eAddress->text();
     record.port = ui_->ePort->value();
     record.autoStart = ui_->cbAutoStart->isChecked();
+    record.listenAddress = ListenAddress();
+    record.allowFrom = AllowFrom();
     try {
         WriteMappingRecord(settings_, sectionId_, record);
         settings_.Save();

@@ -37,10 +37,15 @@ QStringList ModuleCandidates(const QString& executablePath, const std::optional<
     if (storedCode)
         codes << *storedCode;
     codes << abbreviation << abbreviation.left(2);
+    // A regional locale (en_GB, de_AT) has no module of its own: its language's module serves. French has none.
+    if (const TLanguage* language = LanguageOfAbbreviation(abbreviation); language && language->moduleExtension)
+        codes << QLatin1String(language->moduleExtension);
     QStringList files;
-    for (const QString& code : codes)
-        if (PlainCode(code))
-            files << PathWithExtension(executablePath, code);
+    for (const QString& code : codes) {
+        const QString file = PathWithExtension(executablePath, code);
+        if (PlainCode(code) && !files.contains(file, Qt::CaseInsensitive))
+            files << file;
+    }
     return files;
 }
 

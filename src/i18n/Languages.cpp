@@ -58,8 +58,13 @@ const TLanguage* LanguageByTag(int tag)
 
 const TLanguage* LanguageOfLocale(const QLocale& locale)
 {
+    return LanguageOfAbbreviation(LocaleAbbreviation(locale));
+}
+
+const TLanguage* LanguageOfAbbreviation(const QString& abbreviation)
+{
     // The abbreviation starts with the language's two letters, as every code does.
-    const QString letters = LocaleAbbreviation(locale).left(2);
+    const QString letters = abbreviation.left(2);
     if (letters.size() < 2)
         return nullptr;
     for (const TLanguage& language : kLanguages)

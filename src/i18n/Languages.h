@@ -24,6 +24,8 @@ const TLanguage* LanguageByCode(const QString& code);
 const TLanguage* LanguageByTag(int tag);
 // The language of a locale, whatever its country (de_CH is German); nullptr for any other language.
 const TLanguage* LanguageOfLocale(const QLocale& locale);
+// The same for a locale abbreviation ("DES" is German).
+const TLanguage* LanguageOfAbbreviation(const QString& abbreviation);
 
 // Three letters for a locale as Windows abbreviates it (en_US -> ENU, de_CH -> DES); empty for the C locale.
 QString LocaleAbbreviation(const QLocale& locale);

@@ -99,6 +99,22 @@ inline constexpr int CliBadPort = 65186;       // %s file, %s section, %s key, %
 inline constexpr int CliLinesLost = 65187;     // %d lines
 inline constexpr int UnstorableText = 65188;   // %s the section or key name
 
+// The desktop program day to day, listen address and allowed clients in the editor and the row.
+inline constexpr int StopTest = 64050;
+inline constexpr int ActivationFailed = 64051; // %s name, %d local port, %s reason
+inline constexpr int TipActivationFailed = 64052; // %s reason
+inline constexpr int SameLocalPort = 64053; // %d local port, %s name of the other mapping
+inline constexpr int ListenAllIPv4 = 64054;
+inline constexpr int ListenLoopback = 64055;
+inline constexpr int ListenAllInterfaces = 64056;
+inline constexpr int BadListenAddress = 64057; // %s the address as typed
+inline constexpr int BadAllowFrom = 64058; // %s the offending entry
+inline constexpr int TipListensOn = 64059; // %s listen address
+inline constexpr int TipAllowFrom = 64060; // %s allow-list
+inline constexpr int TipRefusedOne = 64061; // %s count (1)
+inline constexpr int TipRefused = 64062; // %s count
+inline constexpr int DesktopHelp = 64063; // %s settings file
+
 // Message boxes.
 inline constexpr int TitleWarning = 65346;
 inline constexpr int TitleError = 65347;

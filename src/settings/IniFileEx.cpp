@@ -5,6 +5,7 @@
 #include "i18n/MessageIds.h"
 #include "settings/IniText.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,6 +48,26 @@ int SaveErrorCode(const QSaveFile& file, int err)
     case QFileDevice::PermissionsError:
     case QFileDevice::RenameError: return 5;
     default: return 29;
+    }
+}
+
+// What an interrupted save leaves beside the file: the save's temporary copy, "<name>.XXXXXX". One that has
+// not changed for a while belongs to no save under way.
+void RemoveLeftTemporaries(const QString& fileName)
+{
+    constexpr int kQuietSeconds = 10;
+    const QFileInfo target(fileName);
+    const QString prefix = target.fileName() + u'.';
+    const QDateTime quietSince = QDateTime::currentDateTimeUtc().addSecs(-kQuietSeconds);
+    const QFileInfoList candidates =
+        target.dir().entryInfoList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& left : candidates) {
+        const QString suffix = left.fileName().mid(prefix.size());
+        const bool temporaryName = std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+            return c.unicode() < 128 && c.isLetterOrNumber();
+        });
+        if (temporaryName && left.lastModified().toUTC() < quietSince)
+            QFile::remove(left.filePath());
     }
 }
 
@@ -346,6 +367,9 @@ bool TIniFileEx::Save()
     if (!file.commit())
         throw EInOutError(SaveErrorCode(file, errno));
     modified_ = false;
+    // The save wrote beside the file a link points to, and so did an interrupted one.
+    const QString written = QFileInfo(fileName_).canonicalFilePath();
+    RemoveLeftTemporaries(written.isEmpty() ? fileName_ : written);
     return true;
 }
 

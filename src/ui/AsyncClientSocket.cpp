@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace tarvix {
 namespace {
@@ -28,6 +29,65 @@ bool IsConnectOutcome(int error)
 {
     return error == ECONNREFUSED || error == ETIMEDOUT || error == ENETUNREACH || error == EHOSTUNREACH ||
            error == ECONNRESET;
+}
+
+socklen_t AddressLength(const sockaddr_storage& address)
+{
+    return address.ss_family == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in);
+}
+
+// The port in network byte order.
+std::uint16_t PortOf(const sockaddr_storage& address)
+{
+    return address.ss_family == AF_INET6 ? reinterpret_cast<const sockaddr_in6&>(address).sin6_port
+                                         : reinterpret_cast<const sockaddr_in&>(address).sin_port;
+}
+
+void SetPortOf(sockaddr_storage& address, std::uint16_t networkPort)
+{
+    if (address.ss_family == AF_INET6)
+        reinterpret_cast<sockaddr_in6&>(address).sin6_port = networkPort;
+    else
+        reinterpret_cast<sockaddr_in&>(address).sin_port = networkPort;
+}
+
+bool IsAnyAddress(const sockaddr_storage& address)
+{
+    if (address.ss_family == AF_INET6)
+        return IN6_IS_ADDR_UNSPECIFIED(&reinterpret_cast<const sockaddr_in6&>(address).sin6_addr);
+    return reinterpret_cast<const sockaddr_in&>(address).sin_addr.s_addr == htonl(INADDR_ANY);
+}
+
+// Address without Host: an IPv6 literal, or IPv4 as inet_addr reads it.
+sockaddr_storage AddressFromText(const QString& text)
+{
+    sockaddr_storage address{};
+    const QByteArray bytes = text.toLatin1();
+    auto& v6 = reinterpret_cast<sockaddr_in6&>(address);
+    if (text.contains(u':') && inet_pton(AF_INET6, bytes.constData(), &v6.sin6_addr) == 1) {
+        v6.sin6_family = AF_INET6;
+        return address;
+    }
+    auto& v4 = reinterpret_cast<sockaddr_in&>(address);
+    v4.sin_family = AF_INET;
+    v4.sin_addr.s_addr = inet_addr(bytes.constData());
+    return address;
+}
+
+// A socket connected to itself (its port was free and the system picked it as its own): nothing listened.
+bool ConnectedToItself(int fd)
+{
+    sockaddr_storage local{}, peer{};
+    socklen_t localLength = sizeof local, peerLength = sizeof peer;
+    if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLength) != 0 ||
+        ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0 ||
+        local.ss_family != peer.ss_family || PortOf(local) != PortOf(peer))
+        return false;
+    if (local.ss_family == AF_INET6)
+        return IN6_ARE_ADDR_EQUAL(&reinterpret_cast<const sockaddr_in6&>(local).sin6_addr,
+                                  &reinterpret_cast<const sockaddr_in6&>(peer).sin6_addr);
+    return reinterpret_cast<const sockaddr_in&>(local).sin_addr.s_addr ==
+           reinterpret_cast<const sockaddr_in&>(peer).sin_addr.s_addr;
 }
 
 } // namespace
@@ -81,6 +141,15 @@ void TAsyncClientSocket::Open()
     if (connected_)
         throw EAsyncSocketError(LoadResString(msg::AsyncAlreadyOpen));
     SetActive(true);
+}
+
+void TAsyncClientSocket::Abort()
+{
+    CancelLookup();
+    lookupState_ = LookupState::Idle;
+    ++serial_; // queued notifications of the old handle find nothing to report
+    ReleaseHandle();
+    active_ = false;
 }
 
 void TAsyncClientSocket::CheckChangeAllowed() const
@@ -138,11 +207,11 @@ int TAsyncClientSocket::PeerPort() const
 {
     if (!connected_ || fd_ < 0)
         return 0;
-    sockaddr_in peer{};
+    sockaddr_storage peer{};
     socklen_t length = sizeof peer;
     if (getpeername(fd_, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
         ThrowWindowsError(TranslateErrno(errno), "getpeername");
-    return ntohs(peer.sin_port);
+    return ntohs(PortOf(peer));
 }
 
 int TAsyncClientSocket::ReceiveBuf(void* buffer, int count)
@@ -204,7 +273,7 @@ void TAsyncClientSocket::RunLookup(const QString& host, const QString& address, 
                 }
                 if (!address.isEmpty()) {
                     lookupState_ = LookupState::ResolvingAddress;
-                    remote_.sin_addr.s_addr = inet_addr(address.toLatin1().constData());
+                    remote_ = AddressFromText(address);
                     continue;
                 }
                 {
@@ -223,7 +292,7 @@ void TAsyncClientSocket::RunLookup(const QString& host, const QString& address, 
                     return;
                 }
                 lookupState_ = LookupState::ResolvingService;
-                remote_.sin_port = htons(port);
+                SetPortOf(remote_, htons(port));
                 continue;
             case LookupState::ResolvingService:
                 lookupState_ = LookupState::Idle;
@@ -276,10 +345,12 @@ void TAsyncClientSocket::LookupComplete(THostLookup* lookup, const TLookupResult
             return;
         }
         if (lookupState_ == LookupState::ResolvingAddress) {
-            remote_.sin_addr.s_addr = result.address;
+            candidates_ = result.addresses;
+            nextCandidate_ = 1;
+            remote_ = candidates_.front();
             RunLookup({}, {}, savedService_, savedPort_);
         } else if (lookupState_ == LookupState::ResolvingService) {
-            remote_.sin_port = result.port;
+            SetPortOf(remote_, result.port);
             savedPort_ = 0;
             savedService_.clear();
             RunLookup({}, {}, {}, 0);
@@ -290,22 +361,37 @@ void TAsyncClientSocket::LookupComplete(THostLookup* lookup, const TLookupResult
 void TAsyncClientSocket::Connect()
 {
     const std::uint64_t serial = serial_;
-    const int flags = fcntl(fd_, F_GETFL);
-    if (flags < 0 || fcntl(fd_, F_SETFL, flags | O_NONBLOCK) < 0)
-        ThrowWindowsError(TranslateErrno(errno), "WSAAsyncSelect");
     QPointer<TAsyncClientSocket> self(this);
     Raise(OnConnecting);
     if (!self || serial != serial_ || fd_ < 0)
         return;
     // Windows Sockets refuses these at once; here they would reach the local host.
-    if (remote_.sin_addr.s_addr == htonl(INADDR_ANY) || remote_.sin_port == 0)
+    if (IsAnyAddress(remote_) || PortOf(remote_) == 0)
         ThrowWindowsError(netcode::AddressNotAvailable, "connect");
+    StartConnect(serial);
+    lookupState_ = LookupState::Idle;
+}
+
+void TAsyncClientSocket::StartConnect(std::uint64_t serial)
+{
+    sockaddr_storage own{};
+    socklen_t ownLength = sizeof own;
+    if (::getsockname(fd_, reinterpret_cast<sockaddr*>(&own), &ownLength) == 0 && own.ss_family != remote_.ss_family) {
+        const int fd = ::socket(remote_.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            throw EAsyncSocketError(LoadResString(msg::AsyncCannotCreate));
+        ::close(fd_);
+        fd_ = fd;
+    }
+    const int flags = fcntl(fd_, F_GETFL);
+    if (flags < 0 || fcntl(fd_, F_SETFL, flags | O_NONBLOCK) < 0)
+        ThrowWindowsError(TranslateErrno(errno), "WSAAsyncSelect");
     const bool notify = clientType_ == TClientType::ctNonBlocking;
     if (notify) {
         connectNotifier_ = new QSocketNotifier(fd_, QSocketNotifier::Write, this);
         connect(connectNotifier_, &QSocketNotifier::activated, this, [this] { ConnectNotification(); });
     }
-    if (::connect(fd_, reinterpret_cast<const sockaddr*>(&remote_), sizeof remote_) != 0) {
+    if (::connect(fd_, reinterpret_cast<const sockaddr*>(&remote_), AddressLength(remote_)) != 0) {
         const int error = errno;
         if (IsConnectOutcome(error)) {
             // Loopback can answer before connect() returns: deliver it as the notification it is elsewhere.
@@ -319,11 +405,38 @@ void TAsyncClientSocket::Connect()
             }
         } else if (error != EINPROGRESS && error != EINTR) {
             ThrowWindowsError(TranslateErrno(error), "connect");
-        } else if (notify) {
+        } else if (notify && !connectDeadline_->isActive()) {
+            // One bound for the whole connect, whichever address of the name is being tried.
             connectDeadline_->start(ConnectTimeoutMs());
         }
     }
-    lookupState_ = LookupState::Idle;
+}
+
+bool TAsyncClientSocket::TryNextAddress(std::uint64_t serial)
+{
+    while (serial == serial_ && fd_ >= 0 && nextCandidate_ < candidates_.size()) {
+        if (connectNotifier_) {
+            connectNotifier_->setEnabled(false);
+            connectNotifier_->deleteLater();
+            connectNotifier_ = nullptr;
+        }
+        // A fresh handle: a socket whose connect failed cannot connect again.
+        const std::uint16_t port = PortOf(remote_);
+        remote_ = candidates_[nextCandidate_++];
+        SetPortOf(remote_, port);
+        const int fd = ::socket(remote_.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            continue; // a family this system cannot use
+        ::close(fd_);
+        fd_ = fd;
+        try {
+            StartConnect(serial);
+            return true;
+        } catch (const EAsyncSocketError&) {
+            // Refused at once: the next address, if any.
+        }
+    }
+    return false;
 }
 
 void TAsyncClientSocket::ConnectDeadline()
@@ -349,8 +462,10 @@ void TAsyncClientSocket::ConnectNotification()
     if (getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
         error = errno;
     const std::uint64_t serial = serial_;
-    if (!error && SocketConnectedToItself(fd_)) {
+    if (!error && ConnectedToItself(fd_)) {
         // Nothing listened there. Let the port go at once: a listener is about to want it.
+        if (TryNextAddress(serial))
+            return;
         ReleaseHandle();
         Guarded([&] { ReportNotificationError(TErrorEvent::erConnect, netcode::ConnectionRefused); });
         return;
@@ -364,6 +479,8 @@ void TAsyncClientSocket::ConnectOutcome(std::uint64_t serial, int code)
     if (serial != serial_ || fd_ < 0)
         return; // the handle it was about is gone
     if (code != 0) {
+        if (code != netcode::TimedOut && TryNextAddress(serial))
+            return;
         ReportNotificationError(TErrorEvent::erConnect, code);
         return;
     }
@@ -471,8 +588,10 @@ int TAsyncClientSocket::ReleaseHandle()
 
 void TAsyncClientSocket::ResetRemote()
 {
-    remote_ = sockaddr_in{};
-    remote_.sin_family = AF_INET;
+    remote_ = sockaddr_storage{};
+    remote_.ss_family = AF_INET;
+    candidates_.clear();
+    nextCandidate_ = 0;
 }
 
 void TAsyncClientSocket::Raise(const TSocketNotifyEvent& event)

@@ -14,6 +14,8 @@
 // the attempt is still under way does nothing: the attempt runs on to OnConnect or OnError.
 // Error codes are Windows Sockets numbers: 10061 refused, 11001..11004 lookup failures, 1110 no address,
 // 10060 when the connect has neither succeeded nor failed within ConnectTimeoutMs() (relay/NetStack.h).
+// Host may be an IPv4 or IPv6 literal or a name; a name's addresses (both families) are tried in the order
+// the system gives until one answers, all within the one bound; a failure reports the last attempt's code.
 //
 // Errors: an OnError handler that leaves errorCode non-zero (or no handler) makes the component raise
 // EAsyncSocketError after the handler. Inside Open() that exception reaches the caller. From the event loop it
@@ -33,11 +35,13 @@
 #include <QString>
 
 #include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QSocketNotifier;
 class QTimer;
@@ -74,12 +78,14 @@ public:
     // Open() also throws "already open" when connected; Close() is SetActive(false).
     void Open();
     void Close() { SetActive(false); }
+    // Ends whatever is under way (lookup, connect, connection) at once and silently: no event follows.
+    void Abort();
 
     // Text properties: a new value equal to the old one ignoring case is ignored (the old text stays);
     // a change while Active throws EAsyncSocketError and keeps the old value. The same holds for Port.
     QString Host() const { return host_; }
     void SetHost(const QString& value);
-    QString Address() const { return address_; } // dotted IPv4, used only when Host is empty
+    QString Address() const { return address_; } // IPv4 or IPv6 literal, used only when Host is empty
     void SetAddress(const QString& value);
     QString Service() const { return service_; } // a TCP service name looked up in place of Port
     void SetService(const QString& value);
@@ -122,6 +128,10 @@ private:
     void StartLookup(const QString& name, TLookupKind kind, const char* api);
     void LookupComplete(THostLookup* lookup, const TLookupResult& result);
     void Connect();
+    // Connects the handle to remote_, making a socket of its family first when needed.
+    void StartConnect(std::uint64_t serial);
+    // After a failed attempt: the next address of the name, when there is one.
+    bool TryNextAddress(std::uint64_t serial);
     void ConnectNotification();
     void ConnectDeadline();
     void ConnectOutcome(std::uint64_t serial, int code);
@@ -155,7 +165,9 @@ private:
     int fd_ = -1;
     std::uint64_t serial_ = 0; // names the current handle in queued notifications: descriptor numbers get reused
     std::uint64_t disconnecting_ = 0;
-    sockaddr_in remote_{};
+    sockaddr_storage remote_{};
+    std::vector<sockaddr_storage> candidates_; // the name's addresses; remote_ is the one being tried
+    std::size_t nextCandidate_ = 0;
     LookupState lookupState_ = LookupState::Idle;
     std::shared_ptr<THostLookup> pending_;
     QString savedService_;

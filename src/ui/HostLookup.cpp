@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <system_error>
 #include <thread>
 
@@ -37,7 +38,7 @@ TLookupResult ResolveWithSystem(const std::string& name, TLookupKind kind)
         return result;
     }
     addrinfo hints{};
-    hints.ai_family = AF_INET; // the first IPv4 address, as the connect needs
+    hints.ai_family = AF_UNSPEC; // both families, in the system's order of preference
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* list = nullptr;
     errno = 0;
@@ -46,15 +47,17 @@ TLookupResult ResolveWithSystem(const std::string& name, TLookupKind kind)
         result.errorCode = TranslateLookupError(rc, errno);
         return result;
     }
-    result.errorCode = netcode::NoData;
     for (const addrinfo* a = list; a; a = a->ai_next) {
-        if (a->ai_family == AF_INET && a->ai_addr) {
-            result.address = reinterpret_cast<const sockaddr_in*>(a->ai_addr)->sin_addr.s_addr;
-            result.errorCode = 0;
-            break;
-        }
+        if ((a->ai_family != AF_INET && a->ai_family != AF_INET6) || !a->ai_addr ||
+            a->ai_addrlen > sizeof(sockaddr_storage))
+            continue;
+        sockaddr_storage address{};
+        std::memcpy(&address, a->ai_addr, a->ai_addrlen);
+        result.addresses.push_back(address);
     }
     freeaddrinfo(list);
+    if (result.addresses.empty())
+        result.errorCode = netcode::NoData;
     return result;
 }
 

@@ -4,11 +4,14 @@
 // the thread itself runs on to the end of its system call and then only drops its result.
 #include <QString>
 
+#include <sys/socket.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class QObject;
 
@@ -17,12 +20,14 @@ namespace tarvix {
 enum class TLookupKind { Host, Service };
 
 struct TLookupResult {
-    int errorCode = 0;         // Windows Sockets lookup code, 0 on success
-    std::uint32_t address = 0; // IPv4 address, network byte order (Host)
-    std::uint16_t port = 0;    // port, network byte order (Service)
+    int errorCode = 0; // Windows Sockets lookup code, 0 on success
+    // Host: every IPv4 and IPv6 address of the name, in the order the system prefers, port 0.
+    std::vector<sockaddr_storage> addresses;
+    std::uint16_t port = 0; // port, network byte order (Service)
 };
 
-// Resolves a host name to its first IPv4 address, or a TCP service name to its port. Blocking.
+// Resolves a host name (or an IPv4 or IPv6 literal) to its addresses, or a TCP service name to its port.
+// Blocking.
 using TResolveFunction = TLookupResult (*)(const std::string& name, TLookupKind kind);
 TLookupResult ResolveWithSystem(const std::string& name, TLookupKind kind);
 

@@ -1,5 +1,6 @@
 // The activation controller: probe outcomes, row states, the icon sum-up, deactivation and failures.
 #include "MainWindowFixture.h"
+#include "app/RowToolTip.h"
 #include "support/EchoServer.h"
 #include "support/EventLoop.h"
 
@@ -116,16 +117,24 @@ TEST_F(MainWindowActivationTest, AMappingThatCannotTakeItsPortShowsTheErrorAndRe
     ASSERT_TRUE(Settled(*main));
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].type, TMsgDlgType::mtError);
-    EXPECT_FALSE(messages_[0].text.isEmpty());
+    // The mapping, its port and the system's reason; the row's tool tip keeps the reason.
+    const QString reason = QStringLiteral("Impossible d'établir une liaison avec le socket");
+    EXPECT_TRUE(messages_[0].text.startsWith(
+        QStringLiteral("Connexion \"Blocked\" (port %1) : activation impossible\r\r").arg(blocker.Port())))
+        << messages_[0].text.toStdString();
+    EXPECT_TRUE(messages_[0].text.contains(reason)) << messages_[0].text.toStdString();
     EXPECT_EQ(main->Row(0)->state, msPortBusy);
     EXPECT_FALSE(main->Row(0)->instance);
     EXPECT_FALSE(main->ProbeBusy());
+    EXPECT_TRUE(RowToolTipText(*main, 0).contains(QStringLiteral("Activation impossible : ") + reason))
+        << RowToolTipText(*main, 0).toStdString();
 
     blocker.Release();
     main->ToggleMapping(0);
     ASSERT_TRUE(Settled(*main));
     EXPECT_EQ(main->Row(0)->state, msListening);
     EXPECT_TRUE(main->Row(0)->instance);
+    EXPECT_FALSE(RowToolTipText(*main, 0).contains(QStringLiteral("Activation impossible")));
 }
 
 TEST_F(MainWindowActivationTest, DeactivatingWithAConnectionOpenIgnoresTheInstancesLaterReports)

@@ -146,6 +146,31 @@ TEST_F(MainWindowDesktopTest, StartWithTheSessionWritesAndRemovesTheAutostartEnt
         AutostartEntry(QStringLiteral("/opt/my apps/tar$vix")).contains("\nExec=\"/opt/my apps/tar\\\\$vix\"\n"));
 }
 
+TEST(Autostart, TheEntryNamesTheProgramByItsPublicName)
+{
+    // An installed package: the program in lib/tarvix, a link to it in bin on the search path.
+    QTemporaryDir root;
+    const QString lib = root.filePath(QStringLiteral("lib/tarvix"));
+    const QString bin = root.filePath(QStringLiteral("bin"));
+    const QString other = root.filePath(QStringLiteral("other"));
+    ASSERT_TRUE(QDir().mkpath(lib) && QDir().mkpath(bin) && QDir().mkpath(other));
+    const QString program = lib + QStringLiteral("/tarvix");
+    {
+        QFile file(program);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n");
+    }
+    ASSERT_TRUE(QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ASSERT_TRUE(QFile::link(program, bin + QStringLiteral("/tarvix")));
+    EXPECT_EQ(AutostartProgram(program, {bin}), QStringLiteral("tarvix"));
+    EXPECT_TRUE(AutostartEntry(AutostartProgram(program, {bin})).contains("\nExec=tarvix\n"));
+    // Another copy under that name on the path, or none at all: the path that started this one.
+    const QString copy = other + QStringLiteral("/tarvix");
+    ASSERT_TRUE(QFile::copy(program, copy));
+    EXPECT_EQ(AutostartProgram(copy, {bin}), copy);
+    EXPECT_EQ(AutostartProgram(program, {other + QStringLiteral("/none")}), program);
+}
+
 TEST_F(MainWindowDesktopTest, AnAutostartEntryHiddenOrSwitchedOffReadsAsOff)
 {
     ConfigHome home;

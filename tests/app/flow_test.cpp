@@ -165,6 +165,52 @@ TEST_F(MainWindowFlowTest, NewActivateRelayModifyDeleteAndStop)
     EXPECT_TRUE(main->Stopping());
 }
 
+TEST_F(MainWindowFlowTest, AnEditOfNameOrAutoStartKeepsTheMappingAndItsConnectionsAnEditOfWhereRestartsIt)
+{
+    EchoServer echo;
+    const int port = FreePort();
+    WriteSettings(Section("1", "Echo", port, "127.0.0.1", echo.Port(), true));
+    auto main = Start();
+    ASSERT_TRUE(Settled(*main));
+    TMappingItem* row = main->Row(0);
+    ASSERT_TRUE(row->instance);
+    Select(*main, 0);
+    const auto edit = [&](std::function<void(TfNewModify&)> change) {
+        OnNextDialog([change](TfNewModify& d) {
+            change(d);
+            QTest::mouseClick(d.Form().bSave, Qt::LeftButton);
+        });
+        main->Form().aModify->trigger();
+        return Settled(*main);
+    };
+
+    Client open(port);
+    ASSERT_EQ(open.RoundTrip("before"), QByteArray("before"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return row->state == msConnectionOpen; }));
+    const std::uint64_t instance = row->instanceId;
+    ASSERT_TRUE(edit([](TfNewModify& d) {
+        d.Form().eName->setText(QStringLiteral("Echo renamed"));
+        d.Form().cbAutoStart->setChecked(false);
+    }));
+    EXPECT_EQ(row->text(0), QStringLiteral("Echo renamed"));
+    EXPECT_EQ(row->instanceId, instance);
+    EXPECT_EQ(row->state, msConnectionOpen);
+    EXPECT_EQ(open.RoundTrip("still open"), QByteArray("still open"));
+
+    // The remote port, then the local port: restarted each time, the open connection cut.
+    EchoServer other;
+    ASSERT_TRUE(edit([&](TfNewModify& d) { d.Form().ePort->setValue(other.Port()); }));
+    EXPECT_NE(row->instanceId, instance);
+    EXPECT_EQ(row->state, msListening);
+    EXPECT_NE(open.RoundTrip("after"), QByteArray("after"));
+    const int port2 = FreePort();
+    const std::uint64_t second = row->instanceId;
+    ASSERT_TRUE(edit([&](TfNewModify& d) { d.Form().eListenPort->setValue(port2); }));
+    EXPECT_NE(row->instanceId, second);
+    EXPECT_EQ(Client(port2).RoundTrip("moved"), QByteArray("moved"));
+    EXPECT_TRUE(messages_.empty());
+}
+
 TEST_F(MainWindowFlowTest, SelectionDrivesTheRowActions)
 {
     WriteSettings(Section("1", "Off", FreePort(), "127.0.0.1", 9, false) +

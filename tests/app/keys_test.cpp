@@ -148,10 +148,14 @@ TEST_F(MainWindowKeysTest, LinkLabelsTakeTheFocusWithTabAndRunWithEnterOrSpace)
     Count(*main);
     f.List->setCurrentItem(main->Row(0));
 
-    // The window opens with the focus on the list; Tab goes down the enabled labels.
+    // The window opens with the focus on the list, whose border then shows it; Tab goes down the enabled
+    // labels.
     ASSERT_EQ(QApplication::focusWidget(), f.List);
+    const QColor highlight = f.List->palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_EQ(f.List->palette().color(QPalette::WindowText), highlight);
     QTest::keyClick(f.List, Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), f.lActive);
+    EXPECT_NE(f.List->palette().color(QPalette::WindowText), highlight);
     QTest::keyClick(f.lActive, Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), f.lNew);

@@ -1,4 +1,5 @@
-// The real executable: signals end it through the stop sequence with exit code 0.
+// The real executable: signals end it through the stop sequence with exit code 0; --help and --version
+// answer without a window.
 #include "MainWindowFixture.h"
 
 #include <QProcess>
@@ -27,5 +28,32 @@ TEST(Program, TerminationSignalsRunTheStopSequenceAndExitWithZero)
         ASSERT_TRUE(program.waitForFinished(15000));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << sig;
         EXPECT_EQ(program.exitCode(), 0) << sig;
+    }
+}
+
+TEST(Program, HelpAndVersionPrintAndExitWithoutADisplay)
+{
+    const struct {
+        const char* argument;
+        const char* starts;
+    } cases[] = {{"--help", "Utilisation : tarvix [--help | --version]"},
+                 {"-h", "Utilisation : tarvix"},
+                 {"--version", "TARVIX Port Mapping 1.2"}};
+    for (const auto& c : cases) {
+        QTemporaryDir config;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // A window would need this platform, which does not exist: the program would abort.
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("none-such"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TARVIX_TEST_BIN_DIR "/tarvix"), {QLatin1String(c.argument)});
+        ASSERT_TRUE(program.waitForFinished(15000)) << c.argument;
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << c.argument;
+        EXPECT_EQ(program.exitCode(), 0) << c.argument << program.readAllStandardError().toStdString();
+        EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput()).startsWith(QString::fromUtf8(c.starts)))
+            << c.argument;
     }
 }

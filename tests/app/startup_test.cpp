@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QTcpServer>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace tarvix;
@@ -112,7 +114,12 @@ TEST_F(MainWindowStartupTest, TheFormHoldsItsComponentsWhereTheyBelong)
             list << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         return list;
     };
-    EXPECT_EQ(names(main->ListMenu()), QStringList({"mActive", "mDesactivateAll2", "-", "mNew", "mModify", "mDelete"}));
+    EXPECT_EQ(names(main->ListMenu()), QStringList({"mActive", "mDesactivateAll2", "-", "mNew", "mModify", "mDelete", "-",
+                                                    "mLanguage2", "mOnTheWeb2", "mAutostart2", "-", "mQuit2"}));
+    // With a notification area the list menu keeps to the rows.
+    emit main->ListMenu()->aboutToShow();
+    EXPECT_FALSE(Item(main->ListMenu(), "mQuit2")->isVisible());
+    EXPECT_FALSE(f.pWindowCommands->isVisible());
     EXPECT_EQ(names(main->TrayMenu()), QStringList({"mTitle", "-", "mOpen", "mDesactivateAll", "-", "mLanguage",
                                                     "mOnTheWeb", "-", "mAutostart", "mQuit"}));
     QMenu* languages = Item(main->TrayMenu(), "mLanguage")->menu();
@@ -193,17 +200,47 @@ TEST_F(MainWindowStartupTest, ClosingOnlyHidesAndOpenBringsTheWindowBack)
     EXPECT_TRUE(main->isVisible());
 }
 
-TEST_F(MainWindowStartupTest, WithoutANotificationAreaTheWindowShowsAndClosingMinimizesIt)
+TEST_F(MainWindowStartupTest, WithoutANotificationAreaTheWindowCarriesTheTrayCommandsAndItsCloseBoxQuits)
 {
     TTrayIcon::SetAvailableOverride(false);
-    WriteSettings(Section("1", "A", 4000, "h", 9, false));
+    const int port = FreePort();
+    WriteSettings(Section("1", "A", port, "127.0.0.1", 9, true));
     auto main = Start();
+    ASSERT_TRUE(Settled(*main));
+    ASSERT_TRUE(main->Row(0)->instance);
     EXPECT_TRUE(main->isVisible());
-    EXPECT_FALSE(main->close());
-    EXPECT_TRUE(main->isVisible());
+    auto& f = main->Form();
+    // "Quitter" under the list, and the tray menu's commands in the list menu (also opened by the banner).
+    EXPECT_TRUE(f.lQuit->isVisible());
+    EXPECT_EQ(f.lQuit->text(), QStringLiteral("Quitter"));
+    emit main->ListMenu()->aboutToShow();
+    for (const char* name : {"mLanguage2", "mOnTheWeb2", "mAutostart2", "mQuit2"})
+        EXPECT_TRUE(Item(main->ListMenu(), name)->isVisible()) << name;
+    EXPECT_EQ(Item(main->ListMenu(), "mLanguage2")->menu(), Item(main->TrayMenu(), "mLanguage")->menu());
+    // "Fermer" only takes the window down; the program runs on.
+    f.aClose->trigger();
     EXPECT_TRUE(main->isMinimized());
-    main->Form().aOpen->trigger();
+    EXPECT_FALSE(main->Stopping());
+    main->aOpenExecute();
     EXPECT_FALSE(main->isMinimized());
+
+    // The close box runs the stop sequence: its notice, every mapping stopped, the loop ended.
+    QTimer::singleShot(0, [&] { main->close(); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(main->Stopping());
+    EXPECT_NE(main->findChild<QWidget*>(QStringLiteral("StopNotice")), nullptr);
+    EXPECT_FALSE(main->Row(0)->instance);
+    EXPECT_FALSE(Client(port).Connected());
+}
+
+TEST_F(MainWindowStartupTest, WithoutANotificationAreaTheLinkLabelQuits)
+{
+    TTrayIcon::SetAvailableOverride(false);
+    auto main = Start();
+    ASSERT_TRUE(main->Form().lQuit->isVisible());
+    QTimer::singleShot(0, [&] { QTest::mouseClick(main->Form().lQuit, Qt::LeftButton); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(main->Stopping());
 }
 
 TEST(VersionInfo, TheBuildEmbedsTheFileVersion)

@@ -86,7 +86,10 @@ TEST_F(NewModifyTest, NewModeStartsWithTheDefaultsAndBothButtonsOff)
     EXPECT_FALSE(f.bSave->isEnabled());
     EXPECT_TRUE(f.bCancel->isEnabled());
     EXPECT_TRUE(f.lTesting->isHidden());
-    EXPECT_EQ(dialog.size(), QSize(332, 249));
+    EXPECT_EQ(dialog.size(), QSize(332, 301));
+    EXPECT_EQ(f.eListenAddress->currentText(), QStringLiteral("Toutes les interfaces IPv4"));
+    EXPECT_EQ(dialog.ListenAddress(), QString());
+    EXPECT_EQ(f.eAllowFrom->text(), QString());
     EXPECT_FALSE(ini.SectionExists(QStringLiteral("123"))); // opening creates nothing
 }
 
@@ -132,7 +135,7 @@ TEST_F(NewModifyTest, ModifyModeReadsTheRecordAndSavingUnchangedWritesTheSameFiv
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(messages.empty());
     const MappingRecord saved = ReadMappingRecord(TIniFileEx(Path()), QStringLiteral("77"));
-    EXPECT_EQ(saved, (MappingRecord{QStringLiteral("Web"), 8080, QStringLiteral("example.org"), 65535, true}));
+    EXPECT_EQ(saved, (MappingRecord{QStringLiteral("Web"), 8080, QStringLiteral("example.org"), 65535, true, {}, {}}));
 }
 
 TEST_F(NewModifyTest, ARecordValueThatIsNotAnIntegerStopsTheDialogFromOpening)
@@ -220,6 +223,7 @@ TEST_F(NewModifyTest, FailedSaveShowsTheFileErrorKeepsTheDialogOpenAndPutsTheSto
     {
         TfNewModify dialog(nullptr, ini, QStringLiteral("2"), true);
         dialog.show();
+        dialog.Form().eListenPort->setValue(2000); // not the port of section 1
         dialog.Form().eName->setText(QStringLiteral("n"));
         dialog.Form().eAddress->setText(QStringLiteral("h"));
         QTest::mouseClick(dialog.Form().bSave, Qt::LeftButton);
@@ -262,8 +266,9 @@ TEST_F(NewModifyTest, ConnectionTestAgainstAListeningPortSucceeds)
     QTimer* probe = new QTimer(&dialog);
     QObject::connect(probe, &QTimer::timeout, [&] {
         if (dialog.Testing())
-            sawTestingState = !f.gbListen->isEnabled() && !f.gbRemote->isEnabled() && !f.bCancel->isEnabled() &&
-                              !f.bSave->isEnabled() && !f.bTesting->isEnabled() && f.lTesting->isVisible();
+            sawTestingState = !f.gbListen->isEnabled() && !f.gbRemote->isEnabled() && f.bCancel->isEnabled() &&
+                              !f.bSave->isEnabled() && f.bTesting->isEnabled() &&
+                              f.bTesting->text() == QStringLiteral("Arrêter") && f.lTesting->isVisible();
     });
     probe->start(0);
     RunTest(dialog);
@@ -275,6 +280,7 @@ TEST_F(NewModifyTest, ConnectionTestAgainstAListeningPortSucceeds)
     EXPECT_EQ(messages[0].text, QStringLiteral("Connexion réussie"));
     EXPECT_TRUE(f.lTesting->isHidden());
     EXPECT_TRUE(f.bTesting->isEnabled());
+    EXPECT_EQ(f.bTesting->text(), QStringLiteral("Tester"));
     EXPECT_FALSE(f.bSave->isEnabled()); // still no name
     EXPECT_TRUE(f.bCancel->isEnabled());
 }
@@ -293,7 +299,10 @@ TEST_F(NewModifyTest, ConnectionTestAgainstAClosedPortFailsAndCanBeRepeated)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].type, TMsgDlgType::mtWarning);
     EXPECT_EQ(messages[0].title, QStringLiteral("Avertissement"));
-    EXPECT_EQ(messages[0].text, QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1").arg(port));
+    EXPECT_EQ(messages[0].text,
+              QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1\rconnexion refusée par la "
+                             "destination")
+                  .arg(port));
     EXPECT_TRUE(f.bSave->isEnabled());
 
     // The second press tests the values now in the fields.
@@ -324,9 +333,107 @@ TEST_F(NewModifyTest, ConnectionTestToARemoteThatNeverAnswersEndsAndGivesTheCont
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].type, TMsgDlgType::mtWarning);
     EXPECT_EQ(messages[0].text,
-              QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1").arg(remote.Port()));
+              QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1\rpas de réponse").arg(remote.Port()));
     EXPECT_FALSE(dialog.Testing());
     EXPECT_TRUE(f.lTesting->isHidden());
     for (QWidget* w : std::initializer_list<QWidget*>{f.gbListen, f.gbRemote, f.bTesting, f.bSave, f.bCancel})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+}
+
+TEST_F(NewModifyTest, ATestToASilentRemoteStopsWithArreterOrEscAndKeepsWhatWasTyped)
+{
+    test::SilentRemote remote;
+    ASSERT_NE(remote.Port(), 0);
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("1"), true);
+    dialog.show();
+    auto& f = dialog.Form();
+    f.eName->setText(QStringLiteral("Web"));
+    f.eAddress->setText(QStringLiteral("127.0.0.1"));
+    f.ePort->setValue(remote.Port());
+    f.eAllowFrom->setText(QStringLiteral("10.0.0.0/8"));
+    const auto stop = [&](bool withEsc) {
+        QTest::mouseClick(f.bTesting, Qt::LeftButton);
+        ASSERT_TRUE(dialog.Testing());
+        ASSERT_EQ(f.bTesting->text(), QStringLiteral("Arrêter"));
+        ASSERT_TRUE(f.bTesting->isEnabled());
+        const auto start = std::chrono::steady_clock::now();
+        if (withEsc)
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            QTest::mouseClick(f.bTesting, Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.Testing(); }, 1000)) << withEsc;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_TRUE(dialog.isVisible()) << withEsc;
+        EXPECT_TRUE(f.lTesting->isHidden());
+        EXPECT_EQ(f.bTesting->text(), QStringLiteral("Tester"));
+        for (QWidget* w : std::initializer_list<QWidget*>{f.gbListen, f.gbRemote, f.bTesting, f.bSave, f.bCancel})
+            EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_EQ(f.eName->text(), QStringLiteral("Web"));
+        EXPECT_EQ(f.eAddress->text(), QStringLiteral("127.0.0.1"));
+        EXPECT_EQ(f.ePort->value(), remote.Port());
+        EXPECT_EQ(f.eAllowFrom->text(), QStringLiteral("10.0.0.0/8"));
+    };
+    stop(false);
+    stop(true);
+    // The stopped attempt reports nothing later, not even when its bound would have run out.
+    QTest::qWait(100);
+    EXPECT_TRUE(messages.empty());
+
+    // "Annuler" during a test closes the dialog.
+    QTest::mouseClick(f.bTesting, Qt::LeftButton);
+    ASSERT_TRUE(dialog.Testing());
+    QTest::mouseClick(f.bCancel, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(ini.SectionExists(QStringLiteral("1")));
+}
+
+TEST_F(NewModifyTest, AFailedTestSaysWhyOnASecondLine)
+{
+    TIniFileEx ini(Path());
+    TfNewModify dialog(nullptr, ini, QStringLiteral("1"), true);
+    dialog.show();
+    auto& f = dialog.Form();
+    f.eAddress->setText(QStringLiteral("no-such-host.invalid"));
+    f.ePort->setValue(80);
+    RunTest(dialog);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              QStringLiteral("Connexion impossible à l'adresse no-such-host.invalid sur le port 80\rhôte inconnu"));
+}
+
+TEST_F(NewModifyTest, AnotherMappingOnTheSameLocalPortIsNamedAndSavingIsTheUsersChoice)
+{
+    WriteFile("[1]\r\nName=Web\r\nLocalPort=8080\r\nAddress=h\r\n\r\n"
+              "[2]\r\nName=Local\r\nLocalPort=9090\r\nAddress=h\r\nListenAddress=127.0.0.1\r\n\r\n");
+    TIniFileEx ini(Path());
+    ini.SetSorted(false);
+    const auto save = [&](int port, const QString& listen, TModalResult answer) {
+        SetMessageResponder([&](const MessageRequest& r) {
+            messages.push_back(r);
+            return answer;
+        });
+        TfNewModify dialog(nullptr, ini, QStringLiteral("3"), true);
+        dialog.show();
+        dialog.Form().eName->setText(QStringLiteral("New"));
+        dialog.Form().eAddress->setText(QStringLiteral("h"));
+        dialog.Form().eListenPort->setValue(port);
+        dialog.SetListenAddress(listen);
+        QTest::mouseClick(dialog.Form().bSave, Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    };
+    EXPECT_FALSE(save(8080, QString(), mrNo));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, TMsgDlgType::mtWarning);
+    EXPECT_EQ(messages[0].buttons, mbYes | mbNo);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Le port local 8080 est déjà celui de la connexion \"Web\".\r\rSauver quand même ?"));
+    EXPECT_FALSE(ini.SectionExists(QStringLiteral("3")));
+    // Another address of this computer on the same port is no clash; "::" listens everywhere and is one.
+    EXPECT_TRUE(save(9090, QStringLiteral("192.168.1.1"), mrNo));
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(save(9090, QStringLiteral("::"), mrYes));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].text.contains(QStringLiteral("\"Local\"")));
+    EXPECT_EQ(ReadMappingRecord(ini, QStringLiteral("3")).listenAddress, QStringLiteral("::"));
 }

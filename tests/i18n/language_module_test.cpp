@@ -125,6 +125,31 @@ TEST_F(LanguageModuleInstall, StoredFrenchWinsOverAnEnglishLocale)
     EXPECT_EQ(LoadResString(msg::TitleError), "Erreur");
 }
 
+TEST_F(LanguageModuleInstall, RegionalLocaleTakesItsLanguagesModule)
+{
+    AddModule("enu");
+    AddModule("deu");
+    AddModule("ita");
+    const struct {
+        const char* locale;
+        const char* module; // nullptr: French
+        const char* error;
+    } table[] = {
+        {"en_GB", "enu", "Error"}, {"de_AT", "deu", "Fehler"}, {"de_CH", "deu", "Fehler"},
+        {"it_CH", "ita", "Errore"}, {"fr_CA", nullptr, "Erreur"}, {"es_ES", nullptr, "Erreur"},
+    };
+    for (const auto& row : table) {
+        const QString abbreviation = LocaleAbbreviation(QLocale(QLatin1String(row.locale)));
+        const QString expected = row.module ? exe + u'.' + QLatin1String(row.module) : QString();
+        EXPECT_EQ(module.Choose(registry, exe, abbreviation), expected) << row.locale;
+        EXPECT_EQ(LoadResString(msg::TitleError), row.error) << row.locale;
+    }
+    Store(QStringLiteral("ITA"));
+    EXPECT_EQ(module.Choose(registry, exe, QStringLiteral("ENG")), exe + QStringLiteral(".ita"));
+    Store(QStringLiteral("FR"));
+    EXPECT_EQ(module.Choose(registry, exe, QStringLiteral("DEA")), QString());
+}
+
 TEST_F(LanguageModuleInstall, MissingOrBrokenModuleFallsToTheNextCandidate)
 {
     AddModule("enu");

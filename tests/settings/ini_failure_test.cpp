@@ -3,6 +3,7 @@
 #include "settings/IniFileEx.h"
 #include "support/TempFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -184,6 +185,27 @@ TEST(IniFileFailure, WriteFailingMidwayKeepsTheOldFile)
     ASSERT_TRUE(ini->Save());
     TIniFileEx reloaded(path);
     EXPECT_EQ(reloaded.Sections().size(), 2002);
+}
+
+TEST(IniFileFailure, ASaveRemovesWhatAnInterruptedSaveLeftBehind)
+{
+    TempFolder dir;
+    const QString path = dir.File("settings.ini");
+    WriteBytes(path, kOld);
+    const QDateTime past = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    // Left by a save killed before its rename, and not the user's: other names, and one being written now.
+    for (const char* name : {"settings.ini.Ab12Cd", "settings.ini.x9Y8z7", "settings.ini.bak", "settings.ini.2024-01",
+                             "other.ini.Ab12Cd"}) {
+        WriteBytes(dir.File(name), "left");
+        QFile file(dir.File(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
+    }
+    WriteBytes(dir.File("settings.ini.Now123"), "being written");
+    auto ini = ModifiedStore(path);
+    ASSERT_TRUE(ini->Save());
+    EXPECT_EQ(dir.Entries(), QStringList({"other.ini.Ab12Cd", "settings.ini", "settings.ini.2024-01", "settings.ini.Now123",
+                                          "settings.ini.bak"}));
 }
 
 TEST(IniFileFailure, SaveIntoAMissingFolderOrUnderAFile)

@@ -488,6 +488,125 @@ TEST_F(AsyncClientSocketTest, TenProbesLeaveNoDescriptorOpen)
     EXPECT_EQ(test::CountOpenDescriptors(), before);
 }
 
+// A listening socket on ::1 alone (IPv6 only), with a port chosen by the system.
+class ListenerV6 {
+public:
+    ListenerV6()
+    {
+        fd_ = ::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const int on = 1;
+        ::setsockopt(fd_, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on);
+        sockaddr_in6 address{};
+        address.sin6_family = AF_INET6;
+        address.sin6_addr = in6addr_loopback;
+        socklen_t length = sizeof address;
+        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(fd_, 5) == 0 &&
+            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+            port_ = ntohs(address.sin6_port);
+    }
+    ~ListenerV6() { ::close(fd_); }
+    int Port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
+sockaddr_storage LoopbackAddress(int family)
+{
+    sockaddr_storage address{};
+    if (family == AF_INET6) {
+        auto& v6 = reinterpret_cast<sockaddr_in6&>(address);
+        v6.sin6_family = AF_INET6;
+        v6.sin6_addr = in6addr_loopback;
+    } else {
+        auto& v4 = reinterpret_cast<sockaddr_in&>(address);
+        v4.sin_family = AF_INET;
+        v4.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    }
+    return address;
+}
+
+TEST_F(AsyncClientSocketTest, IPv6LiteralsConnectAndRefuseLikeIPv4)
+{
+    ListenerV6 server;
+    ASSERT_GT(server.Port(), 0);
+    {
+        TAsyncClientSocket socket;
+        Recorder r;
+        r.closeInConnect = true;
+        r.Attach(socket);
+        socket.SetHost("::1");
+        socket.SetPort(server.Port());
+        socket.Open();
+        ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
+        EXPECT_EQ(r.events, (Events{"lookup", "connecting", "connect", "disconnect"}));
+        EXPECT_EQ(r.peerPortInConnect, server.Port());
+    }
+    int closedPort = 0;
+    {
+        ListenerV6 gone;
+        closedPort = gone.Port();
+    }
+    for (const bool byAddress : {false, true}) {
+        TAsyncClientSocket socket;
+        Recorder r;
+        r.Attach(socket);
+        if (byAddress)
+            socket.SetAddress("::1");
+        else
+            socket.SetHost("::1");
+        socket.SetPort(closedPort);
+        socket.Open();
+        ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
+        EXPECT_EQ(r.events.back(), kRefused) << byAddress;
+    }
+}
+
+TEST_F(AsyncClientSocketTest, ANameWhoseFirstAddressRefusesConnectsThroughTheNext)
+{
+    // The name stands for 127.0.0.1 first, then ::1; only ::1 listens on the port.
+    SetResolveFunction([](const std::string&, TLookupKind) {
+        TLookupResult result;
+        result.addresses = {LoopbackAddress(AF_INET), LoopbackAddress(AF_INET6)};
+        return result;
+    });
+    ListenerV6 server;
+    ASSERT_GT(server.Port(), 0);
+    const int before = test::CountOpenDescriptors();
+    {
+        TAsyncClientSocket socket;
+        Recorder r;
+        r.closeInConnect = true;
+        r.Attach(socket);
+        socket.SetHost("both.test");
+        socket.SetPort(server.Port());
+        socket.Open();
+        ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
+        EXPECT_EQ(r.events, (Events{"lookup", "connecting", "connect", "disconnect"}));
+        EXPECT_EQ(r.peerPortInConnect, server.Port());
+    }
+    {
+        // When every address refuses, the last refusal is reported, once.
+        int closedPort = 0;
+        {
+            ListenerV6 gone;
+            closedPort = gone.Port();
+        }
+        TAsyncClientSocket socket;
+        Recorder r;
+        r.Attach(socket);
+        socket.SetHost("both.test");
+        socket.SetPort(closedPort);
+        socket.Open();
+        ASSERT_TRUE(ProcessEventsUntil([&] { return r.Ended(); }));
+        ProcessEventsFor(100);
+        EXPECT_EQ(r.events, (Events{"lookup", "connecting", kRefused}));
+    }
+    SetResolveFunction(nullptr);
+    EXPECT_EQ(test::CountOpenDescriptors(), before);
+}
+
 // A resolver that holds every lookup until released.
 struct HeldResolver {
     static inline std::mutex mutex;
