@@ -22,7 +22,7 @@ struct SharedStackState {
 };
 
 std::atomic<int> gConnectTimeoutMs{kConnectTimeoutMs};
-std::atomic<THostLookup> gHostLookup{nullptr};
+std::atomic<TNetHostLookupFunction> gHostLookup{nullptr};
 
 SharedStackState& State()
 {
@@ -82,7 +82,7 @@ void SetConnectTimeoutMs(int ms)
     gConnectTimeoutMs.store(ms > 0 ? ms : kConnectTimeoutMs, std::memory_order_relaxed);
 }
 
-void SetHostLookupForTests(THostLookup lookup)
+void SetHostLookupForTests(TNetHostLookupFunction lookup)
 {
     gHostLookup.store(lookup);
 }
@@ -93,7 +93,7 @@ std::vector<std::string> TNetStack::ResolveAll(const std::string& host)
         return {"127.0.0.1"};
     if (IsAddressLiteral(host))
         return {host};
-    const THostLookup lookup = gHostLookup.load();
+    const TNetHostLookupFunction lookup = gHostLookup.load();
     std::vector<std::string> addresses = lookup ? lookup(host) : LookupHost(host);
     if (addresses.empty())
         RaiseError(LastError());

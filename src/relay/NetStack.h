@@ -49,8 +49,8 @@ int ConnectTimeoutMs();
 // For tests: a shorter bound; 0 (or less) restores kConnectTimeoutMs.
 void SetConnectTimeoutMs(int ms);
 // For tests: answers the host-name lookups of every stack instead of the system; nullptr restores it.
-using THostLookup = std::vector<std::string> (*)(const std::string& name);
-void SetHostLookupForTests(THostLookup lookup);
+using TNetHostLookupFunction = std::vector<std::string> (*)(const std::string& name);
+void SetHostLookupForTests(TNetHostLookupFunction lookup);
 
 using TNetAddressBytes = std::array<std::uint8_t, 4>;
 
