@@ -33,7 +33,8 @@ relay_cpu_ms() {
 # Context switches of a relay's live threads (threads that ended meanwhile are not counted).
 relay_switches() {
     [ -n "$1" ] || { echo 0; return; }
-    cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ { n += $2 } END { print n + 0 }'
+    # A thread may end while the files are read.
+    awk '/ctxt_switches/ { n += $2 } END { print n + 0 }' /proc/"$1"/task/*/status 2>/dev/null || true
 }
 
 # haproxy_conf LISTEN_PORT TARGET_PORT [LISTEN_PORT TARGET_PORT...]: TCP frontends, no splice, enough
@@ -115,5 +116,10 @@ row() {  # row LABEL KEY high|low TARGET: medians, ratios to direct, tarvix-rela
 }
 
 table_header() {
-    printf '%-34s%-11s%-19s%-19s%-19s%-19s%-24s%s\n' "" direct tarvix-relay haproxy socat rinetd "vs best peer" "target"
+    local path
+    printf '%-34s' ""
+    for path in "${paths[@]}"; do
+        if [ "$path" = direct ]; then printf '%-11s' "$path"; else printf '%-19s' "$path"; fi
+    done
+    printf '%-24s%s\n' "vs best peer" "target"
 }

@@ -4,7 +4,8 @@
 # clients). The direct path, tarvix-relay, HAProxy (TCP, no splice), socat and rinetd are measured in the same
 # run, in ROUNDS rounds with the order rotated; medians with their ratio to direct, the relay's CPU per request
 # and its context switches per request. Usage: bench/relay/chatty-bench.sh BIN_DIR
-# Needs redis-server, redis-benchmark, nginx, ab, haproxy, socat, rinetd.
+# Needs redis-server, redis-benchmark, nginx, ab, haproxy, socat, rinetd. BASELINE_BIN=DIR adds the column
+# "baseline": the tarvix-relay in DIR (an earlier build), measured in the same run.
 set -euo pipefail
 bin=$(cd "$1" && pwd)
 ROUNDS=${ROUNDS:-3}
@@ -13,6 +14,7 @@ REDIS_PIPELINED=${REDIS_PIPELINED:-200000}     # per command, 32 per pipeline
 HTTP_REQUESTS=${HTTP_REQUESTS:-50000}
 
 all_paths=(direct tarvix-relay haproxy socat rinetd)
+[ -z "${BASELINE_BIN:-}" ] || all_paths+=(baseline)
 peers=(haproxy socat rinetd)
 paths=("${all_paths[@]}")
 work=$(mktemp -d /tmp/tarvix-chatty.XXXXXX)
@@ -75,6 +77,18 @@ start_all() {
     "$bin/tarvix-relay" --quiet --ini "$work/tarvix.ini" 2>"$work/tarvix-relay.log" &
     pid[tarvix-relay]=$!
     daemons+=($!)
+
+    if [ -n "${BASELINE_BIN:-}" ]; then
+        local b
+        mapfile -t b < <("$bin/bench_ports" 2)
+        redis_port[baseline]=${b[0]}
+        http_port[baseline]=${b[1]}
+        printf '[1]\r\nName=redis\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n[2]\r\nName=http\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n' \
+            "${b[0]}" "${ports[0]}" "${b[1]}" "${ports[1]}" >"$work/baseline.ini"
+        "$BASELINE_BIN/tarvix-relay" --quiet --ini "$work/baseline.ini" 2>"$work/baseline.log" &
+        pid[baseline]=$!
+        daemons+=($!)
+    fi
 
     redis_port[haproxy]=${ports[4]}
     http_port[haproxy]=${ports[5]}

@@ -5,6 +5,17 @@
     <name>Catalogue</name>
     <message>
         <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
+        <source>L&apos;hôte distant %s et le port %d mènent au port d&apos;écoute de la connexion elle-même : chaque client lui reviendrait sans fin</source>
+        <comment>64200</comment>
+        <translation>Der entfernte Host %s und der Port %d führen zum eigenen Empfangsport der Verbindung zurück: jeder Client käme endlos zu ihr zurück</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d client(s) refusé(s) faute de thread disponible</source>
+        <comment>64201</comment>
+        <translation>Verbindung &quot;%s&quot;: %d Client(s) abgewiesen, kein Thread verfügbar</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Ungültige Verbindung: %s (erwartet [ADRESSE:]LOKALERPORT:HOST:PORT)</translation>
     </message>

@@ -5,6 +5,17 @@
     <name>Catalogue</name>
     <message>
         <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
+        <source>L&apos;hôte distant %s et le port %d mènent au port d&apos;écoute de la connexion elle-même : chaque client lui reviendrait sans fin</source>
+        <comment>64200</comment>
+        <translation>The remote host %s and port %d lead back to the connection&apos;s own listening port: every client would come back to it without end</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d client(s) refusé(s) faute de thread disponible</source>
+        <comment>64201</comment>
+        <translation>Connection &quot;%s&quot;: %d client(s) refused, no thread available</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Invalid mapping: %s (expected [LISTEN:]LOCALPORT:HOST:PORT)</translation>
     </message>

@@ -5,6 +5,17 @@
     <name>Catalogue</name>
     <message>
         <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
+        <source>L&apos;hôte distant %s et le port %d mènent au port d&apos;écoute de la connexion elle-même : chaque client lui reviendrait sans fin</source>
+        <comment>64200</comment>
+        <translation>L&apos;host remoto %s e la porta %d riportano alla porta di ascolto della connessione stessa: ogni client vi tornerebbe senza fine</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d client(s) refusé(s) faute de thread disponible</source>
+        <comment>64201</comment>
+        <translation>Connessione &quot;%s&quot;: %d client rifiutato/i, nessun thread disponibile</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Collegamento non valido: %s (atteso [ASCOLTO:]PORTALOCALE:HOST:PORTA)</translation>
     </message>

@@ -51,6 +51,11 @@ bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
             PrintLine(ConnectionEndedLine(entry->name, info));
         };
 
+    // Said even when quiet: clients are being turned away.
+    auto shortage = [entry](TfConnect*, std::uint64_t refused) {
+        PrintLine(FormatRes(msg::CliThreadShortage, {entry->name, static_cast<std::int64_t>(refused)}));
+    };
+
     TfConnectOptions options;
     options.listenAddress = record.listenAddress.toStdString();
     options.allowFrom = record.allowFrom.toStdString();
@@ -60,8 +65,8 @@ bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
         };
 
     try {
-        active->connect =
-            std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, std::move(options));
+        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, shortage,
+                                                      std::move(options));
     } catch (const Exception& e) {
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));

@@ -34,6 +34,8 @@ constexpr detail::CatalogueEntry kTable[] = {
     {64061, "%s client refusé"},
     {64062, "%s clients refusés"},
     {64063, "Utilisation : tarvix [--help | --version]\n\nTARVIX Port Mapping relaie des ports TCP. Sans option, la fenêtre et l'icône de la zone de notification s'ouvrent, ou la fenêtre du programme déjà lancé pour le même fichier de paramètres vient au premier plan.\n\n  --help     affiche cette aide\n  --version  affiche la version\n\nFichier de paramètres : %s\nSans bureau : tarvix-relay --help"},
+    {64200, "L'hôte distant %s et le port %d mènent au port d'écoute de la connexion elle-même : chaque client lui reviendrait sans fin"},
+    {64201, "Connexion \"%s\" : %d client(s) refusé(s) faute de thread disponible"},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
     {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
     {65062, "Le document d'aide est introuvable :\r%s"},

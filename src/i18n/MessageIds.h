@@ -19,6 +19,10 @@ inline constexpr int HelpNotOpened = 65060;    // %s the document's full path
 inline constexpr int WebPageNotOpened = 65061; // %s the address
 inline constexpr int HelpNotFound = 65062;     // %s where the document was looked for first
 
+// The relay under stress: a mapping onto its own port, clients refused for want of a thread.
+inline constexpr int SelfMapping = 64200;       // %s remote host, %d port
+inline constexpr int CliThreadShortage = 64201; // %s name, %d clients refused
+
 // The desktop: start with the session, one program per settings file.
 inline constexpr int StartWithSession = 65080;
 inline constexpr int AutostartWriteFailed = 65081;  // %s file, %s reason

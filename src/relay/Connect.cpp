@@ -8,7 +8,7 @@ namespace tarvix {
 
 TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPort,
                      TConnectionStateEvent onConnectionState, TConnectionEndedEvent onConnectionEnded,
-                     TfConnectOptions options)
+                     TThreadShortageEvent onThreadShortage, TfConnectOptions options)
     : netMappedPortTCP_(TNetMappedPortTCP::Create()), onConnectionState_(std::move(onConnectionState))
 {
     TNetMappedPortTCP& server = *netMappedPortTCP_;
@@ -29,6 +29,10 @@ TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPor
     if (onConnectionEnded)
         server.OnConnectionEnded = [this, ended = std::move(onConnectionEnded)](const TNetConnectionInfo& info) {
             ended(this, info);
+        };
+    if (onThreadShortage)
+        server.OnThreadShortage = [this, shortage = std::move(onThreadShortage)](std::uint64_t refused) {
+            shortage(this, refused);
         };
     // No peer exists before this succeeds, so a failure leaves nothing that could still call back.
     server.SetActive(true);

@@ -4,6 +4,7 @@
 #include "relay/Traffic.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <shared_mutex>
@@ -21,6 +22,9 @@ using TConnectionStateEvent = std::function<void(TfConnect* sender, bool connect
 // Runs on the connection's own thread when a relayed connection has ended, also while CloseMapping ends
 // it, never once the instance is being destroyed. The same rules as above.
 using TConnectionEndedEvent = std::function<void(TfConnect* sender, const TNetConnectionInfo& info)>;
+// Runs on the mapping's listener thread when clients were refused for want of a thread, with how many since
+// the last call: at the first refusal, then at most once every 10 s while it lasts. The same rules as above.
+using TThreadShortageEvent = std::function<void(TfConnect* sender, std::uint64_t refused)>;
 
 // Where a mapping listens and whom it admits.
 struct TfConnectOptions {
@@ -36,7 +40,8 @@ public:
     // exceptions (ENetCouldNotBindSocket when the port is taken, ENetBadAddress for a bad allow-list,
     // ENetSocketError for an address this machine does not have, ...) and then leaves nothing behind.
     TfConnect(int localPort, const std::string& mappedHost, int mappedPort, TConnectionStateEvent onConnectionState,
-              TConnectionEndedEvent onConnectionEnded = {}, TfConnectOptions options = {});
+              TConnectionEndedEvent onConnectionEnded = {}, TThreadShortageEvent onThreadShortage = {},
+              TfConnectOptions options = {});
     ~TfConnect(); // runs CloseMapping when still needed
     TfConnect(const TfConnect&) = delete;
     TfConnect& operator=(const TfConnect&) = delete;

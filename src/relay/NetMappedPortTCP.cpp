@@ -1,6 +1,7 @@
 #include "relay/NetMappedPortTCP.h"
 
 #include "relay/NetExceptions.h"
+#include "relay/NetRelayLoop.h"
 #include "relay/NetStack.h"
 
 #include <netinet/in.h>
@@ -174,11 +175,8 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
 bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
 {
     auto& data = *static_cast<TNetMappedPortTCPData*>(peer.Payload());
-    TNetTCPConnection& client = *peer.ClientConnection();
-    TNetTCPClient& outbound = *data.Outbound;
-    TNetSocketHandle& clientSocket = client.Socket();
-    TNetSocketHandle& remoteSocket = outbound.Socket();
-    const int limitMs = stuckLimitMs_.load(std::memory_order_relaxed);
+    TNetSocketHandle& clientSocket = peer.ClientConnection()->Socket();
+    TNetSocketHandle& remoteSocket = data.Outbound->Socket();
 
     // Deactivation, a failure of either side and the stuck bound all cut the connection: with resets, so
     // that neither side takes what it got for the whole stream.
@@ -194,46 +192,67 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
             waitList[0].revents = POLLIN; // a receive that finds nothing only says so
             ready = 1;
         } else {
-            int waitMs = -1;
-            for (const int ms : {StuckWait(data, limitMs), KernelQueueLookMs(data, limitMs),
-                                 ReleaseIdleBulkBuffers(data)})
-                if (ms >= 0)
-                    waitMs = waitMs < 0 ? ms : std::min(waitMs, ms);
-            ready = Stack().PollSockets(waitList, 2, waitMs);
+            ready = Stack().PollSockets(waitList, 2, NextDeadlineMs(data));
         }
-        if (peer.Aborted()) {
+        if (peer.Aborted())
             cut = true;
-        } else if (ready > 0) {
-            const short clientEvents = waitList[0].revents;
-            const short remoteEvents = waitList[1].revents;
-            constexpr short kFailed = POLLERR | POLLNVAL;
-            constexpr short kEnded = POLLHUP | kPeerEnded;
-            constexpr short kReadable = POLLIN | kEnded;
-            data.ClientEnded = data.ClientEnded || (clientEvents & kEnded);
-            data.RemoteEnded = data.RemoteEnded || (remoteEvents & kEnded);
-            data.ClientHungUp = data.ClientHungUp || (clientEvents & POLLHUP);
-            data.RemoteHungUp = data.RemoteHungUp || (remoteEvents & POLLHUP);
-            cut = ((clientEvents | remoteEvents) & kFailed) ||
-                  !data.FromClient.Pump(clientSocket, remoteSocket, clientEvents & kReadable, remoteEvents & POLLOUT,
-                                        data.FromRemote.SourceEnded()) ||
-                  !data.FromRemote.Pump(remoteSocket, clientSocket, remoteEvents & kReadable, clientEvents & POLLOUT,
-                                        data.FromClient.SourceEnded()) ||
-                  peer.Aborted();
-        } else if (ready < 0) {
+        else if (ready < 0)
             cut = Stack().LastError() != netcode::Interrupted;
-        }
-        data.ClientEnded = data.ClientEnded || data.FromClient.SourceEnded();
-        data.RemoteEnded = data.RemoteEnded || data.FromRemote.SourceEnded();
         if (!cut)
-            WatchKernelQueues(data, clientSocket, remoteSocket);
-        cut = cut || StuckWait(data, limitMs) == 0;
-        if (!data.FirstEndKnown && (data.ClientEnded || data.RemoteEnded)) {
-            data.FirstEndKnown = true;
-            data.FirstEnd = data.ClientEnded ? TNetConnectionEnd::ClosedByClient : TNetConnectionEnd::ClosedByRemote;
-        }
+            cut = Relay(peer, data, ready > 0 ? waitList[0].revents : 0, ready > 0 ? waitList[1].revents : 0);
     }
+    const std::uint64_t before = data.Info.bytesFromClient + data.Info.bytesToClient;
     CountWritten(data);
+    if (!cut)
+        cut = MaybeRunInLoop(peer, data, data.Info.bytesFromClient + data.Info.bytesToClient != before);
+    Conclude(peer, data, cut);
+    return true;
+}
 
+bool TNetMappedPortTCP::Relay(TNetPeerThread& peer, TNetMappedPortTCPData& data, short clientEvents,
+                              short remoteEvents)
+{
+    TNetSocketHandle& clientSocket = peer.ClientConnection()->Socket();
+    TNetSocketHandle& remoteSocket = data.Outbound->Socket();
+    constexpr short kFailed = POLLERR | POLLNVAL;
+    constexpr short kEnded = POLLHUP | kPeerEnded;
+    constexpr short kReadable = POLLIN | kEnded;
+    data.ClientEnded = data.ClientEnded || (clientEvents & kEnded);
+    data.RemoteEnded = data.RemoteEnded || (remoteEvents & kEnded);
+    data.ClientHungUp = data.ClientHungUp || (clientEvents & POLLHUP);
+    data.RemoteHungUp = data.RemoteHungUp || (remoteEvents & POLLHUP);
+    bool cut = ((clientEvents | remoteEvents) & kFailed) ||
+               !data.FromClient.Pump(clientSocket, remoteSocket, clientEvents & kReadable, remoteEvents & POLLOUT,
+                                     data.FromRemote.SourceEnded()) ||
+               !data.FromRemote.Pump(remoteSocket, clientSocket, remoteEvents & kReadable, clientEvents & POLLOUT,
+                                     data.FromClient.SourceEnded()) ||
+               peer.Aborted();
+    data.ClientEnded = data.ClientEnded || data.FromClient.SourceEnded();
+    data.RemoteEnded = data.RemoteEnded || data.FromRemote.SourceEnded();
+    if (!cut)
+        WatchKernelQueues(data, clientSocket, remoteSocket);
+    cut = cut || StuckWait(data, stuckLimitMs_.load(std::memory_order_relaxed)) == 0;
+    if (!data.FirstEndKnown && (data.ClientEnded || data.RemoteEnded)) {
+        data.FirstEndKnown = true;
+        data.FirstEnd = data.ClientEnded ? TNetConnectionEnd::ClosedByClient : TNetConnectionEnd::ClosedByRemote;
+    }
+    return cut;
+}
+
+int TNetMappedPortTCP::NextDeadlineMs(TNetMappedPortTCPData& data)
+{
+    const int limitMs = stuckLimitMs_.load(std::memory_order_relaxed);
+    int waitMs = -1;
+    for (const int ms : {StuckWait(data, limitMs), KernelQueueLookMs(data, limitMs), ReleaseIdleBulkBuffers(data)})
+        if (ms >= 0)
+            waitMs = waitMs < 0 ? ms : std::min(waitMs, ms);
+    return waitMs;
+}
+
+void TNetMappedPortTCP::Conclude(TNetPeerThread& peer, TNetMappedPortTCPData& data, bool cut)
+{
+    TNetTCPConnection& client = *peer.ClientConnection();
+    TNetTCPClient& outbound = *data.Outbound;
     if (cut) {
         outbound.CloseWithReset();
         client.CloseWithReset();
@@ -244,7 +263,72 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
         client.CloseConnection();
         SettleEnd(data, data.FirstEnd);
     }
-    return true;
+}
+
+// A relayed connection as an event loop serves it: the same pass as on its peer thread, one per wake-up.
+// It goes back to its thread to be closed, or when a direction turns to bulk transfers, which run faster on
+// a thread of their own.
+class TNetRelayInLoop : public TNetLoopConnection {
+public:
+    TNetRelayInLoop(TNetMappedPortTCP& server, TNetPeerThread& peer, TNetMappedPortTCPData& data)
+        : server_(server), peer_(peer), data_(data)
+    {
+    }
+    bool Cut() const { return cut_; }
+
+protected:
+    int Interest(pollfd (&wait)[2]) override
+    {
+        TNetMappedPortTCPData& d = data_;
+        wait[0] = WaitEntry(peer_.ClientConnection()->Socket(), d.FromClient, d.FromRemote, d.ClientEnded,
+                            d.ClientHungUp);
+        wait[1] = WaitEntry(d.Outbound->Socket(), d.FromRemote, d.FromClient, d.RemoteEnded, d.RemoteHungUp);
+        return server_.NextDeadlineMs(d);
+    }
+
+    bool Step(short clientEvents, short remoteEvents) override
+    {
+        TNetMappedPortTCPData& d = data_;
+        cut_ = peer_.Aborted() || !peer_.ClientConnection()->Socket().IsOpen() || !d.Outbound->Socket().IsOpen() ||
+               server_.Relay(peer_, d, clientEvents, remoteEvents);
+        server_.CountWritten(d);
+        const bool bulk = d.FromClient.ChunkSize() != TNetRelayDirection::kChunkSize ||
+                          d.FromRemote.ChunkSize() != TNetRelayDirection::kChunkSize;
+        return !cut_ && !bulk && !(d.FromClient.SourceEnded() && d.FromRemote.SourceEnded());
+    }
+
+    bool Aborted() const override { return peer_.Aborted(); }
+
+private:
+    TNetMappedPortTCP& server_;
+    TNetPeerThread& peer_;
+    TNetMappedPortTCPData& data_;
+    bool cut_ = false;
+};
+
+bool TNetMappedPortTCP::MaybeRunInLoop(TNetPeerThread& peer, TNetMappedPortTCPData& data, bool moved)
+{
+    if (data.FromClient.ChunkSize() != TNetRelayDirection::kChunkSize ||
+        data.FromRemote.ChunkSize() != TNetRelayDirection::kChunkSize) {
+        data.SmallPasses = 0;
+        return false;
+    }
+    if (moved)
+        ++data.SmallPasses;
+    // A connection winding down, or with bytes on their way, stays where it is.
+    const int after = loopAfterPasses_.load(std::memory_order_relaxed);
+    if (after < 0 || data.SmallPasses < after || data.ClientEnded || data.RemoteEnded ||
+        data.FromClient.Owed() > 0 || data.FromRemote.Owed() > 0 || !TNetLoopConnection::Supported())
+        return false;
+    data.SmallPasses = 0;
+    if (!data.InLoop)
+        data.InLoop = std::make_unique<TNetRelayInLoop>(*this, peer, data);
+    auto& inLoop = static_cast<TNetRelayInLoop&>(*data.InLoop);
+    if (!inLoop.HandToLoop())
+        return false;
+    loopHandOvers_.fetch_add(1, std::memory_order_relaxed);
+    inLoop.WaitUntilBack();
+    return inLoop.Cut();
 }
 
 void TNetMappedPortTCP::CutWhenAborted(TNetPeerThread& peer)

@@ -3,11 +3,13 @@
 // peer thread moves bytes both ways until both directions have ended.
 #include "relay/NetAddress.h"
 #include "relay/NetRelayDirection.h"
+#include "relay/NetRelayLoop.h"
 #include "relay/NetTCPClient.h"
 #include "relay/NetTCPServer.h"
 #include "relay/Traffic.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -33,6 +35,10 @@ public:
     // The first pass has run: it reads the client without waiting, since a client mostly sends its
     // request before the connection is even taken.
     bool Started = false;
+    // Passes in a row that moved small messages: enough of them hand the connection to an event loop.
+    int SmallPasses = 0;
+    // The connection as an event loop serves it, made when it is first handed over.
+    std::unique_ptr<TNetLoopConnection> InLoop;
     // Who connected, when, what passed each way and how it ended.
     TNetConnectionInfo Info;
     bool EndKnown = false; // Info.end is settled
@@ -96,12 +102,33 @@ public:
     void SetStuckLimitMs(int ms) { stuckLimitMs_.store(ms); }
     int StuckLimitMs() const { return stuckLimitMs_.load(); }
 
+    // An established connection whose passes moved small messages this many times in a row is handed to an
+    // event loop (TNetLoopConnection), which moves its bytes until it ends or turns to bulk transfers, while
+    // its peer thread sleeps; -1 keeps every connection on its thread.
+    static constexpr int kLoopAfterPasses = 4;
+    void SetLoopAfterPasses(int passes) { loopAfterPasses_.store(passes, std::memory_order_relaxed); }
+    int LoopAfterPasses() const { return loopAfterPasses_.load(std::memory_order_relaxed); }
+    // How many times a connection was handed to an event loop; from any thread.
+    std::uint64_t LoopHandOvers() const { return loopHandOvers_.load(std::memory_order_relaxed); }
+
 protected:
     void DetachEvents() override;
     bool ClientAdmitted(const TNetSocketHandle& client) override;
 
 private:
+    friend class TNetRelayInLoop;
+
     static void CutWhenAborted(TNetPeerThread& peer);
+    // Moves what the sockets' events allow and settles how the connection stands (which side ended, the
+    // stuck bound); true when the connection must be cut.
+    bool Relay(TNetPeerThread& peer, TNetMappedPortTCPData& data, short clientEvents, short remoteEvents);
+    // Closes the connection when it was cut (with resets) or both its streams have ended.
+    static void Conclude(TNetPeerThread& peer, TNetMappedPortTCPData& data, bool cut);
+    // Milliseconds until the stuck bound or an idle bulk buffer is due (letting go of those due), or -1.
+    int NextDeadlineMs(TNetMappedPortTCPData& data);
+    // Hands the connection to an event loop when its traffic is small and frequent; returns once it is
+    // back, with whether it must be cut.
+    bool MaybeRunInLoop(TNetPeerThread& peer, TNetMappedPortTCPData& data, bool moved);
     // Adds what each direction has written out since the last call to the connection and the mapping.
     void CountWritten(TNetMappedPortTCPData& data);
 
@@ -111,6 +138,8 @@ private:
     std::atomic<int> stuckLimitMs_{kStuckLimitMs};
     mutable std::mutex allowLock_;
     std::shared_ptr<const TNetAllowList> allowList_;
+    std::atomic<int> loopAfterPasses_{kLoopAfterPasses};
+    std::atomic<std::uint64_t> loopHandOvers_{0};
 };
 
 } // namespace tarvix

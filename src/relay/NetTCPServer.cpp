@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <exception>
 #include <thread>
+#include <utility>
 
 namespace tarvix {
 
@@ -99,7 +100,8 @@ void TNetListenerThread::AcceptOn(int listeningDescriptor)
     try {
         peer = static_cast<TNetPeerThread*>(mgr->AcquireThread());
     } catch (const std::exception&) {
-        Pause(kAcceptRetryMs); // the client is closed with the connection
+        connection->CloseWithReset();
+        Pause(kAcceptRetryMs); // out of memory
         return;
     }
     peer->server_ = server_.shared_from_this();
@@ -108,10 +110,12 @@ void TNetListenerThread::AcceptOn(int listeningDescriptor)
     try {
         peer->StartThread();
     } catch (const std::exception&) {
-        // No thread left for it: the client is closed, and the listener rests before it takes the next.
+        // No thread left for it: refused at once with a reset, and the next client is taken without a
+        // pause, so that none waits for an answer and each gets a thread as soon as one is free again.
         server_.RemovePeer(peer);
+        peer->client_->CloseWithReset();
         mgr->ReturnThread(peer);
-        Pause(kAcceptRetryMs);
+        server_.NoteRefusedForThreads();
     }
 }
 
@@ -372,6 +376,7 @@ void TNetTCPServer::DetachEvents()
     OnConnect = nullptr;
     OnExecute = nullptr;
     OnDisconnect = nullptr;
+    OnThreadShortage = nullptr;
 }
 
 void TNetTCPServer::FireEvent(const TNetServerThreadEvent& event, TNetPeerThread& peer)
@@ -532,6 +537,24 @@ void TNetTCPServer::EndWaitingPeers()
     std::unique_lock lock(peersLock_);
     peersMayWait_ = false;
     waitingPeersGone_.wait(lock, [this] { return waitingPeers_ == 0; });
+}
+
+void TNetTCPServer::NoteRefusedForThreads()
+{
+    ++refusedUnreported_;
+    const auto now = TClock::now();
+    if (lastRefusalReport_ != TClock::time_point{} &&
+        now - lastRefusalReport_ < std::chrono::milliseconds(kRefusalReportMs))
+        return;
+    lastRefusalReport_ = now;
+    const std::uint64_t refused = std::exchange(refusedUnreported_, 0);
+    try {
+        std::shared_lock lock(eventGuard_);
+        if (OnThreadShortage)
+            OnThreadShortage(refused);
+    } catch (...) {
+        // The listener goes on whatever the report did.
+    }
 }
 
 void TNetTCPServer::RemovePeer(TNetPeerThread* peer)

@@ -148,6 +148,11 @@ public:
     TNetServerThreadEvent OnConnect;
     TNetServerThreadEvent OnExecute;
     TNetServerThreadEvent OnDisconnect;
+    // Runs on the listener's thread when clients were refused (with a reset) for want of a thread, with how
+    // many since the last call: at the first refusal, then at most once per kRefusalReportMs while they go
+    // on. Set before activation.
+    std::function<void(std::uint64_t refused)> OnThreadShortage;
+    static constexpr int kRefusalReportMs = 10000;
 
     // Hooks called by the peer thread.
     virtual void PeerConnected(TNetPeerThread& peer);
@@ -209,6 +214,8 @@ private:
     bool InShortageLocked() const;
     // From the listener as it ends: no peer waits for clients any more, none will.
     void EndWaitingPeers();
+    // From the listener: one more client refused for want of a thread; reports them now and then.
+    void NoteRefusedForThreads();
 
     bool active_ = false;
     bool acceptNoDelay_ = false;
@@ -233,6 +240,9 @@ private:
     TClock::time_point shortageUntil_{};
     bool listenerAccepts_ = true;
     std::condition_variable waitingPeersGone_;
+    // The listener's own: refusals not reported yet, and when the last report was made.
+    std::uint64_t refusedUnreported_ = 0;
+    TClock::time_point lastRefusalReport_{};
 };
 
 } // namespace tarvix

@@ -2,6 +2,8 @@
 
 #include <pthread.h>
 
+#include <cerrno>
+
 #include <algorithm>
 #include <memory>
 
@@ -44,23 +46,30 @@ int TNetThreadCache::Run(TWork work, void* argument, std::size_t stackSize)
         taken->wake.notify_one();
         return 0;
     }
+    if (const std::size_t limit = threadLimit_.load(std::memory_order_relaxed); limit > 0 && threads_.load() >= limit)
+        return EAGAIN;
     auto start = std::make_unique<Start>(Start{work, argument, stackSize});
     pthread_attr_t attr;
     pthread_attr_init(&attr);
     pthread_attr_setstacksize(&attr, stackSize);
     pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
     pthread_t handle{};
+    ++threads_;
     const int r = pthread_create(&handle, &attr, &TNetThreadCache::Entry, start.get());
     pthread_attr_destroy(&attr);
     if (r == 0)
         start.release();
+    else
+        --threads_;
     return r;
 }
 
 void* TNetThreadCache::Entry(void* start)
 {
     const std::unique_ptr<Start> s(static_cast<Start*>(start));
-    Instance().Serve(s->work, s->argument, s->stackSize);
+    TNetThreadCache& cache = Instance();
+    cache.Serve(s->work, s->argument, s->stackSize);
+    --cache.threads_;
     return nullptr;
 }
 
@@ -89,6 +98,16 @@ std::size_t TNetThreadCache::ParkedCount() const
 {
     std::lock_guard lock(lock_);
     return parked_.size();
+}
+
+void TNetThreadCache::SetThreadLimit(std::size_t limit)
+{
+    threadLimit_.store(limit);
+}
+
+std::size_t TNetThreadCache::ThreadCount() const
+{
+    return threads_.load();
 }
 
 void TNetThreadCache::SetParkedLife(std::chrono::milliseconds life)

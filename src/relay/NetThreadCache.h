@@ -1,6 +1,7 @@
 #pragma once
 // Parked OS threads for self-destroying engine threads: a thread whose work has ended waits a while for
 // the next one instead of exiting, which spares each new connection a thread's creation and release.
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -25,6 +26,11 @@ public:
     int Run(TWork work, void* argument, std::size_t stackSize);
 
     std::size_t ParkedCount() const;
+    // For tests: a new OS thread beyond this many of the cache's own fails as the system fails it when it
+    // has none left (0: no limit but the system's).
+    void SetThreadLimit(std::size_t limit);
+    // OS threads of the cache now running work or parked.
+    std::size_t ThreadCount() const;
     // How long a parked thread waits before it leaves (tests shorten it).
     void SetParkedLife(std::chrono::milliseconds life);
 
@@ -44,6 +50,8 @@ private:
     // can signal after letting go of the lock, even if the parked thread has already moved on.
     std::vector<std::shared_ptr<Parked>> parked_;
     std::chrono::milliseconds parkedLife_ = kParkedLife;
+    std::atomic<std::size_t> threads_{0};
+    std::atomic<std::size_t> threadLimit_{0};
 };
 
 } // namespace tarvix

@@ -1,5 +1,6 @@
 // At the process's descriptor limit the listener rests instead of spinning, keeps every waiting client
-// queued (the listen backlog is the system's maximum) and takes them all once descriptors are free.
+// queued (the listen backlog is the system's maximum) and takes them all once descriptors are free. Short of
+// threads, it refuses clients with a reset at once and serves them again as soon as a thread is free.
 #include "ReportLog.h"
 #include "support/EchoServer.h"
 #include "support/Loopback.h"
@@ -7,6 +8,7 @@
 #include "support/Waiting.h"
 
 #include "relay/Connect.h"
+#include "relay/NetThreadCache.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <mutex>
 
 using namespace tarvix;
 using namespace tarvix::test;
@@ -114,4 +117,66 @@ TEST(TfConnect, AtTheDescriptorLimitTheListenerWaitsWithoutSpinningThenAcceptsAg
     EXPECT_TRUE(log.WaitFor(kClients, 0));
     clients.clear();
     EXPECT_TRUE(log.WaitFor(kClients, kClients));
+}
+
+TEST(TfConnect, ShortOfThreadsClientsAreRefusedWithAResetAtFullSpeedAndServedAgainOnceOneIsFree)
+{
+    EchoServer echo;
+    ReportLog log;
+    std::mutex reportsLock;
+    std::vector<std::uint64_t> shortageReports;
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback(), {}, [&](TfConnect*, std::uint64_t refused) {
+        std::lock_guard lock(reportsLock);
+        shortageReports.push_back(refused);
+    });
+    TNetThreadCache& cache = TNetThreadCache::Instance();
+    struct Restore {
+        ~Restore() { TNetThreadCache::Instance().SetThreadLimit(0); }
+    } restore;
+    cache.SetThreadLimit(cache.ThreadCount() + 4);
+
+    const auto echoes = [](TestSocket& client) {
+        std::string got;
+        return client.SendAll("x") && client.ReadExactly(got, 1, 5000) == End::Data && got == "x";
+    };
+    // Held clients take every thread there is (the parked ones first).
+    std::vector<TestSocket> held;
+    for (;;) {
+        ASSERT_LT(held.size(), 200u) << "the thread limit was never met";
+        TestSocket client = ConnectLoopback(mapping.LocalPort());
+        if (!echoes(client))
+            break;
+        held.push_back(std::move(client));
+    }
+    ASSERT_GE(held.size(), 4u);
+
+    // A burst while no thread is free: every client is refused at once with a reset, none waits unanswered.
+    constexpr int kRefused = 150;
+    const auto start = Clock::now();
+    std::vector<TestSocket> refused;
+    for (int i = 0; i < kRefused; ++i)
+        refused.push_back(ConnectLoopback(mapping.LocalPort()));
+    int reset = 0;
+    for (TestSocket& client : refused)
+        reset += client.WaitEvent(10000) == End::Reset ? 1 : 0;
+    EXPECT_EQ(reset, kRefused);
+    EXPECT_LT(MsSince(start), kRefused * 100 / 3) << "refusals are throttled";
+    {
+        std::lock_guard lock(reportsLock);
+        EXPECT_EQ(shortageReports, (std::vector<std::uint64_t>{1})) << "reported at the first refusal, then calm";
+    }
+    EXPECT_EQ(log.Count(true), static_cast<int>(held.size()));
+
+    // One thread comes free: the next client is served, without a pause first.
+    held.pop_back();
+    ASSERT_TRUE(log.WaitFor(0, 1));
+    const auto freed = Clock::now();
+    bool served = false;
+    while (!served && MsSince(freed) < 5000) {
+        TestSocket client = ConnectLoopback(mapping.LocalPort());
+        served = echoes(client);
+    }
+    EXPECT_TRUE(served);
+    for (TestSocket& client : held)
+        EXPECT_TRUE(echoes(client)) << "a held client lost its relay";
 }
