@@ -2,6 +2,7 @@
 // The active mappings of tarvix-relay: one engine instance each, with a status line per activation and,
 // unless quiet, per accepted and per ended client.
 #include "cli/MappingSelection.h"
+#include "cli/RateLimitedLog.h"
 
 #include <atomic>
 #include <functional>
@@ -35,9 +36,11 @@ public:
     RelayRunner& operator=(const RelayRunner&) = delete;
 
     // Listens at once and reports it with the catalogue text `line` (name, local port, host, remote port).
-    // A local port (and address) already taken by an active mapping is reported and nothing starts: false. Raises ECliError
+    // A local port already taken by an active mapping is reported and nothing starts: false. Raises ECliError
     // (ExitActivation) with the engine's text when the mapping cannot listen.
     bool Activate(const PlannedMapping& mapping, int line);
+    // The same without the report of a taken port: its text is returned instead, empty when it listens.
+    std::string TryActivate(const PlannedMapping& mapping, int line);
     // A line per ended connection from the next activation on.
     void SetLogConnections(bool on) { logConnections_ = on; }
 
@@ -45,11 +48,13 @@ public:
     const ActiveMappings& Active() const { return active_; }
 
     // Hands over the active mappings for which `pick` holds, to be closed by the caller.
-    ActiveMappings Take(const std::function<bool(const PlannedMapping&)>& pick);
+    ActiveMappings Take(const std::function<bool(const ActiveMapping&)>& pick);
 
 private:
     bool quiet_;
     bool logConnections_ = false;
+    // Before the mappings: their threads report through it until they are closed.
+    RateLimitedLog outboundFailures_;
     ActiveMappings active_;
 };
 

@@ -121,7 +121,7 @@ TEST(ListenAddress, ByDefaultEveryIPv4InterfaceOtherwiseTheAddressAlone)
         TestSocket client = ConnectLoopback(everywhere.LocalPort());
         ExpectEcho(client);
     }
-    TfConnect local(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {"127.0.0.1", "", {}});
+    TfConnect local(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {}, {"127.0.0.1", "", {}});
     EXPECT_EQ(BoundAddress(local), "127.0.0.1");
     EXPECT_EQ(local.ListenAddress(), "127.0.0.1");
     TestSocket client = ConnectLoopback(local.LocalPort());
@@ -139,13 +139,13 @@ TEST(ListenAddress, IPv6LoopbackAndDualStackWildcard)
     EchoServer echo;
     ReportLog log;
     {
-        TfConnect loopback6(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {"::1", "", {}});
+        TfConnect loopback6(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {}, {"::1", "", {}});
         EXPECT_EQ(BoundAddress(loopback6), "::1");
         TestSocket client = ConnectIPv6Loopback(loopback6.LocalPort());
         ExpectEcho(client);
         EXPECT_FALSE(ConnectLoopback(loopback6.LocalPort()).Valid()) << "::1 alone takes no IPv4 client";
     }
-    TfConnect both(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {"::", "", {}});
+    TfConnect both(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {}, {"::", "", {}});
     EXPECT_EQ(BoundAddress(both), "::");
     TestSocket client6 = ConnectIPv6Loopback(both.LocalPort());
     ExpectEcho(client6);
@@ -157,13 +157,13 @@ TEST(ListenAddress, AnAddressThisMachineDoesNotHaveFailsActivationWithTheSystems
 {
     ReportLog log;
     try {
-        TfConnect mapping(0, "127.0.0.1", 80, log.Callback(), {}, {}, {"192.0.2.1", "", {}});
+        TfConnect mapping(0, "127.0.0.1", 80, log.Callback(), {}, {}, {}, {"192.0.2.1", "", {}});
         FAIL() << "bound to an address the machine does not have";
     } catch (const ENetSocketError& e) {
         EXPECT_EQ(e.SocketCode(), netcode::AddressNotAvailable);
     }
-    EXPECT_THROW(TfConnect(0, "127.0.0.1", 80, log.Callback(), {}, {}, {"not-an-address", "", {}}), ENetSocketError);
-    EXPECT_THROW(TfConnect(0, "127.0.0.1", 80, log.Callback(), {}, {}, {"", "10.0.0.0/33", {}}), ENetBadAddress);
+    EXPECT_THROW(TfConnect(0, "127.0.0.1", 80, log.Callback(), {}, {}, {}, {"not-an-address", "", {}}), ENetSocketError);
+    EXPECT_THROW(TfConnect(0, "127.0.0.1", 80, log.Callback(), {}, {}, {}, {"", "10.0.0.0/33", {}}), ENetBadAddress);
 }
 
 TEST(AllowFrom, ClientsOutsideAreResetBeforeTheRemoteHearsOfThemAndCounted)
@@ -176,7 +176,7 @@ TEST(AllowFrom, ClientsOutsideAreResetBeforeTheRemoteHearsOfThemAndCounted)
                                  std::lock_guard g(lock);
                                  refused.push_back(address + ":" + std::to_string(port));
                              }};
-    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, options);
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {}, options);
     for (int i = 0; i < 3; ++i) {
         TestSocket client = ConnectLoopback(mapping.LocalPort());
         ASSERT_TRUE(client.Valid());
@@ -203,7 +203,7 @@ TEST(AllowFrom, AnIPv4ClientOnADualStackSocketMatchesItsIPv4Network)
     REQUIRE_IPV6();
     EchoServer echo;
     ReportLog log;
-    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {"::", "127.0.0.0/8", {}});
+    TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {}, {"::", "127.0.0.0/8", {}});
     TestSocket client4 = ConnectLoopback(mapping.LocalPort());
     ExpectEcho(client4);
     TestSocket client6 = ConnectIPv6Loopback(mapping.LocalPort());
