@@ -95,6 +95,7 @@
   Non riportati: gli stati del programma desktop, le righe di --log-connections, il riepilogo di SIGUSR1.</translation>
     </message>
     <message>
+        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
         <comment>64150</comment>
         <translation>Inoltro &quot;%s&quot;: client accettato, %s porta %d (%d aperti)</translation>
@@ -156,6 +157,7 @@
     <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
+        <translation>Collegamento non valido: %s (atteso [ASCOLTO:]PORTALOCALE:HOST:PORTA)</translation>
         <translation>Inoltro non valido: %s (atteso PORTALOCALE:HOST:PORTA)</translation>
     </message>
     <message>
@@ -315,12 +317,12 @@
   7  un inoltro non ha potuto essere attivato (porta occupata...); nessuno resta attivo</translation>
     </message>
     <message>
-        <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
+        <source>Usage : tarvix-relay [OPTIONS] [[ÉCOUTE:]PORTLOCAL:HÔTE:PORT...]
 Relaie des ports TCP sans fenêtre : les connexions d&apos;un fichier de paramètres, celles de la ligne de commande, ou les deux, jusqu&apos;à SIGINT ou SIGTERM.
 SIGHUP relit le fichier : les connexions inchangées restent actives avec leurs clients.
 Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont activées.
 
-  PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse IPv4) port PORT ;
+  [ÉCOUTE:]PORTLOCAL:HÔTE:PORT  écoute sur PORTLOCAL et relaie vers HÔTE (nom ou adresse) port PORT ;
                   sans --ini, aucun fichier de paramètres n&apos;est lu
   --ini FICHIER   fichier de paramètres (par défaut %s)
   --all           active toutes les connexions du fichier
@@ -334,7 +336,7 @@ Inoltra porte TCP senza finestra: gli inoltri di un file di impostazioni, quelli
 SIGHUP rilegge il file: gli inoltri invariati restano attivi con i loro client.
 Senza --all né --mapping, vengono attivati gli inoltri del file il cui AutoStart vale 1.
 
-  PORTALOCALE:HOST:PORTA  ascolta su PORTALOCALE e inoltra verso HOST (nome o indirizzo IPv4) porta PORTA;
+  [ASCOLTO:]PORTALOCALE:HOST:PORTA  ascolta su PORTALOCALE e inoltra verso HOST (nome o indirizzo) porta PORTA;
                   senza --ini non viene letto alcun file di impostazioni
   --ini FILE      file di impostazioni (predefinito: %s)
   --all           attiva tutti gli inoltri del file
@@ -1111,6 +1113,64 @@ Codici di uscita:
   SIGUSR1            una riga per ogni inoltro attivo con i suoi contatori, come all&apos;arresto</translation>
     </message>
     <message>
+        <source>Adresse ou réseau incorrect : %s</source>
+        <comment>64000</comment>
+        <translation>Indirizzo o rete non valido: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
+        <comment>64001</comment>
+        <translation>Inoltro &quot;%s&quot;: client %s porta %d rifiutato (non nella lista AllowFrom)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
+        <comment>64002</comment>
+        <translation>%s, sezione [%s]: ListenAddress=%s non è un indirizzo IPv4 o IPv6 (per esempio 127.0.0.1, ::1 o ::)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : AllowFrom=%s : %s</source>
+        <comment>64003</comment>
+        <translation>%s, sezione [%s]: AllowFrom=%s: %s</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
+        <comment>64004</comment>
+        <translation>Collegamento non valido: %s (%s non è un indirizzo IPv4 o un indirizzo IPv6 tra parentesi quadre su cui ascoltare)</translation>
+    </message>
+    <message>
+        <source>Option --allow : %s</source>
+        <comment>64005</comment>
+        <translation>Opzione --allow: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
+        <comment>64006</comment>
+        <translation>Inoltro &quot;%s&quot;: in ascolto sull&apos;indirizzo %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
+        <comment>64007</comment>
+        <translation>Inoltro &quot;%s&quot;: client ammessi: %s</translation>
+    </message>
+    <message>
+        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
+        <comment>64008</comment>
+        <translation>Per ascoltare solo su questo computer, togliere il &quot;;&quot; dalla riga seguente (AllowFrom=... limita i client ammessi)</translation>
+    </message>
+    <message>
+        <source>Où écouter, qui admettre :
+  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
+                  sans elle, toutes les interfaces IPv4
+  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
+                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
+  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
+        <comment>64009</comment>
+        <translation>Dove ascoltare, chi ammettere:
+  ASCOLTO         un indirizzo IPv4, o IPv6 tra parentesi quadre ([::1]; [::]: tutte le interfacce IPv4 e IPv6);
+                  senza, tutte le interfacce IPv4
+  --allow ELENCO  ammette solo questi client sugli inoltri della riga di comando: indirizzi e reti
+                  separati da virgole (127.0.0.0/8,::1); gli altri ricevono un reset
+  Nel file, per inoltro: ListenAddress=127.0.0.1 e AllowFrom=192.168.1.0/24, ::1</translation>
         <source>Arrêter</source>
         <comment>64050</comment>
         <translation>Interrompi</translation>

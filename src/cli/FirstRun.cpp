@@ -58,6 +58,9 @@ void PrintFirstRunHelp(const QString& file, const TIniFileEx* ini)
     PrintLine(QString(record::kAddress).toStdString() + "=" + address.toStdString());
     PrintLine(QString(record::kPort).toStdString() + "=" + std::to_string(port));
     PrintLine(QString(record::kAutoStart).toStdString() + "=1");
+    // A choice left commented out: the example listens everywhere, as a mapping without the key does.
+    PrintLine("; " + LoadResString(msg::CliFirstRunListenHint));
+    PrintLine(";" + QString(record::kListenAddress).toStdString() + "=127.0.0.1");
     PrintLine(std::string());
     PrintLine(FormatRes(msg::CliFirstRunCommandLine, {"tarvix-relay " + std::to_string(localPort) + ":" +
                                                       address.toStdString() + ":" + std::to_string(port)}));

@@ -5,6 +5,8 @@
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
+#include "relay/NetAddress.h"
+#include "relay/NetExceptions.h"
 #include "settings/IniFileEx.h"
 
 #include <QFileInfo>
@@ -31,6 +33,23 @@ std::unique_ptr<TIniFileEx> LoadSettings(const QString& path)
     return ini;
 }
 
+namespace {
+
+// Where it listens and whom it admits: refused before anything starts, naming the key and its value.
+void CheckListenKeys(const std::string& file, const QString& section, const MappingRecord& r)
+{
+    if (!r.listenAddress.isEmpty() && AddressFamilyOf(r.listenAddress.toStdString()) == 0)
+        throw ECliError(ExitBadValue, FormatRes(msg::CliBadListenAddress, {file, Shown(section), Shown(r.listenAddress)}));
+    try {
+        TNetAllowList::Parse(r.allowFrom.toStdString());
+    } catch (const ENetBadAddress& e) {
+        throw ECliError(ExitBadValue,
+                        FormatRes(msg::CliBadAllowFrom, {file, Shown(section), Shown(r.allowFrom), e.Message()}));
+    }
+}
+
+} // namespace
+
 std::vector<PlannedMapping> SelectMappings(const TIniFileEx& ini, const RelayOptions& options)
 {
     const std::string file = ini.FileName().toStdString();
@@ -52,6 +71,7 @@ std::vector<PlannedMapping> SelectMappings(const TIniFileEx& ini, const RelayOpt
                 throw ECliError(ExitBadValue,
                                 FormatRes(msg::CliBadPort, {file, Shown(section), QString(key).toStdString(), value}));
         }
+        CheckListenKeys(file, section, r);
     }
 
     for (const QString& name : options.mappings) {

@@ -6,7 +6,8 @@
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 
-#include <unordered_map>
+#include "relay/NetAddress.h"
+#include "relay/NetExceptions.h"
 
 namespace tarvix::cli {
 namespace {
@@ -22,6 +23,8 @@ RelayOptions ParseRelayOptions(const QStringList& args)
 {
     RelayOptions o;
     bool iniSeen = false;
+    bool allowSeen = false;
+    QString allow;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         QString name = arg;
@@ -32,8 +35,8 @@ RelayOptions ParseRelayOptions(const QStringList& args)
             value = arg.mid(eq + 1);
             hasValue = true;
         }
-        const bool takesValue =
-            name == QLatin1String("--ini") || name == QLatin1String("--mapping") || name == QLatin1String("--export");
+        const bool takesValue = name == QLatin1String("--ini") || name == QLatin1String("--mapping") ||
+                                name == QLatin1String("--allow") || name == QLatin1String("--export");
         if (hasValue && !takesValue)
             Fail(msg::CliUnknownOption, arg);
         if (takesValue && !hasValue) {
@@ -61,6 +64,15 @@ RelayOptions ParseRelayOptions(const QStringList& args)
                 o.exportTo = ExportTarget::Nginx;
             else
                 Fail(msg::CliExportUnknownTarget, value);
+        } else if (name == QLatin1String("--allow")) {
+            if (allowSeen)
+                Fail(msg::CliRepeatedOption, name);
+            allowSeen = true;
+            try {
+                allow = QString::fromStdString(TNetAllowList::Parse(value.toStdString()).Text());
+            } catch (const ENetBadAddress& e) {
+                throw ECliError(ExitUsage, FormatRes(msg::CliBadAllowOption, {e.Message()}));
+            }
         } else if (name == QLatin1String("--all")) {
             o.all = true;
         } else if (name == QLatin1String("--quiet") || name == QLatin1String("-q")) {
@@ -88,13 +100,13 @@ RelayOptions ParseRelayOptions(const QStringList& args)
     if ((o.all || !o.mappings.isEmpty()) && !o.UsesSettingsFile())
         throw ECliError(ExitUsage, LoadResString(msg::CliSelectionWithoutFile));
     // Only one of two listeners on a port could start; better said now than after the first has started.
-    std::unordered_map<int, const MappingRecord*> byPort;
-    for (const MappingRecord& r : o.commandLine) {
-        const auto [at, added] = byPort.emplace(r.localPort, &r);
-        if (!added)
-            throw ECliError(ExitUsage, FormatRes(msg::CliArgumentPortTaken,
-                                                 {r.name.toStdString(), r.localPort, at->second->name.toStdString()}));
-    }
+    for (auto r = o.commandLine.begin(); r != o.commandLine.end(); ++r)
+        for (auto earlier = o.commandLine.begin(); earlier != r; ++earlier)
+            if (ListenersOverlap(*earlier, *r))
+                throw ECliError(ExitUsage, FormatRes(msg::CliArgumentPortTaken, {r->name.toStdString(), r->localPort,
+                                                                                 earlier->name.toStdString()}));
+    for (MappingRecord& r : o.commandLine)
+        r.allowFrom = allow;
     return o;
 }
 

@@ -23,7 +23,7 @@ struct RelayOptions {
     bool help = false;
     bool version = false;
     std::optional<ExportTarget> exportTo;   // --export: print that configuration instead of relaying
-    std::vector<MappingRecord> commandLine; // LOCALPORT:HOST:PORT arguments, in order
+    std::vector<MappingRecord> commandLine; // [LISTEN:]LOCALPORT:HOST:PORT arguments, in order, with --allow
 
     // Whether a settings file is read: always, unless mappings are given on the command line without --ini.
     bool UsesSettingsFile() const { return !iniFile.isEmpty() || commandLine.empty(); }

@@ -7,6 +7,7 @@
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 #include "relay/Connect.h"
+#include "relay/NetAddress.h"
 
 namespace tarvix::cli {
 
@@ -48,8 +49,9 @@ std::string RelayRunner::TryActivate(const PlannedMapping& mapping, int line)
     active->name = Shown(record.name);
     const std::string host = record.address.toStdString();
 
-    if (const auto taken = byLocalPort_.find(record.localPort); taken != byLocalPort_.end())
-        return FormatRes(msg::CliPortTaken, {active->name, record.localPort, taken->second->name});
+    for (const auto& other : active_)
+        if (ListenersOverlap(other->planned.record, record))
+            return FormatRes(msg::CliPortTaken, {active->name, record.localPort, other->name});
 
     // These run on peer threads, possibly before the constructor below has returned; they touch only *entry
     // and the failure log, which outlive the engine instance (the instance is closed and freed first).
@@ -88,17 +90,29 @@ std::string RelayRunner::TryActivate(const PlannedMapping& mapping, int line)
                   Priority::Warning);
     };
 
+    TfConnectOptions options;
+    options.listenAddress = record.listenAddress.toStdString();
+    options.allowFrom = record.allowFrom.toStdString();
+    if (logConnections_)
+        options.onRefused = [entry](const std::string& address, int port) {
+            PrintLine(FormatRes(msg::CliClientRefused, {entry->name, address, port}));
+        };
+
     try {
-        active->connect =
-            std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, shortage, accepted);
+        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, shortage,
+                                                      accepted, std::move(options));
     } catch (const Exception& e) {
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));
     }
     active_.push_back(std::move(active));
     const ActiveMapping& a = *active_.back();
-    byLocalPort_.emplace(record.localPort, &a);
     PrintLine(FormatRes(line, {a.name, a.connect->LocalPort(), Shown(record.address), record.port}), Priority::Notice);
+    if (!record.listenAddress.isEmpty())
+        PrintLine(FormatRes(msg::CliListenAddress, {a.name, a.connect->ListenAddress()}), Priority::Notice);
+    if (!record.allowFrom.isEmpty())
+        PrintLine(FormatRes(msg::CliAllowFrom, {a.name, TNetAllowList::Parse(record.allowFrom.toStdString()).Text()}),
+                  Priority::Notice);
     return {};
 }
 
@@ -108,9 +122,6 @@ ActiveMappings RelayRunner::Take(const std::function<bool(const ActiveMapping&)>
     ActiveMappings kept;
     for (auto& a : active_) {
         if (pick(*a)) {
-            if (const auto at = byLocalPort_.find(a->planned.record.localPort);
-                at != byLocalPort_.end() && at->second == a.get())
-                byLocalPort_.erase(at);
             taken.push_back(std::move(a));
         } else {
             kept.push_back(std::move(a));

@@ -56,7 +56,6 @@ private:
     // Before the mappings: their threads report through it until they are closed.
     RateLimitedLog outboundFailures_;
     ActiveMappings active_;
-    std::unordered_map<int, const ActiveMapping*> byLocalPort_;
 };
 
 } // namespace tarvix::cli

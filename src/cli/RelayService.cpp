@@ -333,7 +333,8 @@ int RunRelay(const QStringList& args, SignalWatch& watch)
         }
         if (options.help) {
             std::string help = FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}) + "\n";
-            for (const int part : {msg::CliExportHelp, msg::CliHelpExitCodes, msg::CliTrafficHelp, msg::CliServiceHelp})
+            for (const int part : {msg::CliListenHelp, msg::CliExportHelp, msg::CliHelpExitCodes, msg::CliTrafficHelp,
+                                   msg::CliServiceHelp})
                 help += "\n" + LoadResString(part) + "\n";
             std::fputs(help.c_str(), stdout);
             return ExitStopped;

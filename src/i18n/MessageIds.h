@@ -183,6 +183,18 @@ inline constexpr int CouldNotBindSocket = 65309;
 inline constexpr int NotEnoughDataInBuffer = 65310;
 inline constexpr int StackInitializationFailed = 65311;
 
+// Where a mapping listens and whom it admits.
+inline constexpr int BadAddress = 64000; // %s the address or network as written
+inline constexpr int CliClientRefused = 64001;      // %s name, %s client address, %d client port
+inline constexpr int CliBadListenAddress = 64002;   // %s file, %s section, %s value
+inline constexpr int CliBadAllowFrom = 64003;       // %s file, %s section, %s value, %s error text
+inline constexpr int CliBadArgumentListen = 64004;  // %s the argument, %s the listen address
+inline constexpr int CliBadAllowOption = 64005;     // %s error text
+inline constexpr int CliListenAddress = 64006;      // %s name, %s address listened on
+inline constexpr int CliAllowFrom = 64007;          // %s name, %s allowed clients
+inline constexpr int CliFirstRunListenHint = 64008;
+inline constexpr int CliListenHelp = 64009;
+
 // Asynchronous client socket.
 inline constexpr int AsyncWindowsError = 65392; // %s system text, %d code, %s API
 inline constexpr int AsyncSocketError = 65393;  // %d code

@@ -8,13 +8,23 @@ namespace tarvix {
 
 TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPort,
                      TConnectionStateEvent onConnectionState, TConnectionEndedEvent onConnectionEnded,
-                     TThreadShortageEvent onThreadShortage, TClientAcceptedEvent onClientAccepted)
+                     TThreadShortageEvent onThreadShortage, TClientAcceptedEvent onClientAccepted,
+                     TfConnectOptions options)
     : netMappedPortTCP_(TNetMappedPortTCP::Create()),
       onConnectionState_(std::move(onConnectionState)),
       onClientAccepted_(std::move(onClientAccepted))
 {
     TNetMappedPortTCP& server = *netMappedPortTCP_;
     server.SetDefaultPort(localPort);
+    server.Bindings().SetDefaultIP(options.listenAddress);
+    server.SetAllowList(TNetAllowList::Parse(options.allowFrom));
+    if (options.onRefused)
+        server.OnClientRefused = [this, refused = std::move(options.onRefused)](const std::string& address,
+                                                                               int port) {
+            std::shared_lock lock(reportGuard_);
+            if (!closing_.load())
+                refused(address, port);
+        };
     server.SetMappedHost(mappedHost);
     server.SetMappedPort(mappedPort);
     server.OnConnect = [this](TNetPeerThread& thread) { NetMappedPortTCPConnect(thread); };
@@ -30,6 +40,12 @@ TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPor
     // No peer exists before this succeeds, so a failure leaves nothing that could still call back.
     server.SetActive(true);
     localPort_ = server.Bindings()[0].Port();
+    listenAddress_ = server.Bindings()[0].IP();
+}
+
+void TfConnect::SetAllowFrom(const std::string& allowFrom)
+{
+    netMappedPortTCP_->SetAllowList(TNetAllowList::Parse(allowFrom));
 }
 
 TfConnect::~TfConnect()

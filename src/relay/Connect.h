@@ -29,13 +29,22 @@ using TThreadShortageEvent = std::function<void(TfConnect* sender, std::uint64_t
 // made: who the client is. The same rules as above.
 using TClientAcceptedEvent = std::function<void(TfConnect* sender, const TNetConnectionInfo& info)>;
 
+// Where a mapping listens and whom it admits.
+struct TfConnectOptions {
+    std::string listenAddress; // an IPv4 or IPv6 literal; empty: every IPv4 interface
+    std::string allowFrom;     // addresses and CIDR networks, comma-separated; empty: everyone
+    // A client outside allowFrom, refused with a reset; on the accepting thread, same rules as the events.
+    std::function<void(const std::string& address, int port)> onRefused;
+};
+
 class TfConnect {
 public:
     // Listens at once (localPort 0: a port chosen by the system, see LocalPort). Raises the engine's
-    // exceptions (ENetCouldNotBindSocket when the port is taken, ...) and then leaves nothing behind.
+    // exceptions (ENetCouldNotBindSocket when the port is taken, ENetBadAddress for a bad allow-list,
+    // ENetSocketError for an address this machine does not have, ...) and then leaves nothing behind.
     TfConnect(int localPort, const std::string& mappedHost, int mappedPort, TConnectionStateEvent onConnectionState,
               TConnectionEndedEvent onConnectionEnded = {}, TThreadShortageEvent onThreadShortage = {},
-              TClientAcceptedEvent onClientAccepted = {});
+              TClientAcceptedEvent onClientAccepted = {}, TfConnectOptions options = {});
     ~TfConnect(); // runs CloseMapping when still needed
     TfConnect(const TfConnect&) = delete;
     TfConnect& operator=(const TfConnect&) = delete;
@@ -48,6 +57,10 @@ public:
 
     // The port listened on (the one chosen by the system when 0 was asked for).
     int LocalPort() const { return localPort_; }
+    // The address listened on, as the system reports it ("0.0.0.0", "::1", ...).
+    const std::string& ListenAddress() const { return listenAddress_; }
+    // A new allow-list for the clients still to come; those already relayed stay. Raises ENetBadAddress.
+    void SetAllowFrom(const std::string& allowFrom);
     TNetMappedPortTCP& NetMappedPortTCP() const { return *netMappedPortTCP_; }
     // What has passed since activation; from any thread.
     TNetTrafficSnapshot Traffic() const;
@@ -64,6 +77,7 @@ private:
     TConnectionStateEvent onConnectionState_;
     TClientAcceptedEvent onClientAccepted_;
     int localPort_ = 0;
+    std::string listenAddress_;
 };
 
 } // namespace tarvix

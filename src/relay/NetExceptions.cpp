@@ -11,6 +11,10 @@ ENetConnClosedGracefully::ENetConnClosedGracefully() : ENetSilentException(LoadR
 
 ENetSocketError::ENetSocketError(int socketCode) : ENetException(TNetStack::ErrorText(socketCode)), code_(socketCode) {}
 
+ENetBadAddress::ENetBadAddress(const std::string& entry)
+    : ENetException(FormatRes(msg::BadAddress, {entry})), entry_(entry)
+{}
+
 ENetAlreadyConnected::ENetAlreadyConnected() : ENetException(LoadResString(msg::AlreadyConnected)) {}
 
 ENetInvalidSocket::ENetInvalidSocket() : ENetException(LoadResString(msg::InvalidSocket)) {}

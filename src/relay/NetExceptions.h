@@ -32,6 +32,16 @@ private:
     int code_;
 };
 
+// An address or network that is not one: its text as written.
+class ENetBadAddress : public ENetException {
+public:
+    explicit ENetBadAddress(const std::string& entry);
+    const std::string& Entry() const noexcept { return entry_; }
+
+private:
+    std::string entry_;
+};
+
 class ENetClosedSocket : public ENetException {
 public:
     using ENetException::ENetException;

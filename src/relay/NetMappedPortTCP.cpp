@@ -378,6 +378,38 @@ void TNetMappedPortTCP::DetachEvents()
     std::unique_lock lock(eventGuard_);
     OnBeforeClientConnect = nullptr;
     OnConnectionEnded = nullptr;
+    OnClientRefused = nullptr;
+}
+
+void TNetMappedPortTCP::SetAllowList(TNetAllowList list)
+{
+    auto shared = list.Empty() ? nullptr : std::make_shared<const TNetAllowList>(std::move(list));
+    std::lock_guard lock(allowLock_);
+    allowList_ = std::move(shared);
+}
+
+TNetAllowList TNetMappedPortTCP::AllowList() const
+{
+    std::lock_guard lock(allowLock_);
+    return allowList_ ? *allowList_ : TNetAllowList();
+}
+
+bool TNetMappedPortTCP::ClientAdmitted(const TNetSocketHandle& client)
+{
+    std::shared_ptr<const TNetAllowList> list;
+    {
+        std::lock_guard lock(allowLock_);
+        if (!allowList_)
+            return true;
+        list = allowList_;
+    }
+    if (list->Admits(client.RemoteIP()))
+        return true;
+    traffic_.ClientRefused();
+    std::shared_lock lock(eventGuard_);
+    if (OnClientRefused)
+        OnClientRefused(client.RemoteIP(), client.RemotePort());
+    return false;
 }
 
 } // namespace tarvix

@@ -1,6 +1,7 @@
 #pragma once
 // The relay server: every accepted client gets an outbound connection to MappedHost:MappedPort, and its
 // peer thread moves bytes both ways until both directions have ended.
+#include "relay/NetAddress.h"
 #include "relay/NetRelayDirection.h"
 #include "relay/NetRelayLoop.h"
 #include "relay/NetTCPClient.h"
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace tarvix {
@@ -48,6 +50,8 @@ public:
 using TBeforeClientConnectEvent =
     std::function<void(TNetMappedPortTCP& sender, TNetPeerThread& thread, TNetTCPClient& client)>;
 using TNetConnectionEndedEvent = std::function<void(const TNetConnectionInfo& info)>;
+// A client outside the allow-list, refused with a reset: its address and port.
+using TNetClientRefusedEvent = std::function<void(const std::string& address, int port)>;
 
 class TNetMappedPortTCP : public TNetTCPServer {
 public:
@@ -78,6 +82,12 @@ public:
     // server is being deactivated. Set before activation; it must return promptly.
     TNetConnectionEndedEvent OnConnectionEnded;
 
+    // The clients admitted; empty admits everyone. May change while active: it applies to the next client.
+    void SetAllowList(TNetAllowList list);
+    TNetAllowList AllowList() const;
+    // Called on the accepting thread for each refused client; set before activation, must return promptly.
+    TNetClientRefusedEvent OnClientRefused;
+
     // Counters since the server was made; read from any thread.
     const TNetTraffic& Traffic() const { return traffic_; }
 
@@ -103,6 +113,7 @@ public:
 
 protected:
     void DetachEvents() override;
+    bool ClientAdmitted(const TNetSocketHandle& client) override;
 
 private:
     friend class TNetRelayInLoop;
@@ -125,6 +136,8 @@ private:
     int mappedPort_ = 0;
     TNetTraffic traffic_;
     std::atomic<int> stuckLimitMs_{kStuckLimitMs};
+    mutable std::mutex allowLock_;
+    std::shared_ptr<const TNetAllowList> allowList_;
     std::atomic<int> loopAfterPasses_{kLoopAfterPasses};
     std::atomic<std::uint64_t> loopHandOvers_{0};
 };

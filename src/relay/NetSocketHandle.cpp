@@ -32,10 +32,10 @@ int TNetSocketHandle::Port() const
     return port_;
 }
 
-void TNetSocketHandle::OpenSocket(int type, int protocol)
+void TNetSocketHandle::OpenSocket(int type, int protocol, int family)
 {
     Shut(true);
-    const int fd = stack_.NewSocket(type, protocol);
+    const int fd = stack_.NewSocket(family, type, protocol);
     {
         std::lock_guard lock(guard_);
         if (!aborted_) {
@@ -217,6 +217,7 @@ void TNetSocketHandle::AbortWith(int how, bool markClosed)
 TNetSocketHandle& TNetSocketHandles::AddBinding()
 {
     items_.push_back(std::make_unique<TNetSocketHandle>(stack_, defaultPort_));
+    items_.back()->SetIP(defaultIP_);
     return *items_.back();
 }
 

@@ -1,9 +1,11 @@
 #pragma once
-// One socket descriptor with its local and remote address and port (IPv4, dotted text).
+// One socket descriptor with its local and remote address and port (IPv4 dotted text or IPv6 text).
 //
 // A socket belongs to the thread that uses it. Another thread may only Abort() it: that shuts it down,
 // which wakes a wait or a blocked send on it, and marks it not open; the descriptor stays held until the
 // owner releases it (Shut or destruction), so its number can never be reused under the owner's feet.
+#include <sys/socket.h>
+
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -34,8 +36,8 @@ public:
     const std::string& RemoteIP() const { return remoteIP_; }
     int RemotePort() const { return remotePort_; }
 
-    // Closes what is open, then takes a new socket (IPv4).
-    void OpenSocket(int type, int protocol = 0);
+    // Closes what is open, then takes a new socket of the family (AF_INET or AF_INET6).
+    void OpenSocket(int type, int protocol = 0, int family = AF_INET);
     // Closes, which ends the stream towards the peer; a descriptor still held after Abort is released silently.
     virtual void Shut(bool resetLocal);
     void ClearBinding(bool resetLocal);
@@ -95,7 +97,10 @@ public:
 
     int DefaultPort() const { return defaultPort_; }
     void SetDefaultPort(int port) { defaultPort_ = port; }
-    // A new binding on all interfaces at DefaultPort.
+    // Where new bindings listen: an IPv4 or IPv6 literal; empty: every IPv4 interface.
+    const std::string& DefaultIP() const { return defaultIP_; }
+    void SetDefaultIP(const std::string& ip) { defaultIP_ = ip; }
+    // A new binding on DefaultIP at DefaultPort.
     TNetSocketHandle& AddBinding();
     std::size_t Count() const { return items_.size(); }
     TNetSocketHandle& operator[](std::size_t i) { return *items_[i]; }
@@ -105,6 +110,7 @@ public:
 private:
     TNetStack& stack_;
     int defaultPort_ = 0;
+    std::string defaultIP_;
     std::vector<std::unique_ptr<TNetSocketHandle>> items_;
 };
 

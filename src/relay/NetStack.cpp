@@ -3,6 +3,7 @@
 #include "i18n/Catalogue.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
+#include "relay/NetAddress.h"
 #include "relay/NetExceptions.h"
 
 #include <atomic>
@@ -21,6 +22,7 @@ struct SharedStackState {
 };
 
 std::atomic<int> gConnectTimeoutMs{kConnectTimeoutMs};
+std::atomic<TNetHostLookupFunction> gHostLookup{nullptr};
 
 SharedStackState& State()
 {
@@ -80,16 +82,27 @@ void SetConnectTimeoutMs(int ms)
     gConnectTimeoutMs.store(ms > 0 ? ms : kConnectTimeoutMs, std::memory_order_relaxed);
 }
 
-std::string TNetStack::Resolve(const std::string& host)
+void SetHostLookupForTests(TNetHostLookupFunction lookup)
+{
+    gHostLookup.store(lookup);
+}
+
+std::vector<std::string> TNetStack::ResolveAll(const std::string& host)
 {
     if (EqualsIgnoringCase(host, "LOCALHOST"))
-        return "127.0.0.1";
-    if (IsDottedQuad(host))
-        return host;
-    std::string address = LookupHost(host);
-    if (address.empty())
+        return {"127.0.0.1"};
+    if (IsAddressLiteral(host))
+        return {host};
+    const TNetHostLookupFunction lookup = gHostLookup.load();
+    std::vector<std::string> addresses = lookup ? lookup(host) : LookupHost(host);
+    if (addresses.empty())
         RaiseError(LastError());
-    return address;
+    return addresses;
+}
+
+std::string TNetStack::Resolve(const std::string& host)
+{
+    return ResolveAll(host).front();
 }
 
 bool TNetStack::CheckResult(long result, std::initializer_list<int> ignored)

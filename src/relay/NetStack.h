@@ -48,6 +48,9 @@ inline constexpr int kConnectTimeoutMs = 21000;
 int ConnectTimeoutMs();
 // For tests: a shorter bound; 0 (or less) restores kConnectTimeoutMs.
 void SetConnectTimeoutMs(int ms);
+// For tests: answers the host-name lookups of every stack instead of the system; nullptr restores it.
+using TNetHostLookupFunction = std::vector<std::string> (*)(const std::string& name);
+void SetHostLookupForTests(TNetHostLookupFunction lookup);
 
 using TNetAddressBytes = std::array<std::uint8_t, 4>;
 
@@ -61,7 +64,10 @@ public:
     virtual ~TNetStack() = default;
 
     // Thin calls of the platform; failures return -1 and leave the code in LastError().
-    virtual int NewSocket(int type, int protocol) = 0; // raises ENetSocketError on failure
+    // family AF_INET or AF_INET6; raises ENetSocketError on failure.
+    virtual int NewSocket(int family, int type, int protocol) = 0;
+    // ip: an IPv4 or IPv6 literal, empty for every IPv4 interface; "::" also admits IPv4 where the system
+    // allows both on one socket.
     virtual int BindTo(int descriptor, const std::string& ip, int port) = 0;
     virtual int ListenOn(int descriptor, int backlog) = 0;
     virtual int AcceptOn(int descriptor, std::string& ip, int& port) = 0;
@@ -84,12 +90,16 @@ public:
     virtual int CloseDescriptor(int descriptor) = 0;
     virtual void LocalName(int descriptor, std::string& ip, int& port) = 0; // raises on failure
     virtual void PeerName(int descriptor, std::string& ip, int& port) = 0;  // raises on failure
-    // First IPv4 address of a name as dotted text; empty when there is none (the code is in LastError()).
-    virtual std::string LookupHost(const std::string& name) = 0;
+    // Every address of a name, both families, in the order the system prefers them; empty when there is
+    // none (the code is in LastError()).
+    virtual std::vector<std::string> LookupHost(const std::string& name) = 0;
     // Code of the last failed call on the calling thread.
     virtual int LastError() = 0;
 
-    // "localhost" in any case, a dotted address as it is, otherwise the first address of the name.
+    // "localhost" in any case is 127.0.0.1, an address literal is itself, otherwise every address of the
+    // name in the system's order; raises the lookup's error when there is none.
+    std::vector<std::string> ResolveAll(const std::string& host);
+    // The first of them.
     std::string Resolve(const std::string& host);
     // False when result is not -1; true when the failure's code is one of ignored; otherwise raises.
     bool CheckResult(long result, std::initializer_list<int> ignored = {});

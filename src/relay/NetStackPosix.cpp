@@ -16,10 +16,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <net/if.h>
 #ifdef __linux__
 #include <linux/sockios.h>
 #endif
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -53,22 +55,66 @@ bool ValidPort(int port)
     return port >= 0 && port <= 65535;
 }
 
-sockaddr_in MakeAddress(const std::string& ip, int port)
+// A socket address of either family. An empty ip is every IPv4 interface; an IPv6 literal may carry a zone.
+struct SocketAddress {
+    sockaddr_storage storage{};
+    socklen_t length = 0;
+    const sockaddr* Get() const { return reinterpret_cast<const sockaddr*>(&storage); }
+};
+
+SocketAddress MakeAddress(const std::string& ip, int port)
 {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<std::uint16_t>(port));
-    if (ip.empty()) {
-        a.sin_addr.s_addr = htonl(INADDR_ANY);
-    } else {
-        const TNetAddressBytes b = TNetStack::TextToAddress(ip);
-        std::memcpy(&a.sin_addr.s_addr, b.data(), 4);
+    SocketAddress s;
+    if (ip.empty() || ip.find(':') == std::string::npos) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<std::uint16_t>(port));
+        if (ip.empty()) {
+            a.sin_addr.s_addr = htonl(INADDR_ANY);
+        } else {
+            const TNetAddressBytes b = TNetStack::TextToAddress(ip);
+            std::memcpy(&a.sin_addr.s_addr, b.data(), 4);
+        }
+        std::memcpy(&s.storage, &a, sizeof a);
+        s.length = sizeof a;
+        return s;
     }
-    return a;
+    addrinfo hints{};
+    hints.ai_family = AF_INET6;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICHOST; // the zone of a link-local address ("fe80::1%eth0") becomes its scope
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(ip.c_str(), nullptr, &hints, &found) != 0 || !found)
+        throw ENetSocketError(netcode::InvalidArgument);
+    sockaddr_in6 a{};
+    std::memcpy(&a, found->ai_addr, std::min<std::size_t>(sizeof a, found->ai_addrlen));
+    ::freeaddrinfo(found);
+    a.sin6_port = htons(static_cast<std::uint16_t>(port));
+    std::memcpy(&s.storage, &a, sizeof a);
+    s.length = sizeof a;
+    return s;
 }
 
-void ReadAddress(const sockaddr_in& a, std::string& ip, int& port)
+// An IPv4 client on a dual-stack socket (::ffff:a.b.c.d) is written as the IPv4 address it is.
+void ReadAddress(const sockaddr_storage& storage, std::string& ip, int& port)
 {
+    if (storage.ss_family == AF_INET6) {
+        const auto& a = reinterpret_cast<const sockaddr_in6&>(storage);
+        port = ntohs(a.sin6_port);
+        if (IN6_IS_ADDR_V4MAPPED(&a.sin6_addr)) {
+            TNetAddressBytes b{};
+            std::memcpy(b.data(), a.sin6_addr.s6_addr + 12, 4);
+            ip = TNetStack::AddressToText(b);
+            return;
+        }
+        char text[INET6_ADDRSTRLEN + IF_NAMESIZE + 1] = {};
+        if (::getnameinfo(reinterpret_cast<const sockaddr*>(&a), sizeof a, text, sizeof text, nullptr, 0,
+                          NI_NUMERICHOST) != 0)
+            ::inet_ntop(AF_INET6, &a.sin6_addr, text, sizeof text);
+        ip = text;
+        return;
+    }
+    const auto& a = reinterpret_cast<const sockaddr_in&>(storage);
     TNetAddressBytes b{};
     std::memcpy(b.data(), &a.sin_addr.s_addr, 4);
     ip = TNetStack::AddressToText(b);
@@ -191,13 +237,24 @@ std::string SystemErrorText(int code)
 
 bool SocketConnectedToItself(int fd)
 {
-    sockaddr_in local{}, peer{};
+    sockaddr_storage local{}, peer{};
     socklen_t localLength = sizeof local, peerLength = sizeof peer;
     if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLength) != 0 ||
         ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0)
         return false;
-    return local.sin_family == AF_INET && local.sin_port == peer.sin_port &&
-           local.sin_addr.s_addr == peer.sin_addr.s_addr;
+    if (local.ss_family != peer.ss_family)
+        return false;
+    if (local.ss_family == AF_INET) {
+        const auto& l = reinterpret_cast<const sockaddr_in&>(local);
+        const auto& p = reinterpret_cast<const sockaddr_in&>(peer);
+        return l.sin_port == p.sin_port && l.sin_addr.s_addr == p.sin_addr.s_addr;
+    }
+    if (local.ss_family == AF_INET6) {
+        const auto& l = reinterpret_cast<const sockaddr_in6&>(local);
+        const auto& p = reinterpret_cast<const sockaddr_in6&>(peer);
+        return l.sin6_port == p.sin6_port && IN6_ARE_ADDR_EQUAL(&l.sin6_addr, &p.sin6_addr);
+    }
+    return false;
 }
 
 TNetStackPosix::TNetStackPosix()
@@ -206,13 +263,13 @@ TNetStackPosix::TNetStackPosix()
     std::call_once(once, RaiseDescriptorLimit);
 }
 
-int TNetStackPosix::NewSocket(int type, int protocol)
+int TNetStackPosix::NewSocket(int family, int type, int protocol)
 {
 #ifdef SOCK_CLOEXEC
     // Never inherited by a program started from this one (the restart in another language).
-    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, protocol);
+    const int fd = ::socket(family, type | SOCK_CLOEXEC, protocol);
 #else
-    const int fd = ::socket(AF_INET, type, protocol);
+    const int fd = ::socket(family, type, protocol);
     if (fd != -1)
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
 #endif
@@ -233,8 +290,14 @@ int TNetStackPosix::BindTo(int descriptor, const std::string& ip, int port)
     // Out of range would be cut to 16 bits and silently reach another port.
     if (!ValidPort(port))
         return Fail(netcode::InvalidArgument);
-    const sockaddr_in a = MakeAddress(ip, port);
-    if (::bind(descriptor, reinterpret_cast<const sockaddr*>(&a), sizeof a) == -1)
+    const SocketAddress a = MakeAddress(ip, port);
+    if (a.storage.ss_family == AF_INET6) {
+        // "::" takes IPv4 clients too, whatever the system's default; any other IPv6 address only its own.
+        const auto& a6 = reinterpret_cast<const sockaddr_in6&>(a.storage);
+        const int v6Only = IN6_IS_ADDR_UNSPECIFIED(&a6.sin6_addr) ? 0 : 1;
+        ::setsockopt(descriptor, IPPROTO_IPV6, IPV6_V6ONLY, &v6Only, sizeof v6Only);
+    }
+    if (::bind(descriptor, a.Get(), a.length) == -1)
         return FailErrno();
     return 0;
 }
@@ -248,7 +311,7 @@ int TNetStackPosix::ListenOn(int descriptor, int backlog)
 
 int TNetStackPosix::AcceptOn(int descriptor, std::string& ip, int& port)
 {
-    sockaddr_in a{};
+    sockaddr_storage a{};
     socklen_t length = sizeof a;
 #ifdef SOCK_CLOEXEC
     const int fd = ::accept4(descriptor, reinterpret_cast<sockaddr*>(&a), &length, SOCK_CLOEXEC);
@@ -263,12 +326,12 @@ int TNetStackPosix::AcceptOn(int descriptor, std::string& ip, int& port)
     return fd;
 }
 
-int TNetStackPosix::ConnectTo(int descriptor, int /*family: IPv4 only*/, const std::string& ip, int port)
+int TNetStackPosix::ConnectTo(int descriptor, int /*family: the address's own*/, const std::string& ip, int port)
 {
     if (!ValidPort(port))
         return Fail(netcode::InvalidArgument);
-    const sockaddr_in a = MakeAddress(ip, port);
-    if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&a), sizeof a) == -1)
+    const SocketAddress a = MakeAddress(ip, port);
+    if (::connect(descriptor, a.Get(), a.length) == -1)
         return FailErrno();
     return 0;
 }
@@ -390,7 +453,7 @@ int TNetStackPosix::CloseDescriptor(int descriptor)
 
 void TNetStackPosix::LocalName(int descriptor, std::string& ip, int& port)
 {
-    sockaddr_in a{};
+    sockaddr_storage a{};
     socklen_t length = sizeof a;
     if (::getsockname(descriptor, reinterpret_cast<sockaddr*>(&a), &length) == -1)
         RaiseError(TranslateErrno(errno));
@@ -399,17 +462,17 @@ void TNetStackPosix::LocalName(int descriptor, std::string& ip, int& port)
 
 void TNetStackPosix::PeerName(int descriptor, std::string& ip, int& port)
 {
-    sockaddr_in a{};
+    sockaddr_storage a{};
     socklen_t length = sizeof a;
     if (::getpeername(descriptor, reinterpret_cast<sockaddr*>(&a), &length) == -1)
         RaiseError(TranslateErrno(errno));
     ReadAddress(a, ip, port);
 }
 
-std::string TNetStackPosix::LookupHost(const std::string& name)
+std::vector<std::string> TNetStackPosix::LookupHost(const std::string& name)
 {
     addrinfo hints{};
-    hints.ai_family = AF_INET;
+    hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
     errno = 0;
@@ -418,18 +481,22 @@ std::string TNetStackPosix::LookupHost(const std::string& name)
         Fail(TranslateLookupError(r, errno));
         return {};
     }
-    std::string ip;
+    std::vector<std::string> addresses;
     for (const addrinfo* ai = found; ai; ai = ai->ai_next) {
-        if (ai->ai_family == AF_INET && ai->ai_addr) {
-            int port = 0;
-            ReadAddress(*reinterpret_cast<const sockaddr_in*>(ai->ai_addr), ip, port);
-            break;
-        }
+        if ((ai->ai_family != AF_INET && ai->ai_family != AF_INET6) || !ai->ai_addr)
+            continue;
+        sockaddr_storage storage{};
+        std::memcpy(&storage, ai->ai_addr, std::min<std::size_t>(sizeof storage, ai->ai_addrlen));
+        std::string ip;
+        int port = 0;
+        ReadAddress(storage, ip, port);
+        if (std::find(addresses.begin(), addresses.end(), ip) == addresses.end())
+            addresses.push_back(std::move(ip));
     }
     ::freeaddrinfo(found);
-    if (ip.empty())
+    if (addresses.empty())
         Fail(netcode::NoData);
-    return ip;
+    return addresses;
 }
 
 int TNetStackPosix::LastError()

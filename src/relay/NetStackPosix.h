@@ -30,7 +30,7 @@ class TNetStackPosix : public TNetStack {
 public:
     TNetStackPosix();
 
-    int NewSocket(int type, int protocol) override;
+    int NewSocket(int family, int type, int protocol) override;
     int BindTo(int descriptor, const std::string& ip, int port) override;
     int ListenOn(int descriptor, int backlog) override;
     int AcceptOn(int descriptor, std::string& ip, int& port) override;
@@ -47,7 +47,7 @@ public:
     int CloseDescriptor(int descriptor) override;
     void LocalName(int descriptor, std::string& ip, int& port) override;
     void PeerName(int descriptor, std::string& ip, int& port) override;
-    std::string LookupHost(const std::string& name) override;
+    std::vector<std::string> LookupHost(const std::string& name) override;
     int LastError() override;
 };
 

@@ -1,5 +1,6 @@
 #include "relay/NetTCPClient.h"
 
+#include "relay/NetAddress.h"
 #include "relay/NetExceptions.h"
 #include "relay/NetStack.h"
 
@@ -7,6 +8,9 @@
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <sys/time.h>
+
+#include <chrono>
+#include <vector>
 
 namespace tarvix {
 
@@ -29,33 +33,24 @@ void TNetTCPClient::Connect()
     if (socket.IsOpen())
         throw ENetAlreadyConnected();
     ResetState();
-    socket.OpenSocket(SOCK_STREAM, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ConnectTimeoutMs());
     try {
-        // Binding to "any address, any port" first would only pin the ephemeral port for every destination
-        // (and fail once they are all in TIME_WAIT): bind only when a local address is asked for.
-        if (!boundIP_.empty()) {
-            socket.SetIP(boundIP_);
-            socket.SetPort(0);
-            socket.BindLocal();
-        }
-        if (!TNetStack::IsDottedQuad(host_))
+        if (!IsAddressLiteral(host_))
             DoStatus(TNetStatus::stResolving, host_);
-        socket.SetRemote(Stack().Resolve(host_), port_);
-        if (!useNagle_)
-            socket.SetOption(IPPROTO_TCP, TCP_NODELAY, 1);
-        DoStatus(TNetStatus::stConnecting, socket.RemoteIP());
-        // A remote that never answers would otherwise hold the attempt for the system's SYN retries
-        // (about two minutes on Linux).
-        SetSendTimeout(Stack(), socket.Descriptor(), ConnectTimeoutMs());
-        const int result = socket.Connect(AF_INET);
-        if (result == -1 && Stack().LastError() == netcode::InProgress)
-            throw ENetSocketError(netcode::TimedOut);
-        Stack().CheckResult(result);
-        // Shut down from another thread while it connected: the connection must not be used.
-        if (socket.Aborted())
-            throw ENetSocketError(netcode::ConnectionAborted);
-        if (writesWait_)
-            SetSendTimeout(Stack(), socket.Descriptor(), 0);
+        const std::vector<std::string> addresses = Stack().ResolveAll(host_);
+        // Each address in the system's order, all within the one bound; the last failure is the answer.
+        for (std::size_t i = 0;; ++i) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                throw ENetSocketError(netcode::TimedOut);
+            try {
+                ConnectOnce(addresses[i], static_cast<int>(left.count()));
+                break;
+            } catch (const ENetSocketError& e) {
+                if (i + 1 == addresses.size() || e.SocketCode() == netcode::ConnectionAborted || socket.Aborted())
+                    throw;
+            }
+        }
     } catch (...) {
         try {
             CloseConnection();
@@ -65,6 +60,36 @@ void TNetTCPClient::Connect()
     }
     DoStatus(TNetStatus::stConnected, socket.RemoteIP());
     FireConnected();
+}
+
+void TNetTCPClient::ConnectOnce(const std::string& address, int timeoutMs)
+{
+    TNetSocketHandle& socket = Socket();
+    const int family = AddressFamilyOf(address);
+    socket.OpenSocket(SOCK_STREAM, 0, family);
+    // Binding to "any address, any port" first would only pin the ephemeral port for every destination
+    // (and fail once they are all in TIME_WAIT): bind only when a local address is asked for.
+    if (!boundIP_.empty()) {
+        socket.SetIP(boundIP_);
+        socket.SetPort(0);
+        socket.BindLocal();
+    }
+    socket.SetRemote(address, port_);
+    if (!useNagle_)
+        socket.SetOption(IPPROTO_TCP, TCP_NODELAY, 1);
+    DoStatus(TNetStatus::stConnecting, socket.RemoteIP());
+    // A remote that never answers would otherwise hold the attempt for the system's SYN retries
+    // (about two minutes on Linux).
+    SetSendTimeout(Stack(), socket.Descriptor(), timeoutMs);
+    const int result = socket.Connect(family);
+    if (result == -1 && Stack().LastError() == netcode::InProgress)
+        throw ENetSocketError(netcode::TimedOut);
+    Stack().CheckResult(result);
+    // Shut down from another thread while it connected: the connection must not be used.
+    if (socket.Aborted())
+        throw ENetSocketError(netcode::ConnectionAborted);
+    if (writesWait_)
+        SetSendTimeout(Stack(), socket.Descriptor(), 0);
 }
 
 void TNetTCPClient::FireConnected()

@@ -23,15 +23,21 @@ public:
     bool WritesWait() const { return writesWait_; }
     void SetWritesWait(bool on) { writesWait_ = on; }
 
-    // Blocking, for at most ConnectTimeoutMs(); a remote that has not answered by then raises socket error
-    // 10060, as a timed-out connect does. An open client raises ENetAlreadyConnected; any failure closes the
-    // socket before it leaves.
+    // Blocking, for at most ConnectTimeoutMs() in all; a remote that has not answered by then raises socket
+    // error 10060, as a timed-out connect does. A name's addresses are tried in the system's order until one
+    // connects; the last failure is raised. An open client raises ENetAlreadyConnected; any failure closes
+    // the socket before it leaves.
     virtual void Connect();
 
     std::function<void(TNetTCPClient& sender)> OnConnected;
 
 protected:
     virtual void FireConnected();
+
+private:
+    void ConnectOnce(const std::string& address, int timeoutMs);
+
+public:
 
 private:
     std::string host_;

@@ -1,6 +1,7 @@
 #include "relay/NetTCPServer.h"
 
 #include "relay/NetAcceptWait.h"
+#include "relay/NetAddress.h"
 #include "relay/NetExceptions.h"
 #include "relay/NetStack.h"
 
@@ -91,6 +92,8 @@ void TNetListenerThread::AcceptOn(int listeningDescriptor)
         Pause(kAcceptRetryMs);
         return;
     }
+    if (!server_.AdmitClient(*connection))
+        return;
 
     const std::shared_ptr<TNetThreadMgr> mgr = server_.ThreadMgr();
     TNetPeerThread* peer = nullptr;
@@ -264,7 +267,10 @@ void TNetTCPServer::Activate()
         for (std::size_t i = 0; i < bindings_.Count(); ++i) {
             TNetSocketHandle& b = bindings_[i];
             b.Rearm();
-            b.OpenSocket(SOCK_STREAM, 0);
+            const int family = AddressFamilyOf(b.IP());
+            if (family == 0)
+                throw ENetSocketError(netcode::InvalidArgument);
+            b.OpenSocket(SOCK_STREAM, 0, family);
             b.SetOption(SOL_SOCKET, SO_REUSEADDR, 1);
             if (acceptNoDelay_)
                 b.SetOption(IPPROTO_TCP, TCP_NODELAY, 1);
@@ -447,6 +453,10 @@ TNetPeerThread* TNetTCPServer::AcceptForFollowUp(bool mayWait)
         try {
             connection = std::make_unique<TNetTCPServerConnection>(this);
             connection->Socket().AcceptFrom(acceptDescriptor_);
+            if (!AdmitClient(*connection)) {
+                connection.reset();
+                continue;
+            }
             peer = static_cast<TNetPeerThread*>(mgr->AcquireThread());
         } catch (const ENetSocketError& e) {
             connection.reset();
@@ -489,6 +499,15 @@ TNetPeerThread* TNetTCPServer::AcceptForFollowUp(bool mayWait)
     if (peer)
         mgr->ReturnThread(peer);
     return nullptr;
+}
+
+bool TNetTCPServer::AdmitClient(TNetTCPServerConnection& connection)
+{
+    if (ClientAdmitted(connection.Socket()))
+        return true;
+    // Told at once, before anything else happens for it: no outbound connection, no report.
+    connection.CloseWithReset();
+    return false;
 }
 
 bool TNetTCPServer::IsShortage(int code)

@@ -167,6 +167,10 @@ public:
     // Finished peers now waiting for the next client.
     std::size_t WaitingPeerCount() const;
 
+    // Whether an accepted client may be served; the refused one is closed with a reset by the caller. On
+    // the accepting thread, before any event of the client.
+    virtual bool ClientAdmitted(const TNetSocketHandle& /*client*/) { return true; }
+
     // Deactivates (when still active) and lets go of the events: call it before the last owner lets go. A
     // peer still running afterwards only finishes its own clean-up.
     void Dispose();
@@ -191,6 +195,8 @@ private:
 
     void Activate();
     void Deactivate();
+    // False (and the client reset) when ClientAdmitted refuses it.
+    bool AdmitClient(TNetTCPServerConnection& connection);
     void AddPeer(TNetPeerThread* peer);
     void AddPeerLocked(TNetPeerThread* peer);
     void RemovePeer(TNetPeerThread* peer);

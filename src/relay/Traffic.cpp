@@ -46,6 +46,7 @@ TNetTrafficSnapshot TNetTraffic::Snapshot() const
     TNetTrafficSnapshot s;
     s.open = open_.load(std::memory_order_relaxed);
     s.accepted = accepted_.load(std::memory_order_relaxed);
+    s.refused = refused_.load(std::memory_order_relaxed);
     s.bytesFromClients = fromClients_.load(std::memory_order_relaxed);
     s.bytesToClients = toClients_.load(std::memory_order_relaxed);
     std::lock_guard lock(failureLock_);

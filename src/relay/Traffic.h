@@ -50,6 +50,7 @@ struct TNetConnectionInfo {
 struct TNetTrafficSnapshot {
     std::uint64_t open = 0;
     std::uint64_t accepted = 0;
+    std::uint64_t refused = 0; // clients outside the mapping's allow-list
     std::uint64_t bytesFromClients = 0;
     std::uint64_t bytesToClients = 0;
     std::optional<TNetOutboundFailure> lastOutboundFailure;
@@ -63,6 +64,7 @@ public:
         open_.fetch_add(1, std::memory_order_relaxed);
     }
     void ConnectionEnded() { open_.fetch_sub(1, std::memory_order_relaxed); }
+    void ClientRefused() { refused_.fetch_add(1, std::memory_order_relaxed); }
     void AddFromClient(std::uint64_t bytes) { fromClients_.fetch_add(bytes, std::memory_order_relaxed); }
     void AddToClient(std::uint64_t bytes) { toClients_.fetch_add(bytes, std::memory_order_relaxed); }
     // Rare: a lock is fine here, and keeps the time and the code together.
@@ -76,6 +78,7 @@ private:
     alignas(64) std::atomic<std::uint64_t> toClients_{0};
     alignas(64) std::atomic<std::uint64_t> open_{0};
     std::atomic<std::uint64_t> accepted_{0};
+    std::atomic<std::uint64_t> refused_{0};
     mutable std::mutex failureLock_;
     std::optional<TNetOutboundFailure> lastFailure_;
 };

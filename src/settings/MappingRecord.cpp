@@ -65,6 +65,27 @@ void WriteMappingRecord(TIniFileEx& ini, const QString& section, const MappingRe
     ini.WriteString(section, record::kAllowFrom, r.allowFrom.trimmed());
 }
 
+namespace {
+
+QString ListenKey(const QString& address)
+{
+    const QString a = address.trimmed().toLower();
+    return a.isEmpty() ? QStringLiteral("0.0.0.0") : a;
+}
+
+} // namespace
+
+bool ListenersOverlap(const MappingRecord& a, const MappingRecord& b)
+{
+    if (a.localPort != b.localPort)
+        return false;
+    const QString x = ListenKey(a.listenAddress), y = ListenKey(b.listenAddress);
+    if (x == y || x == u"::" || y == u"::")
+        return true;
+    const bool v4x = !x.contains(u':'), v4y = !y.contains(u':');
+    return v4x && v4y && (x == u"0.0.0.0" || y == u"0.0.0.0");
+}
+
 QString NewSectionId(const TIniFileEx& ini)
 {
     auto* random = QRandomGenerator::global();

@@ -54,6 +54,11 @@ QString ReadRecordAllowFrom(const TIniFileEx& ini, const QString& section);
 // name, address, listen address or allow-list leaves no line for it (a file without them stays as it was).
 void WriteMappingRecord(TIniFileEx& ini, const QString& section, const MappingRecord& record);
 
+// Whether two mappings would listen on the same socket: the same local port, and the same address, or one
+// of them every IPv4 interface (empty or 0.0.0.0) and the other an IPv4 address, or one of them "::"
+// (every interface of both families).
+bool ListenersOverlap(const MappingRecord& a, const MappingRecord& b);
+
 // The decimal text of a random number 0..65534 that names no section of the store.
 QString NewSectionId(const TIniFileEx& ini);
 

@@ -54,8 +54,17 @@ TEST_F(RelayCli, MalformedMappingArgumentsAreRefusedBeforeAnyPortOpens)
     const int good = FreePort();
     const std::string valid = Argument(good, 80);
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"8080:host", "attendu PORTLOCAL:HÔTE:PORT"},
-        {"8080:host:80:1", "attendu PORTLOCAL:HÔTE:PORT"},
+        {"8080:host", "attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT"},
+        {"8080:host:80:1:2", "attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT"},
+        {"8080:host:80:1", "8080 n'est pas une adresse IPv4 ou une adresse IPv6 entre crochets"},
+        {"::1:8080:host:80", "attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT"},
+        {"[::1:8080:host:80", "attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT"},
+        {"[127.0.0.1]:8080:host:80", "127.0.0.1 n'est pas une adresse IPv4 ou une adresse IPv6 entre crochets"},
+        {"[intranet]:8080:host:80", "intranet n'est pas une adresse IPv4"},
+        {"localhost:8080:host:80", "localhost n'est pas une adresse IPv4"},
+        {"8080:[intranet]:80", "l'hôte est vide ou contient des espaces"},
+        {"8080:[::1]x:80", "attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT"},
+        {"[::1]:[8080]:host:80", "attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT"},
         {":host:80", "( n'est pas un port entre 1 et 65535)"},
         {"0:host:80", "0 n'est pas un port entre 1 et 65535"},
         {"65536:host:80", "65536 n'est pas un port entre 1 et 65535"},
@@ -72,9 +81,48 @@ TEST_F(RelayCli, MalformedMappingArgumentsAreRefusedBeforeAnyPortOpens)
         EXPECT_NE(r.err.find(reason), std::string::npos) << argument << "\n" << r.err;
         EXPECT_EQ(CountOf(r.err, kListening), 0) << "nothing may start before every argument is read";
     }
+    for (const char* allow : {"10.0.0.0/33", "intranet"}) {
+        const RunResult r = RunToEnd(kRelay, {"--allow", allow, valid});
+        EXPECT_EQ(r.code, 2) << r.err;
+        EXPECT_NE(r.err.find(std::string("Option --allow : Adresse ou réseau incorrect : ") + allow), std::string::npos)
+            << r.err;
+    }
+    // The same port on two different addresses is fine; on an address and the wildcard it is not.
+    const RunResult clash = RunToEnd(kRelay, {"127.0.0.1:" + valid, "[::]:" + std::to_string(good) + ":h:80"});
+    EXPECT_EQ(clash.code, 2) << clash.err;
+    EXPECT_NE(clash.err.find("est déjà celui de 127.0.0.1:" + valid), std::string::npos) << clash.err;
     const RunResult selection = RunToEnd(kRelay, {"--all", valid});
     EXPECT_EQ(selection.code, 2) << selection.err;
     EXPECT_NE(selection.err.find("ajoutez --ini"), std::string::npos) << selection.err;
+}
+
+TEST_F(RelayCli, ListenAddressesAndAnAllowListOnTheCommandLine)
+{
+    EchoServer echo;
+    const int local = FreePort();
+    const int refusing = FreePort();
+    const std::string remote = ":127.0.0.1:" + std::to_string(echo.Port());
+    ChildProcess relay(kRelay, {"--log-connections", "--allow", "10.0.0.0/8, 127.0.0.1", "127.0.0.1:" + std::to_string(local) + remote,
+                                "127.0.0.1:" + std::to_string(refusing) + ":[::1]:9"});
+    ASSERT_TRUE(relay.WaitForStderr(kListening, 10s, 2)) << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("écoute sur l'adresse 127.0.0.1"), std::string::npos) << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("clients admis : 10.0.0.0/8, 127.0.0.1"), std::string::npos) << relay.Stderr();
+    ExpectEchoThrough(local, 5000);
+    relay.Signal(SIGTERM);
+    EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
+
+    // A client outside the list: reset at once, never relayed, and logged with its address.
+    ChildProcess strict(kRelay, {"--log-connections", "--allow", "192.168.0.0/16", "127.0.0.1:" + std::to_string(local) + remote});
+    ASSERT_TRUE(strict.WaitForStderr(kListening, 10s)) << strict.Stderr();
+    TestSocket client = ConnectLoopback(local);
+    ASSERT_TRUE(client.Valid());
+    std::string got;
+    EXPECT_EQ(client.ReadToEnd(got, 5000), End::Reset);
+    EXPECT_TRUE(strict.WaitForStderr("client 127.0.0.1 port ", 5s)) << strict.Stderr();
+    EXPECT_NE(strict.Stderr().find("refusé (hors de la liste AllowFrom)"), std::string::npos) << strict.Stderr();
+    EXPECT_EQ(echo.Accepted(), 1) << "only the first run's client reached the remote";
+    strict.Signal(SIGTERM);
+    EXPECT_EQ(strict.WaitExit(10s), std::optional<int>(0)) << strict.Stderr();
 }
 
 // The language follows the environment like the desktop program's; a choice stored for "tarvix" beside the

@@ -177,3 +177,24 @@ TEST_F(RelayCli, TextFromTheFileIsShownEscapedAndShortened)
 }
 
 } // namespace
+
+TEST_F(RelayCli, BadListenAddressOrAllowListFailsTheCheckNamingKeySectionAndValue)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"ListenAddress=192.168.1.300", "section [4242] : ListenAddress=192.168.1.300 n'est pas une adresse IPv4 ou IPv6"},
+        {"ListenAddress=intranet", "section [4242] : ListenAddress=intranet n'est pas"},
+        {"AllowFrom=10.0.0.0/8, 300.1.1.1", "section [4242] : AllowFrom=10.0.0.0/8, 300.1.1.1 : Adresse ou réseau incorrect : 300.1.1.1"},
+        {"AllowFrom=fd00::/200", "AllowFrom=fd00::/200 : Adresse ou réseau incorrect : fd00::/200"},
+    };
+    for (const auto& [line, message] : cases) {
+        std::string text = IniText({{"A", 8080, 80, true}});
+        text.insert(text.find("AutoStart"), line + "\r\n");
+        const RunResult r = RunToEnd(kRelay, {"--check", "--ini", WriteIni(text)});
+        EXPECT_EQ(r.code, 4) << line << "\n" << r.err;
+        EXPECT_NE(r.err.find(message), std::string::npos) << line << "\n" << r.err;
+    }
+    std::string good = IniText({{"A", 8080, 80, true}});
+    good.insert(good.find("AutoStart"), "ListenAddress=::1\r\nAllowFrom=127.0.0.0/8, ::1\r\n");
+    const RunResult r = RunToEnd(kRelay, {"--check", "--ini", WriteIni(good)});
+    EXPECT_EQ(r.code, 0) << r.err;
+}
