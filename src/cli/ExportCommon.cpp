@@ -12,7 +12,6 @@
 
 #include <sys/socket.h>
 
-#include <unordered_map>
 
 namespace tarvix::cli {
 namespace {
@@ -70,7 +69,7 @@ std::vector<ExportedMapping> PrepareExport(const std::vector<PlannedMapping>& ma
 {
     std::vector<ExportedMapping> out;
     QSet<QString> ids;
-    std::unordered_map<int, const MappingRecord*> byLocalPort;
+    std::vector<const MappingRecord*> earlier;
     for (const PlannedMapping& m : mappings) {
         const MappingRecord& r = m.record;
         ExportedMapping e;
@@ -110,8 +109,10 @@ std::vector<ExportedMapping> PrepareExport(const std::vector<PlannedMapping>& ma
         }
         e.remote += ":" + std::to_string(r.port);
 
-        if (const auto [at, added] = byLocalPort.emplace(r.localPort, &r); !added)
-            Refuse(r, target, FormatRes(msg::ExportPortTaken, {r.localPort, Shown(at->second->name)}));
+        for (const MappingRecord* other : earlier)
+            if (ListenersOverlap(*other, r))
+                Refuse(r, target, FormatRes(msg::ExportPortTaken, {r.localPort, Shown(other->name)}));
+        earlier.push_back(&r);
         e.id = UniqueId(r.name, ids);
         out.push_back(std::move(e));
     }

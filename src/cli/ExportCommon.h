@@ -21,8 +21,8 @@ struct ExportedMapping {
 };
 
 // Raises ECliError (ExitBadValue) naming the first mapping that cannot be exported to `target`: a listen
-// address or allow-list that does not parse, a host that is neither an address nor a host name, or a local
-// port already taken by an earlier mapping (tarvix-relay would not start that one).
+// address or allow-list that does not parse, a host that is neither an address nor a host name, or a listener
+// that overlaps an earlier mapping's (tarvix-relay would not start that one).
 std::vector<ExportedMapping> PrepareExport(const std::vector<PlannedMapping>& mappings, const char* target);
 
 // "# text\n" for each line of the text, at the given indent.
