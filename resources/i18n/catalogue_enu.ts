@@ -16,7 +16,7 @@
     <message>
         <source>Connexion &quot;%s&quot; : exportation vers %s impossible : %s</source>
         <comment>64102</comment>
-        <translation>Connection &quot;%s&quot;: cannot be exported to %s: %s</translation>
+        <translation>Mapping &quot;%s&quot;: cannot be exported to %s: %s</translation>
     </message>
     <message>
         <source>l&apos;adresse d&apos;écoute &quot;%s&quot; n&apos;est pas une adresse IPv4 ou IPv6</source>
@@ -31,7 +31,7 @@
     <message>
         <source>le port local %d est déjà celui de la connexion &quot;%s&quot; (tarvix-relay ne l&apos;activerait pas)</source>
         <comment>64105</comment>
-        <translation>local port %d is already used by the connection &quot;%s&quot; (tarvix-relay would not activate it)</translation>
+        <translation>local port %d is already used by the mapping &quot;%s&quot; (tarvix-relay would not activate it)</translation>
     </message>
     <message>
         <source>Produit par tarvix-relay --export %s le %s</source>
@@ -41,12 +41,12 @@
     <message>
         <source>Connexions du fichier %s :</source>
         <comment>64111</comment>
-        <translation>Connections of the file %s:</translation>
+        <translation>Mappings of the file %s:</translation>
     </message>
     <message>
         <source>Connexions de la ligne de commande :</source>
         <comment>64112</comment>
-        <translation>Connections of the command line:</translation>
+        <translation>Mappings of the command line:</translation>
     </message>
     <message>
         <source>Non repris : les états du programme de bureau, les lignes de --log-connections et le résumé de SIGUSR1.</source>
@@ -90,7 +90,7 @@
   Non repris : les états du programme de bureau, les lignes de --log-connections, le résumé de SIGUSR1.</source>
         <comment>64120</comment>
         <translation>To an established proxy, when one machine is not enough:
-  --export haproxy|nginx  writes to standard output a complete configuration that relays the chosen connections (the same choice as for activating them), activating nothing;
+  --export haproxy|nginx  writes to standard output a complete configuration that relays the chosen mappings (the same choice as for activating them), activating nothing;
                   check it with haproxy -c -f FILE or nginx -t -c FILE.
   Not carried over: the desktop program&apos;s states, the --log-connections lines, the SIGUSR1 summary.</translation>
     </message>
