@@ -35,8 +35,8 @@ RelayOptions ParseRelayOptions(const QStringList& args)
             value = arg.mid(eq + 1);
             hasValue = true;
         }
-        const bool takesValue = name == QLatin1String("--ini") || name == QLatin1String("--mapping") ||
-                                name == QLatin1String("--allow");
+        const bool takesValue =
+            name == QLatin1String("--ini") || name == QLatin1String("--mapping") || name == QLatin1String("--allow");
         if (hasValue && !takesValue)
             Fail(msg::CliUnknownOption, arg);
         if (takesValue && !hasValue) {

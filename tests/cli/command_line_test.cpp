@@ -102,7 +102,8 @@ TEST_F(RelayCli, ListenAddressesAndAnAllowListOnTheCommandLine)
     const int local = FreePort();
     const int refusing = FreePort();
     const std::string remote = ":127.0.0.1:" + std::to_string(echo.Port());
-    ChildProcess relay(kRelay, {"--log-connections", "--allow", "10.0.0.0/8, 127.0.0.1", "127.0.0.1:" + std::to_string(local) + remote,
+    ChildProcess relay(kRelay, {"--log-connections", "--allow", "10.0.0.0/8, 127.0.0.1",
+                                "127.0.0.1:" + std::to_string(local) + remote,
                                 "127.0.0.1:" + std::to_string(refusing) + ":[::1]:9"});
     ASSERT_TRUE(relay.WaitForStderr(kListening, 10s, 2)) << relay.Stderr();
     EXPECT_NE(relay.Stderr().find("écoute sur l'adresse 127.0.0.1"), std::string::npos) << relay.Stderr();
@@ -112,7 +113,8 @@ TEST_F(RelayCli, ListenAddressesAndAnAllowListOnTheCommandLine)
     EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
 
     // A client outside the list: reset at once, never relayed, and logged with its address.
-    ChildProcess strict(kRelay, {"--log-connections", "--allow", "192.168.0.0/16", "127.0.0.1:" + std::to_string(local) + remote});
+    ChildProcess strict(
+        kRelay, {"--log-connections", "--allow", "192.168.0.0/16", "127.0.0.1:" + std::to_string(local) + remote});
     ASSERT_TRUE(strict.WaitForStderr(kListening, 10s)) << strict.Stderr();
     TestSocket client = ConnectLoopback(local);
     ASSERT_TRUE(client.Valid());
