@@ -38,6 +38,9 @@ public:
     // A local port already taken by an active mapping is reported and nothing starts: false. Raises ECliError
     // (ExitActivation) with the engine's text when the mapping cannot listen.
     bool Activate(const PlannedMapping& mapping, int line);
+    // Raises ECliError (ExitActivation), as Activate does, when the mapping's remote end is its own
+    // listening port (names are looked up); a check judges a file with it as a start would.
+    static void RefuseOntoItself(const PlannedMapping& mapping);
     // A line per ended connection from the next activation on.
     void SetLogConnections(bool on) { logConnections_ = on; }
 

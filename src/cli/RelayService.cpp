@@ -101,6 +101,8 @@ public:
             }
         }
         if (options_.check) {
+            for (const PlannedMapping& m : planned)
+                RelayRunner::RefuseOntoItself(m);
             PrintLine(FormatRes(msg::CliCheckDone, {static_cast<std::int64_t>(planned.size()), warnings_}));
             return ExitStopped;
         }
