@@ -116,15 +116,19 @@
     </message>
     <message>
         <source>Écouter sur</source>
-        <translation>Empfangen auf</translation>
+        <translation>Empfang auf</translation>
     </message>
     <message>
         <source>Clients</source>
         <translation>Clients</translation>
     </message>
     <message>
-        <source>tous (ou par exemple 192.168.1.0/24, ::1)</source>
-        <translation>alle (oder zum Beispiel 192.168.1.0/24, ::1)</translation>
+        <source>tous</source>
+        <translation>alle</translation>
+    </message>
+    <message>
+        <source>Adresses et réseaux admis, séparés par des virgules, par exemple 192.168.1.0/24, ::1 ; vide : tous</source>
+        <translation>Zugelassene Adressen und Netze, durch Kommas getrennt, zum Beispiel 192.168.1.0/24, ::1; leer: alle</translation>
     </message>
 </context>
 </TS>

@@ -123,8 +123,12 @@
         <translation>Clients</translation>
     </message>
     <message>
-        <source>tous (ou par exemple 192.168.1.0/24, ::1)</source>
-        <translation>all (or for example 192.168.1.0/24, ::1)</translation>
+        <source>tous</source>
+        <translation>all</translation>
+    </message>
+    <message>
+        <source>Adresses et réseaux admis, séparés par des virgules, par exemple 192.168.1.0/24, ::1 ; vide : tous</source>
+        <translation>Allowed addresses and networks, separated by commas, for example 192.168.1.0/24, ::1; empty: all</translation>
     </message>
 </context>
 </TS>

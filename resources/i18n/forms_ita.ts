@@ -123,8 +123,12 @@
         <translation>Client</translation>
     </message>
     <message>
-        <source>tous (ou par exemple 192.168.1.0/24, ::1)</source>
-        <translation>tutti (o per esempio 192.168.1.0/24, ::1)</translation>
+        <source>tous</source>
+        <translation>tutti</translation>
+    </message>
+    <message>
+        <source>Adresses et réseaux admis, séparés par des virgules, par exemple 192.168.1.0/24, ::1 ; vide : tous</source>
+        <translation>Indirizzi e reti ammessi, separati da virgole, per esempio 192.168.1.0/24, ::1; vuoto: tutti</translation>
     </message>
 </context>
 </TS>

@@ -18,6 +18,20 @@
 #include <QEventLoop>
 
 namespace tarvix {
+namespace {
+
+// Where the probe looks for a program already serving the port: the address the mapping will listen on, or
+// for every interface of a family that family's loopback.
+QString ProbeAddress(const QString& listenAddress)
+{
+    if (listenAddress.isEmpty() || listenAddress == u"0.0.0.0")
+        return QStringLiteral("127.0.0.1");
+    if (listenAddress == u"::")
+        return QStringLiteral("::1");
+    return listenAddress;
+}
+
+} // namespace
 
 // Ends the probe whatever way its handler leaves: the socket closed, ProbeBusy released.
 class TfMain::ProbeEnd {
@@ -70,11 +84,13 @@ void TfMain::ToggleMapping(int index)
     index = IndexOf(row);
     try {
         const int port = ReadRecordLocalPort(*settings_, SectionOf(index));
+        const QString host = ProbeAddress(ReadRecordListenAddress(*settings_, SectionOf(index)));
         probeBusy_ = true;
         probeRowId_ = rowId;
         probeAnswered_ = false;
         if (options_.probeObserver)
             options_.probeObserver(index, true);
+        clientSocket_->SetHost(host);
         clientSocket_->SetPort(port);
         clientSocket_->SetActive(true);
     } catch (...) {

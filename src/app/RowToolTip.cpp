@@ -87,6 +87,13 @@ QString RowToolTipText(TfMain& main, int index)
         port = main.Settings().ReadInteger(section, record::kPort, record::kDefaultPort);
     }
     lines << QString::fromStdString(FormatRes(msg::TipTarget, {host, std::int64_t{port}}));
+    // Where it listens and whom it admits, when not the default: as stored, which is what an active row runs.
+    const QString section = main.Settings().SectionName(index);
+    if (const QString listen = ReadRecordListenAddress(main.Settings(), section); !listen.isEmpty())
+        lines << QString::fromStdString(FormatRes(msg::TipListensOn, {listen.toStdString()}));
+    const QString allowFrom = ReadRecordAllowFrom(main.Settings(), section);
+    if (!allowFrom.isEmpty())
+        lines << QString::fromStdString(FormatRes(msg::TipAllowFrom, {allowFrom.toStdString()}));
     if (!row->instance && !row->failure.isEmpty()) {
         QString reason = row->failure;
         reason.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));

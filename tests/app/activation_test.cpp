@@ -137,6 +137,32 @@ TEST_F(MainWindowActivationTest, AMappingThatCannotTakeItsPortShowsTheErrorAndRe
     EXPECT_FALSE(RowToolTipText(*main, 0).contains(QStringLiteral("Activation impossible")));
 }
 
+TEST_F(MainWindowActivationTest, TheProbeLooksWhereTheMappingWillListen)
+{
+    // Something serves the port on ::1 only.
+    int port = 0;
+    const TestSocket held = ListenLoopbackV6(5, port);
+    ASSERT_GT(port, 0);
+    const auto listening = [](QByteArray section, const char* address) {
+        return section.insert(section.size() - 2, QByteArray("ListenAddress=") + address + "\r\n");
+    };
+    WriteSettings(listening(Section("1", "Six", port, "127.0.0.1", 9, false), "::1") +
+                  listening(Section("2", "Every", port, "127.0.0.1", 9, false), "::") +
+                  listening(Section("3", "Four", port, "127.0.0.1", 9, false), "127.0.0.1"));
+    auto main = Start();
+    main->show();
+    for (int i = 0; i < 3; ++i) {
+        main->ToggleMapping(i);
+        ASSERT_TRUE(Settled(*main));
+    }
+    EXPECT_EQ(main->Row(0)->state, msPortBusy);
+    EXPECT_EQ(main->Row(1)->state, msPortBusy); // "::" is probed on the IPv6 loopback
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[0].text, QStringLiteral("Connexion \"Six\"\r\rLe Port %1 est déjà utilisé").arg(port));
+    EXPECT_EQ(main->Row(2)->state, msListening);
+    EXPECT_TRUE(main->Row(2)->instance);
+}
+
 TEST_F(MainWindowActivationTest, DeactivatingWithAConnectionOpenIgnoresTheInstancesLaterReports)
 {
     EchoServer echo;

@@ -211,6 +211,25 @@ TestSocket ListenLoopback(int backlog, int& port)
     return s;
 }
 
+TestSocket ListenLoopbackV6(int backlog, int& port)
+{
+    TestSocket s(::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const int on = 1;
+    sockaddr_in6 a{};
+    a.sin6_family = AF_INET6;
+    a.sin6_addr = in6addr_loopback;
+    socklen_t length = sizeof a;
+    if (::setsockopt(s.Fd(), IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on) != 0 ||
+        ::bind(s.Fd(), reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 || ::listen(s.Fd(), backlog) != 0 ||
+        ::getsockname(s.Fd(), reinterpret_cast<sockaddr*>(&a), &length) != 0) {
+        s.Close();
+        port = 0;
+        return s;
+    }
+    port = ntohs(a.sin6_port);
+    return s;
+}
+
 int FreePort()
 {
     int port = 0;

@@ -64,6 +64,8 @@ int ConnectLoopbackDescriptor(int port);
 TestSocket ConnectLoopbackNonBlocking(int port);
 // A listening socket on 127.0.0.1 with a port chosen by the system.
 TestSocket ListenLoopback(int backlog, int& port);
+// The same on ::1 alone (IPv6 only).
+TestSocket ListenLoopbackV6(int backlog, int& port);
 // A loopback port where nothing listens (taken from the system, then freed).
 int FreePort();
 // Ports where nothing listens, all different (each taken from the system while the others are held).

@@ -488,28 +488,15 @@ TEST_F(AsyncClientSocketTest, TenProbesLeaveNoDescriptorOpen)
     EXPECT_EQ(test::CountOpenDescriptors(), before);
 }
 
-// A listening socket on ::1 alone (IPv6 only), with a port chosen by the system.
+// A listener on ::1 alone, with a port chosen by the system.
 class ListenerV6 {
 public:
-    ListenerV6()
-    {
-        fd_ = ::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        const int on = 1;
-        ::setsockopt(fd_, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on);
-        sockaddr_in6 address{};
-        address.sin6_family = AF_INET6;
-        address.sin6_addr = in6addr_loopback;
-        socklen_t length = sizeof address;
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(fd_, 5) == 0 &&
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-            port_ = ntohs(address.sin6_port);
-    }
-    ~ListenerV6() { ::close(fd_); }
+    ListenerV6() : socket_(test::ListenLoopbackV6(5, port_)) {}
     int Port() const { return port_; }
 
 private:
-    int fd_ = -1;
     int port_ = 0;
+    test::TestSocket socket_;
 };
 
 sockaddr_storage LoopbackAddress(int family)
