@@ -4,6 +4,55 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
+        <comment>64150</comment>
+        <translation>Weiterleitung &quot;%s&quot;: Client angenommen, %s Port %d (%d offen)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d, %s port %d injoignable : %s</source>
+        <comment>64151</comment>
+        <translation>Weiterleitung &quot;%s&quot;: Client %s Port %d, %s Port %d nicht erreicht: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d autre(s) échec(s) vers la destination en une seconde, le dernier : %s</source>
+        <comment>64152</comment>
+        <translation>Weiterleitung &quot;%s&quot;: %d weitere Fehlschläge zum Ziel innerhalb einer Sekunde, zuletzt: %s</translation>
+    </message>
+    <message>
+        <source>Aucune connexion à activer dans %s : en attente d&apos;un rechargement</source>
+        <comment>64153</comment>
+        <translation>Keine zu aktivierende Weiterleitung in %s: warte auf ein Neuladen</translation>
+    </message>
+    <message>
+        <source>%d connexion(s) active(s), %d non appliquée(s) au dernier rechargement (voir le journal)</source>
+        <comment>64154</comment>
+        <translation>%d Weiterleitung(en) aktiv, %d beim letzten Neuladen nicht übernommen (siehe Protokoll)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : la nouvelle version ne démarre pas, l&apos;ancienne reste active</source>
+        <comment>64155</comment>
+        <translation>Weiterleitung &quot;%s&quot;: die neue Fassung startet nicht, die alte bleibt aktiv</translation>
+    </message>
+    <message>
+        <source>Rechargement terminé : %d connexion(s) active(s), %d non appliquée(s)</source>
+        <comment>64156</comment>
+        <translation>Neu laden beendet: %d Weiterleitung(en) aktiv, %d nicht übernommen</translation>
+    </message>
+    <message>
+        <source>l&apos;hôte distant %s ne se résout pas : %s</source>
+        <comment>64157</comment>
+        <translation>der entfernte Rechner %s lässt sich nicht auflösen: %s</translation>
+    </message>
+    <message>
+        <source>Service :
+  --service       un fichier sans connexion à activer n&apos;est pas une erreur : attend un rechargement (SIGHUP)
+  --version       affiche la version</source>
+        <comment>64158</comment>
+        <translation>Dienst:
+  --service       eine Datei ohne zu aktivierende Weiterleitung ist kein Fehler: wartet auf ein Neuladen (SIGHUP)
+  --version       zeigt die Version</translation>
+    </message>
+    <message>
         <source>L&apos;hôte distant %s et le port %d mènent au port d&apos;écoute de la connexion elle-même : chaque client lui reviendrait sans fin</source>
         <comment>64200</comment>
         <translation>Der entfernte Host %s und der Port %d führen zum eigenen Empfangsport der Verbindung zurück: jeder Client käme endlos zu ihr zurück</translation>
@@ -16,22 +65,22 @@
     <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
-        <translation>Ungültige Verbindung: %s (erwartet LOKALERPORT:HOST:PORT)</translation>
+        <translation>Ungültige Weiterleitung: %s (erwartet LOKALERPORT:HOST:PORT)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
         <comment>65101</comment>
-        <translation>Ungültige Verbindung: %s (%s ist kein Port zwischen 1 und 65535)</translation>
+        <translation>Ungültige Weiterleitung: %s (%s ist kein Port zwischen 1 und 65535)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (l&apos;hôte est vide ou contient des espaces)</source>
         <comment>65102</comment>
-        <translation>Ungültige Verbindung: %s (der Host ist leer oder enthält Leerzeichen)</translation>
+        <translation>Ungültige Weiterleitung: %s (der Host ist leer oder enthält Leerzeichen)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (le port local %d est déjà celui de %s)</source>
         <comment>65103</comment>
-        <translation>Ungültige Verbindung: %s (der lokale Port %d gehört schon zu %s)</translation>
+        <translation>Ungültige Weiterleitung: %s (der lokale Port %d gehört schon zu %s)</translation>
     </message>
     <message>
         <source>Les options --all et --mapping choisissent dans un fichier de paramètres : ajoutez --ini FICHIER</source>
@@ -41,7 +90,7 @@
     <message>
         <source>Pour relayer un port, écrivez dans %s une connexion comme celle-ci (LocalPort : le port écouté ici ; Address et Port : l&apos;hôte et le port vers lesquels relayer), puis relancez tarvix-relay :</source>
         <comment>65105</comment>
-        <translation>Um einen Port weiterzuleiten, schreiben Sie eine Verbindung wie diese in %s (LocalPort: der hier abgehörte Port; Address und Port: Host und Port, zu denen weitergeleitet wird) und starten Sie tarvix-relay erneut:</translation>
+        <translation>Um einen Port weiterzuleiten, schreiben Sie eine Weiterleitung wie diese in %s (LocalPort: der hier abgehörte Port; Address und Port: Host und Port, zu denen weitergeleitet wird) und starten Sie tarvix-relay erneut:</translation>
     </message>
     <message>
         <source>Exemple</source>
@@ -61,22 +110,22 @@
     <message>
         <source>Attention : %s, section [%s] : pas de clé LocalPort, la connexion écoute sur le port %d</source>
         <comment>65109</comment>
-        <translation>Warnung: %s, Abschnitt [%s]: kein Schlüssel LocalPort, die Verbindung hört auf Port %d</translation>
+        <translation>Warnung: %s, Abschnitt [%s]: kein Schlüssel LocalPort, die Weiterleitung hört auf Port %d</translation>
     </message>
     <message>
         <source>Attention : %s, section [%s] : pas de clé Address, la connexion ne relaie vers aucun hôte</source>
         <comment>65110</comment>
-        <translation>Warnung: %s, Abschnitt [%s]: kein Schlüssel Address, die Verbindung leitet zu keinem Host weiter</translation>
+        <translation>Warnung: %s, Abschnitt [%s]: kein Schlüssel Address, die Weiterleitung leitet zu keinem Host weiter</translation>
     </message>
     <message>
         <source>Attention : %s, section [%s] : Address est vide, la connexion ne relaie vers aucun hôte</source>
         <comment>65111</comment>
-        <translation>Warnung: %s, Abschnitt [%s]: Address ist leer, die Verbindung leitet zu keinem Host weiter</translation>
+        <translation>Warnung: %s, Abschnitt [%s]: Address ist leer, die Weiterleitung leitet zu keinem Host weiter</translation>
     </message>
     <message>
         <source>Attention : %s, section [%s] : pas de clé Port, la connexion relaie vers le port %d</source>
         <comment>65112</comment>
-        <translation>Warnung: %s, Abschnitt [%s]: kein Schlüssel Port, die Verbindung leitet zu Port %d weiter</translation>
+        <translation>Warnung: %s, Abschnitt [%s]: kein Schlüssel Port, die Weiterleitung leitet zu Port %d weiter</translation>
     </message>
     <message>
         <source>Attention : %s, section [%s] : la clé &quot;%s&quot; a des espaces autour et n&apos;est pas lue comme %s</source>
@@ -91,22 +140,22 @@
     <message>
         <source>Attention : %s, sections [%s] et [%s] : deux connexions sur le port local %d</source>
         <comment>65115</comment>
-        <translation>Warnung: %s, Abschnitte [%s] und [%s]: zwei Verbindungen auf dem lokalen Port %d</translation>
+        <translation>Warnung: %s, Abschnitte [%s] und [%s]: zwei Weiterleitungen auf dem lokalen Port %d</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : le port %d est déjà celui de la connexion &quot;%s&quot;, elle n&apos;est pas activée</source>
         <comment>65116</comment>
-        <translation>Verbindung &quot;%s&quot;: Port %d gehört schon zur Verbindung &quot;%s&quot;; sie wird nicht aktiviert</translation>
+        <translation>Weiterleitung &quot;%s&quot;: Port %d gehört schon zur Weiterleitung &quot;%s&quot;; sie wird nicht aktiviert</translation>
     </message>
     <message>
         <source>Vérification terminée : %d connexion(s) à activer, %d avertissement(s), aucune erreur</source>
         <comment>65117</comment>
-        <translation>Prüfung beendet: %d Verbindung(en) zu aktivieren, %d Warnung(en), kein Fehler</translation>
+        <translation>Prüfung beendet: %d Weiterleitung(en) zu aktivieren, %d Warnung(en), kein Fehler</translation>
     </message>
     <message>
         <source>%d connexion(s) active(s)</source>
         <comment>65118</comment>
-        <translation>%d Verbindung(en) aktiv</translation>
+        <translation>%d Weiterleitung(en) aktiv</translation>
     </message>
     <message>
         <source>Rechargement demandé (%s) : relecture de %s</source>
@@ -126,27 +175,27 @@
     <message>
         <source>Connexion &quot;%s&quot; : inchangée, reste active</source>
         <comment>65122</comment>
-        <translation>Verbindung &quot;%s&quot;: unverändert, bleibt aktiv</translation>
+        <translation>Weiterleitung &quot;%s&quot;: unverändert, bleibt aktiv</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : retirée, désactivée</source>
         <comment>65123</comment>
-        <translation>Verbindung &quot;%s&quot;: entfernt, deaktiviert</translation>
+        <translation>Weiterleitung &quot;%s&quot;: entfernt, deaktiviert</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : modifiée, écoute sur le port %d, relais vers %s port %d</source>
         <comment>65124</comment>
-        <translation>Verbindung &quot;%s&quot;: geändert, lauscht auf Port %d, leitet weiter an %s Port %d</translation>
+        <translation>Weiterleitung &quot;%s&quot;: geändert, lauscht auf Port %d, leitet weiter an %s Port %d</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : ajoutée, écoute sur le port %d, relais vers %s port %d</source>
         <comment>65125</comment>
-        <translation>Verbindung &quot;%s&quot;: hinzugefügt, lauscht auf Port %d, leitet weiter an %s Port %d</translation>
+        <translation>Weiterleitung &quot;%s&quot;: hinzugefügt, lauscht auf Port %d, leitet weiter an %s Port %d</translation>
     </message>
     <message>
         <source>Rechargement terminé : %d connexion(s) active(s)</source>
         <comment>65126</comment>
-        <translation>Neu laden beendet: %d Verbindung(en) aktiv</translation>
+        <translation>Neu laden beendet: %d Weiterleitung(en) aktiv</translation>
     </message>
     <message>
         <source>Nouveau signal (%s) : fin immédiate</source>
@@ -165,14 +214,14 @@
   7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
         <comment>65128</comment>
         <translation>Exit-Codes:
-  0  Ende durch ein Signal, alle Verbindungen deaktiviert (oder Hilfe angezeigt, oder Prüfung ohne Fehler)
+  0  Ende durch ein Signal, alle Weiterleitungen deaktiviert (oder Hilfe angezeigt, oder Prüfung ohne Fehler)
   1  unerwarteter Fehler
   2  ungültige Befehlszeile
-  3  Einstellungsdatei fehlt oder ist nicht lesbar (ein Verbindungsbeispiel wird angezeigt)
+  3  Einstellungsdatei fehlt oder ist nicht lesbar (ein Weiterleitungsbeispiel wird angezeigt)
   4  ungültiger Wert in der Einstellungsdatei
-  5  unbekannter Verbindungsname
-  6  keine Verbindung zu aktivieren (ein Verbindungsbeispiel wird angezeigt)
-  7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
+  5  unbekannter Weiterleitungsname
+  6  keine Weiterleitung zu aktivieren (ein Weiterleitungsbeispiel wird angezeigt)
+  7  eine Weiterleitung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
     </message>
     <message>
         <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
@@ -190,15 +239,15 @@ Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont ac
   --help, -h      affiche cette aide</source>
         <comment>65168</comment>
         <translation>Aufruf: tarvix-relay [OPTIONEN] [LOKALERPORT:HOST:PORT...]
-Leitet TCP-Ports ohne Fenster weiter: die Verbindungen einer Einstellungsdatei, die der Befehlszeile oder beide, bis SIGINT oder SIGTERM eintrifft.
-SIGHUP liest die Datei neu: unveränderte Verbindungen bleiben mit ihren Clients aktiv.
-Ohne --all und --mapping werden die Verbindungen der Datei aktiviert, deren AutoStart 1 ist.
+Leitet TCP-Ports ohne Fenster weiter: die Weiterleitungen einer Einstellungsdatei, die der Befehlszeile oder beide, bis SIGINT oder SIGTERM eintrifft.
+SIGHUP liest die Datei neu: unveränderte Weiterleitungen bleiben mit ihren Clients aktiv.
+Ohne --all und --mapping werden die Weiterleitungen der Datei aktiviert, deren AutoStart 1 ist.
 
   LOKALERPORT:HOST:PORT  hört auf LOKALERPORT und leitet an HOST (Name oder IPv4-Adresse) Port PORT weiter;
                   ohne --ini wird keine Einstellungsdatei gelesen
   --ini DATEI     Einstellungsdatei (Vorgabe: %s)
-  --all           aktiviert alle Verbindungen der Datei
-  --mapping NAME  aktiviert die Verbindung dieses Namens (wiederholbar)
+  --all           aktiviert alle Weiterleitungen der Datei
+  --mapping NAME  aktiviert die Weiterleitung dieses Namens (wiederholbar)
   --quiet, -q     zeigt angenommene und beendete Clients nicht an
   --check         prüft Datei und Befehlszeile, ohne etwas zu aktivieren
   --help, -h      zeigt diese Hilfe an</translation>
@@ -246,42 +295,42 @@ Ohne --all und --mapping werden die Verbindungen der Datei aktiviert, deren Auto
     <message>
         <source>Connexion &quot;%s&quot; introuvable dans %s</source>
         <comment>65177</comment>
-        <translation>Verbindung &quot;%s&quot; nicht gefunden in %s</translation>
+        <translation>Weiterleitung &quot;%s&quot; nicht gefunden in %s</translation>
     </message>
     <message>
         <source>Aucune connexion à activer dans %s</source>
         <comment>65178</comment>
-        <translation>Keine zu aktivierende Verbindung in %s</translation>
+        <translation>Keine zu aktivierende Weiterleitung in %s</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : écoute sur le port %d, relais vers %s port %d</source>
         <comment>65179</comment>
-        <translation>Verbindung &quot;%s&quot;: lauscht auf Port %d, leitet weiter an %s Port %d</translation>
+        <translation>Weiterleitung &quot;%s&quot;: lauscht auf Port %d, leitet weiter an %s Port %d</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : client accepté (%d ouvert(s))</source>
         <comment>65180</comment>
-        <translation>Verbindung &quot;%s&quot;: Client angenommen (%d offen)</translation>
+        <translation>Weiterleitung &quot;%s&quot;: Client angenommen (%d offen)</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : client terminé (%d ouvert(s))</source>
         <comment>65181</comment>
-        <translation>Verbindung &quot;%s&quot;: Client beendet (%d offen)</translation>
+        <translation>Weiterleitung &quot;%s&quot;: Client beendet (%d offen)</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; (port %d) : %s</source>
         <comment>65182</comment>
-        <translation>Verbindung &quot;%s&quot; (Port %d): %s</translation>
+        <translation>Weiterleitung &quot;%s&quot; (Port %d): %s</translation>
     </message>
     <message>
         <source>Arrêt demandé (%s) : désactivation des connexions</source>
         <comment>65183</comment>
-        <translation>Beenden angefordert (%s): Verbindungen werden deaktiviert</translation>
+        <translation>Beenden angefordert (%s): Weiterleitungen werden deaktiviert</translation>
     </message>
     <message>
         <source>Connexions désactivées</source>
         <comment>65184</comment>
-        <translation>Verbindungen deaktiviert</translation>
+        <translation>Weiterleitungen deaktiviert</translation>
     </message>
     <message>
         <source>Erreur inattendue : %s</source>
@@ -827,24 +876,24 @@ Codes de sortie :
   7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
         <comment>65168</comment>
         <translation>Aufruf: tarvix-relay [--ini DATEI] [--all | --mapping NAME...] [--quiet]
-Aktiviert die Verbindungen einer Einstellungsdatei und leitet ihren Datenverkehr weiter, bis SIGINT, SIGTERM oder SIGHUP eintrifft.
-Ohne --all und --mapping werden die Verbindungen aktiviert, deren AutoStart 1 ist.
+Aktiviert die Weiterleitungen einer Einstellungsdatei und leitet ihren Datenverkehr weiter, bis SIGINT, SIGTERM oder SIGHUP eintrifft.
+Ohne --all und --mapping werden die Weiterleitungen aktiviert, deren AutoStart 1 ist.
 
   --ini DATEI     Einstellungsdatei (Vorgabe: %s)
-  --all           aktiviert alle Verbindungen der Datei
-  --mapping NAME  aktiviert die Verbindung dieses Namens (wiederholbar)
+  --all           aktiviert alle Weiterleitungen der Datei
+  --mapping NAME  aktiviert die Weiterleitung dieses Namens (wiederholbar)
   --quiet, -q     zeigt angenommene und beendete Clients nicht an
   --help, -h      zeigt diese Hilfe an
 
 Exit-Codes:
-  0  Ende durch ein Signal, alle Verbindungen deaktiviert (oder Hilfe angezeigt)
+  0  Ende durch ein Signal, alle Weiterleitungen deaktiviert (oder Hilfe angezeigt)
   1  unerwarteter Fehler
   2  ungültige Befehlszeile
   3  Einstellungsdatei fehlt oder ist nicht lesbar
   4  ungültiger Wert in der Einstellungsdatei
-  5  unbekannter Verbindungsname
-  6  keine Verbindung zu aktivieren
-  7  eine Verbindung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
+  5  unbekannter Weiterleitungsname
+  6  keine Weiterleitung zu aktivieren
+  7  eine Weiterleitung konnte nicht aktiviert werden (Port belegt...); keine bleibt aktiv</translation>
     </message>
     <message>
         <source>Démarrer avec la session</source>
@@ -929,7 +978,7 @@ Exit-Codes:
     <message>
         <source>Connexion &quot;%s&quot; : client %s:%d terminé après %d ms, %d octets du client, %d octets vers le client, %s</source>
         <comment>65152</comment>
-        <translation>Verbindung &quot;%s&quot;: Client %s:%d nach %d ms beendet, %d Byte vom Client, %d Byte zum Client, %s</translation>
+        <translation>Weiterleitung &quot;%s&quot;: Client %s:%d nach %d ms beendet, %d Byte vom Client, %d Byte zum Client, %s</translation>
     </message>
     <message>
         <source>fermée par le client</source>
@@ -959,7 +1008,7 @@ Exit-Codes:
     <message>
         <source>Connexion &quot;%s&quot; : %d ouverte(s), %d depuis l&apos;activation, %d octets des clients, %d octets vers les clients</source>
         <comment>65158</comment>
-        <translation>Verbindung &quot;%s&quot;: %d offen, %d seit der Aktivierung, %d Byte von Clients, %d Byte zu Clients</translation>
+        <translation>Weiterleitung &quot;%s&quot;: %d offen, %d seit der Aktivierung, %d Byte von Clients, %d Byte zu Clients</translation>
     </message>
     <message>
         <source>Trafic :
@@ -968,7 +1017,7 @@ Exit-Codes:
         <comment>65159</comment>
         <translation>Datenverkehr:
   --log-connections  eine Zeile je beendetem Client: Adresse, Port, Dauer, Bytes in jede Richtung, Ende
-  SIGUSR1            eine Zeile je aktiver Verbindung mit ihren Zählern, wie beim Beenden</translation>
+  SIGUSR1            eine Zeile je aktiver Weiterleitung mit ihren Zählern, wie beim Beenden</translation>
     </message>
     <message>
         <source>Arrêter</source>

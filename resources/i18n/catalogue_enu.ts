@@ -4,6 +4,55 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
+        <comment>64150</comment>
+        <translation>Mapping &quot;%s&quot;: client accepted, %s port %d (%d open)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d, %s port %d injoignable : %s</source>
+        <comment>64151</comment>
+        <translation>Mapping &quot;%s&quot;: client %s port %d, %s port %d could not be reached: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d autre(s) échec(s) vers la destination en une seconde, le dernier : %s</source>
+        <comment>64152</comment>
+        <translation>Mapping &quot;%s&quot;: %d more failure(s) to reach the remote end within one second, the last: %s</translation>
+    </message>
+    <message>
+        <source>Aucune connexion à activer dans %s : en attente d&apos;un rechargement</source>
+        <comment>64153</comment>
+        <translation>No mapping to activate in %s: waiting for a reload</translation>
+    </message>
+    <message>
+        <source>%d connexion(s) active(s), %d non appliquée(s) au dernier rechargement (voir le journal)</source>
+        <comment>64154</comment>
+        <translation>%d mapping(s) active, %d not applied at the last reload (see the log)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : la nouvelle version ne démarre pas, l&apos;ancienne reste active</source>
+        <comment>64155</comment>
+        <translation>Mapping &quot;%s&quot;: the new version does not start, the old one stays active</translation>
+    </message>
+    <message>
+        <source>Rechargement terminé : %d connexion(s) active(s), %d non appliquée(s)</source>
+        <comment>64156</comment>
+        <translation>Reload done: %d mapping(s) active, %d not applied</translation>
+    </message>
+    <message>
+        <source>l&apos;hôte distant %s ne se résout pas : %s</source>
+        <comment>64157</comment>
+        <translation>the remote host %s does not resolve: %s</translation>
+    </message>
+    <message>
+        <source>Service :
+  --service       un fichier sans connexion à activer n&apos;est pas une erreur : attend un rechargement (SIGHUP)
+  --version       affiche la version</source>
+        <comment>64158</comment>
+        <translation>Service:
+  --service       a file without a mapping to activate is no error: waits for a reload (SIGHUP)
+  --version       shows the version</translation>
+    </message>
+    <message>
         <source>L&apos;hôte distant %s et le port %d mènent au port d&apos;écoute de la connexion elle-même : chaque client lui reviendrait sans fin</source>
         <comment>64200</comment>
         <translation>The remote host %s and port %d lead back to the connection&apos;s own listening port: every client would come back to it without end</translation>
@@ -96,17 +145,17 @@
     <message>
         <source>Connexion &quot;%s&quot; : le port %d est déjà celui de la connexion &quot;%s&quot;, elle n&apos;est pas activée</source>
         <comment>65116</comment>
-        <translation>Connection &quot;%s&quot;: port %d is already used by connection &quot;%s&quot;; it is not activated</translation>
+        <translation>Mapping &quot;%s&quot;: port %d is already used by mapping &quot;%s&quot;; it is not activated</translation>
     </message>
     <message>
         <source>Vérification terminée : %d connexion(s) à activer, %d avertissement(s), aucune erreur</source>
         <comment>65117</comment>
-        <translation>Check done: %d connection(s) to activate, %d warning(s), no error</translation>
+        <translation>Check done: %d mapping(s) to activate, %d warning(s), no error</translation>
     </message>
     <message>
         <source>%d connexion(s) active(s)</source>
         <comment>65118</comment>
-        <translation>%d connection(s) active</translation>
+        <translation>%d mapping(s) active</translation>
     </message>
     <message>
         <source>Rechargement demandé (%s) : relecture de %s</source>
@@ -126,27 +175,27 @@
     <message>
         <source>Connexion &quot;%s&quot; : inchangée, reste active</source>
         <comment>65122</comment>
-        <translation>Connection &quot;%s&quot;: unchanged, stays active</translation>
+        <translation>Mapping &quot;%s&quot;: unchanged, stays active</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : retirée, désactivée</source>
         <comment>65123</comment>
-        <translation>Connection &quot;%s&quot;: removed, deactivated</translation>
+        <translation>Mapping &quot;%s&quot;: removed, deactivated</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : modifiée, écoute sur le port %d, relais vers %s port %d</source>
         <comment>65124</comment>
-        <translation>Connection &quot;%s&quot;: changed, listening on port %d, relaying to %s port %d</translation>
+        <translation>Mapping &quot;%s&quot;: changed, listening on port %d, relaying to %s port %d</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : ajoutée, écoute sur le port %d, relais vers %s port %d</source>
         <comment>65125</comment>
-        <translation>Connection &quot;%s&quot;: added, listening on port %d, relaying to %s port %d</translation>
+        <translation>Mapping &quot;%s&quot;: added, listening on port %d, relaying to %s port %d</translation>
     </message>
     <message>
         <source>Rechargement terminé : %d connexion(s) active(s)</source>
         <comment>65126</comment>
-        <translation>Reload done: %d connection(s) active</translation>
+        <translation>Reload done: %d mapping(s) active</translation>
     </message>
     <message>
         <source>Nouveau signal (%s) : fin immédiate</source>
@@ -165,14 +214,14 @@
   7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
         <comment>65128</comment>
         <translation>Exit codes:
-  0  stopped by a signal, every connection deactivated (or help shown, or check without error)
+  0  stopped by a signal, every mapping deactivated (or help shown, or check without error)
   1  unexpected error
   2  wrong command line
-  3  settings file missing or unreadable (an example connection is shown)
+  3  settings file missing or unreadable (an example mapping is shown)
   4  wrong value in the settings file
-  5  unknown connection name
-  6  no connection to activate (an example connection is shown)
-  7  a connection could not be activated (port in use...); none stays active</translation>
+  5  unknown mapping name
+  6  no mapping to activate (an example mapping is shown)
+  7  a mapping could not be activated (port in use...); none stays active</translation>
     </message>
     <message>
         <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
@@ -190,15 +239,15 @@ Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont ac
   --help, -h      affiche cette aide</source>
         <comment>65168</comment>
         <translation>Usage: tarvix-relay [OPTIONS] [LOCALPORT:HOST:PORT...]
-Relays TCP ports without a window: the connections of a settings file, those of the command line, or both, until SIGINT or SIGTERM.
-SIGHUP reads the file again: unchanged connections stay active with their clients.
-Without --all and --mapping, the connections of the file whose AutoStart is 1 are activated.
+Relays TCP ports without a window: the mappings of a settings file, those of the command line, or both, until SIGINT or SIGTERM.
+SIGHUP reads the file again: unchanged mappings stay active with their clients.
+Without --all and --mapping, the mappings of the file whose AutoStart is 1 are activated.
 
   LOCALPORT:HOST:PORT  listens on LOCALPORT and relays to HOST (name or IPv4 address) port PORT;
                   without --ini, no settings file is read
   --ini FILE      settings file (default %s)
-  --all           activates every connection of the file
-  --mapping NAME  activates the connection of that name (may be repeated)
+  --all           activates every mapping of the file
+  --mapping NAME  activates the mapping of that name (may be repeated)
   --quiet, -q     does not show accepted and ended clients
   --check         checks the file and the command line without activating anything
   --help, -h      shows this help</translation>
@@ -246,42 +295,42 @@ Without --all and --mapping, the connections of the file whose AutoStart is 1 ar
     <message>
         <source>Connexion &quot;%s&quot; introuvable dans %s</source>
         <comment>65177</comment>
-        <translation>Connection &quot;%s&quot; not found in %s</translation>
+        <translation>Mapping &quot;%s&quot; not found in %s</translation>
     </message>
     <message>
         <source>Aucune connexion à activer dans %s</source>
         <comment>65178</comment>
-        <translation>No connection to activate in %s</translation>
+        <translation>No mapping to activate in %s</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : écoute sur le port %d, relais vers %s port %d</source>
         <comment>65179</comment>
-        <translation>Connection &quot;%s&quot;: listening on port %d, relaying to %s port %d</translation>
+        <translation>Mapping &quot;%s&quot;: listening on port %d, relaying to %s port %d</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : client accepté (%d ouvert(s))</source>
         <comment>65180</comment>
-        <translation>Connection &quot;%s&quot;: client accepted (%d open)</translation>
+        <translation>Mapping &quot;%s&quot;: client accepted (%d open)</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : client terminé (%d ouvert(s))</source>
         <comment>65181</comment>
-        <translation>Connection &quot;%s&quot;: client finished (%d open)</translation>
+        <translation>Mapping &quot;%s&quot;: client finished (%d open)</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; (port %d) : %s</source>
         <comment>65182</comment>
-        <translation>Connection &quot;%s&quot; (port %d): %s</translation>
+        <translation>Mapping &quot;%s&quot; (port %d): %s</translation>
     </message>
     <message>
         <source>Arrêt demandé (%s) : désactivation des connexions</source>
         <comment>65183</comment>
-        <translation>Stop requested (%s): deactivating connections</translation>
+        <translation>Stop requested (%s): deactivating mappings</translation>
     </message>
     <message>
         <source>Connexions désactivées</source>
         <comment>65184</comment>
-        <translation>Connections deactivated</translation>
+        <translation>Mappings deactivated</translation>
     </message>
     <message>
         <source>Erreur inattendue : %s</source>
@@ -827,24 +876,24 @@ Codes de sortie :
   7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
         <comment>65168</comment>
         <translation>Usage: tarvix-relay [--ini FILE] [--all | --mapping NAME...] [--quiet]
-Activates the connections of a settings file and relays their traffic until SIGINT, SIGTERM or SIGHUP.
-Without --all or --mapping, the connections whose AutoStart is 1 are activated.
+Activates the mappings of a settings file and relays their traffic until SIGINT, SIGTERM or SIGHUP.
+Without --all or --mapping, the mappings whose AutoStart is 1 are activated.
 
   --ini FILE      settings file (default %s)
-  --all           activate every connection of the file
-  --mapping NAME  activate the connection of that name (may be repeated)
+  --all           activate every mapping of the file
+  --mapping NAME  activate the mapping of that name (may be repeated)
   --quiet, -q     do not print accepted and finished clients
   --help, -h      print this help
 
 Exit codes:
-  0  stopped by a signal, all connections deactivated (or help printed)
+  0  stopped by a signal, all mappings deactivated (or help printed)
   1  unexpected error
   2  invalid command line
   3  settings file missing or unreadable
   4  invalid value in the settings file
-  5  unknown connection name
-  6  no connection to activate
-  7  a connection could not be activated (port busy...); none is left active</translation>
+  5  unknown mapping name
+  6  no mapping to activate
+  7  a mapping could not be activated (port busy...); none is left active</translation>
     </message>
     <message>
         <source>Démarrer avec la session</source>
@@ -929,7 +978,7 @@ Exit codes:
     <message>
         <source>Connexion &quot;%s&quot; : client %s:%d terminé après %d ms, %d octets du client, %d octets vers le client, %s</source>
         <comment>65152</comment>
-        <translation>Connection &quot;%s&quot;: client %s:%d ended after %d ms, %d bytes from the client, %d bytes to the client, %s</translation>
+        <translation>Mapping &quot;%s&quot;: client %s:%d ended after %d ms, %d bytes from the client, %d bytes to the client, %s</translation>
     </message>
     <message>
         <source>fermée par le client</source>
@@ -959,7 +1008,7 @@ Exit codes:
     <message>
         <source>Connexion &quot;%s&quot; : %d ouverte(s), %d depuis l&apos;activation, %d octets des clients, %d octets vers les clients</source>
         <comment>65158</comment>
-        <translation>Connection &quot;%s&quot;: %d open, %d since activation, %d bytes from clients, %d bytes to clients</translation>
+        <translation>Mapping &quot;%s&quot;: %d open, %d since activation, %d bytes from clients, %d bytes to clients</translation>
     </message>
     <message>
         <source>Trafic :
@@ -968,7 +1017,7 @@ Exit codes:
         <comment>65159</comment>
         <translation>Traffic:
   --log-connections  one line per finished client: address, port, duration, bytes each way, how it ended
-  SIGUSR1            one line per active connection with its counters, as at the stop</translation>
+  SIGUSR1            one line per active mapping with its counters, as at the stop</translation>
     </message>
     <message>
         <source>Arrêter</source>

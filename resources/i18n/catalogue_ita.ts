@@ -4,6 +4,55 @@
 <context>
     <name>Catalogue</name>
     <message>
+        <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
+        <comment>64150</comment>
+        <translation>Inoltro &quot;%s&quot;: client accettato, %s porta %d (%d aperti)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d, %s port %d injoignable : %s</source>
+        <comment>64151</comment>
+        <translation>Inoltro &quot;%s&quot;: client %s porta %d, %s porta %d non raggiunto: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : %d autre(s) échec(s) vers la destination en une seconde, le dernier : %s</source>
+        <comment>64152</comment>
+        <translation>Inoltro &quot;%s&quot;: altri %d fallimenti verso la destinazione in un secondo, l&apos;ultimo: %s</translation>
+    </message>
+    <message>
+        <source>Aucune connexion à activer dans %s : en attente d&apos;un rechargement</source>
+        <comment>64153</comment>
+        <translation>Nessun inoltro da attivare in %s: in attesa di un ricaricamento</translation>
+    </message>
+    <message>
+        <source>%d connexion(s) active(s), %d non appliquée(s) au dernier rechargement (voir le journal)</source>
+        <comment>64154</comment>
+        <translation>%d inoltro/i attivo/i, %d non applicato/i all&apos;ultimo ricaricamento (vedere il log)</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : la nouvelle version ne démarre pas, l&apos;ancienne reste active</source>
+        <comment>64155</comment>
+        <translation>Inoltro &quot;%s&quot;: la nuova versione non si avvia, la vecchia resta attiva</translation>
+    </message>
+    <message>
+        <source>Rechargement terminé : %d connexion(s) active(s), %d non appliquée(s)</source>
+        <comment>64156</comment>
+        <translation>Ricaricamento terminato: %d inoltro/i attivo/i, %d non applicato/i</translation>
+    </message>
+    <message>
+        <source>l&apos;hôte distant %s ne se résout pas : %s</source>
+        <comment>64157</comment>
+        <translation>l&apos;host remoto %s non si risolve: %s</translation>
+    </message>
+    <message>
+        <source>Service :
+  --service       un fichier sans connexion à activer n&apos;est pas une erreur : attend un rechargement (SIGHUP)
+  --version       affiche la version</source>
+        <comment>64158</comment>
+        <translation>Servizio:
+  --service       un file senza inoltri da attivare non è un errore: attende un ricaricamento (SIGHUP)
+  --version       mostra la versione</translation>
+    </message>
+    <message>
         <source>L&apos;hôte distant %s et le port %d mènent au port d&apos;écoute de la connexion elle-même : chaque client lui reviendrait sans fin</source>
         <comment>64200</comment>
         <translation>L&apos;host remoto %s e la porta %d riportano alla porta di ascolto della connessione stessa: ogni client vi tornerebbe senza fine</translation>
@@ -16,22 +65,22 @@
     <message>
         <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
-        <translation>Collegamento non valido: %s (atteso PORTALOCALE:HOST:PORTA)</translation>
+        <translation>Inoltro non valido: %s (atteso PORTALOCALE:HOST:PORTA)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
         <comment>65101</comment>
-        <translation>Collegamento non valido: %s (%s non è una porta tra 1 e 65535)</translation>
+        <translation>Inoltro non valido: %s (%s non è una porta tra 1 e 65535)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (l&apos;hôte est vide ou contient des espaces)</source>
         <comment>65102</comment>
-        <translation>Collegamento non valido: %s (l&apos;host è vuoto o contiene spazi)</translation>
+        <translation>Inoltro non valido: %s (l&apos;host è vuoto o contiene spazi)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (le port local %d est déjà celui de %s)</source>
         <comment>65103</comment>
-        <translation>Collegamento non valido: %s (la porta locale %d è già usata da %s)</translation>
+        <translation>Inoltro non valido: %s (la porta locale %d è già usata da %s)</translation>
     </message>
     <message>
         <source>Les options --all et --mapping choisissent dans un fichier de paramètres : ajoutez --ini FICHIER</source>
@@ -41,7 +90,7 @@
     <message>
         <source>Pour relayer un port, écrivez dans %s une connexion comme celle-ci (LocalPort : le port écouté ici ; Address et Port : l&apos;hôte et le port vers lesquels relayer), puis relancez tarvix-relay :</source>
         <comment>65105</comment>
-        <translation>Per inoltrare una porta, scrivere in %s un collegamento come questo (LocalPort: la porta in ascolto qui; Address e Port: host e porta verso cui inoltrare), poi riavviare tarvix-relay:</translation>
+        <translation>Per inoltrare una porta, scrivere in %s un inoltro come questo (LocalPort: la porta in ascolto qui; Address e Port: host e porta verso cui inoltrare), poi riavviare tarvix-relay:</translation>
     </message>
     <message>
         <source>Exemple</source>
@@ -61,22 +110,22 @@
     <message>
         <source>Attention : %s, section [%s] : pas de clé LocalPort, la connexion écoute sur le port %d</source>
         <comment>65109</comment>
-        <translation>Attenzione: %s, sezione [%s]: nessuna chiave LocalPort, il collegamento ascolta sulla porta %d</translation>
+        <translation>Attenzione: %s, sezione [%s]: nessuna chiave LocalPort, l&apos;inoltro ascolta sulla porta %d</translation>
     </message>
     <message>
         <source>Attention : %s, section [%s] : pas de clé Address, la connexion ne relaie vers aucun hôte</source>
         <comment>65110</comment>
-        <translation>Attenzione: %s, sezione [%s]: nessuna chiave Address, il collegamento non inoltra verso alcun host</translation>
+        <translation>Attenzione: %s, sezione [%s]: nessuna chiave Address, l&apos;inoltro non punta verso alcun host</translation>
     </message>
     <message>
         <source>Attention : %s, section [%s] : Address est vide, la connexion ne relaie vers aucun hôte</source>
         <comment>65111</comment>
-        <translation>Attenzione: %s, sezione [%s]: Address è vuoto, il collegamento non inoltra verso alcun host</translation>
+        <translation>Attenzione: %s, sezione [%s]: Address è vuoto, l&apos;inoltro non punta verso alcun host</translation>
     </message>
     <message>
         <source>Attention : %s, section [%s] : pas de clé Port, la connexion relaie vers le port %d</source>
         <comment>65112</comment>
-        <translation>Attenzione: %s, sezione [%s]: nessuna chiave Port, il collegamento inoltra verso la porta %d</translation>
+        <translation>Attenzione: %s, sezione [%s]: nessuna chiave Port, l&apos;inoltro punta verso la porta %d</translation>
     </message>
     <message>
         <source>Attention : %s, section [%s] : la clé &quot;%s&quot; a des espaces autour et n&apos;est pas lue comme %s</source>
@@ -91,22 +140,22 @@
     <message>
         <source>Attention : %s, sections [%s] et [%s] : deux connexions sur le port local %d</source>
         <comment>65115</comment>
-        <translation>Attenzione: %s, sezioni [%s] e [%s]: due collegamenti sulla porta locale %d</translation>
+        <translation>Attenzione: %s, sezioni [%s] e [%s]: due inoltri sulla porta locale %d</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : le port %d est déjà celui de la connexion &quot;%s&quot;, elle n&apos;est pas activée</source>
         <comment>65116</comment>
-        <translation>Collegamento &quot;%s&quot;: la porta %d è già usata dal collegamento &quot;%s&quot;; non viene attivato</translation>
+        <translation>Inoltro &quot;%s&quot;: la porta %d è già usata dall&apos;inoltro &quot;%s&quot;; non viene attivato</translation>
     </message>
     <message>
         <source>Vérification terminée : %d connexion(s) à activer, %d avertissement(s), aucune erreur</source>
         <comment>65117</comment>
-        <translation>Verifica terminata: %d collegamento/i da attivare, %d avviso/i, nessun errore</translation>
+        <translation>Verifica terminata: %d inoltro/i da attivare, %d avviso/i, nessun errore</translation>
     </message>
     <message>
         <source>%d connexion(s) active(s)</source>
         <comment>65118</comment>
-        <translation>%d collegamento/i attivo/i</translation>
+        <translation>%d inoltro/i attivo/i</translation>
     </message>
     <message>
         <source>Rechargement demandé (%s) : relecture de %s</source>
@@ -126,27 +175,27 @@
     <message>
         <source>Connexion &quot;%s&quot; : inchangée, reste active</source>
         <comment>65122</comment>
-        <translation>Collegamento &quot;%s&quot;: invariato, resta attivo</translation>
+        <translation>Inoltro &quot;%s&quot;: invariato, resta attivo</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : retirée, désactivée</source>
         <comment>65123</comment>
-        <translation>Collegamento &quot;%s&quot;: rimosso, disattivato</translation>
+        <translation>Inoltro &quot;%s&quot;: rimosso, disattivato</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : modifiée, écoute sur le port %d, relais vers %s port %d</source>
         <comment>65124</comment>
-        <translation>Collegamento &quot;%s&quot;: modificato, in ascolto sulla porta %d, inoltro verso %s porta %d</translation>
+        <translation>Inoltro &quot;%s&quot;: modificato, in ascolto sulla porta %d, inoltro verso %s porta %d</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : ajoutée, écoute sur le port %d, relais vers %s port %d</source>
         <comment>65125</comment>
-        <translation>Collegamento &quot;%s&quot;: aggiunto, in ascolto sulla porta %d, inoltro verso %s porta %d</translation>
+        <translation>Inoltro &quot;%s&quot;: aggiunto, in ascolto sulla porta %d, inoltro verso %s porta %d</translation>
     </message>
     <message>
         <source>Rechargement terminé : %d connexion(s) active(s)</source>
         <comment>65126</comment>
-        <translation>Ricaricamento terminato: %d collegamento/i attivo/i</translation>
+        <translation>Ricaricamento terminato: %d inoltro/i attivo/i</translation>
     </message>
     <message>
         <source>Nouveau signal (%s) : fin immédiate</source>
@@ -165,14 +214,14 @@
   7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
         <comment>65128</comment>
         <translation>Codici di uscita:
-  0  arresto tramite segnale, tutti i collegamenti disattivati (o aiuto mostrato, o verifica senza errori)
+  0  arresto tramite segnale, tutti gli inoltri disattivati (o aiuto mostrato, o verifica senza errori)
   1  errore imprevisto
   2  riga di comando non valida
-  3  file di impostazioni mancante o illeggibile (viene mostrato un esempio di collegamento)
+  3  file di impostazioni mancante o illeggibile (viene mostrato un esempio di inoltro)
   4  valore non valido nel file di impostazioni
-  5  nome di collegamento sconosciuto
-  6  nessun collegamento da attivare (viene mostrato un esempio di collegamento)
-  7  un collegamento non ha potuto essere attivato (porta occupata...); nessuno resta attivo</translation>
+  5  nome di inoltro sconosciuto
+  6  nessun inoltro da attivare (viene mostrato un esempio di inoltro)
+  7  un inoltro non ha potuto essere attivato (porta occupata...); nessuno resta attivo</translation>
     </message>
     <message>
         <source>Usage : tarvix-relay [OPTIONS] [PORTLOCAL:HÔTE:PORT...]
@@ -190,15 +239,15 @@ Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont ac
   --help, -h      affiche cette aide</source>
         <comment>65168</comment>
         <translation>Uso: tarvix-relay [OPZIONI] [PORTALOCALE:HOST:PORTA...]
-Inoltra porte TCP senza finestra: i collegamenti di un file di impostazioni, quelli della riga di comando, o entrambi, fino a SIGINT o SIGTERM.
-SIGHUP rilegge il file: i collegamenti invariati restano attivi con i loro client.
-Senza --all né --mapping, vengono attivati i collegamenti del file il cui AutoStart vale 1.
+Inoltra porte TCP senza finestra: gli inoltri di un file di impostazioni, quelli della riga di comando, o entrambi, fino a SIGINT o SIGTERM.
+SIGHUP rilegge il file: gli inoltri invariati restano attivi con i loro client.
+Senza --all né --mapping, vengono attivati gli inoltri del file il cui AutoStart vale 1.
 
   PORTALOCALE:HOST:PORTA  ascolta su PORTALOCALE e inoltra verso HOST (nome o indirizzo IPv4) porta PORTA;
                   senza --ini non viene letto alcun file di impostazioni
   --ini FILE      file di impostazioni (predefinito: %s)
-  --all           attiva tutti i collegamenti del file
-  --mapping NOME  attiva il collegamento con questo nome (ripetibile)
+  --all           attiva tutti gli inoltri del file
+  --mapping NOME  attiva l&apos;inoltro con questo nome (ripetibile)
   --quiet, -q     non mostra i client accettati e terminati
   --check         verifica il file e la riga di comando senza attivare nulla
   --help, -h      mostra questo aiuto</translation>
@@ -246,42 +295,42 @@ Senza --all né --mapping, vengono attivati i collegamenti del file il cui AutoS
     <message>
         <source>Connexion &quot;%s&quot; introuvable dans %s</source>
         <comment>65177</comment>
-        <translation>Connessione &quot;%s&quot; non trovata in %s</translation>
+        <translation>Inoltro &quot;%s&quot; non trovato in %s</translation>
     </message>
     <message>
         <source>Aucune connexion à activer dans %s</source>
         <comment>65178</comment>
-        <translation>Nessuna connessione da attivare in %s</translation>
+        <translation>Nessun inoltro da attivare in %s</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : écoute sur le port %d, relais vers %s port %d</source>
         <comment>65179</comment>
-        <translation>Connessione &quot;%s&quot;: in ascolto sulla porta %d, inoltro verso %s porta %d</translation>
+        <translation>Inoltro &quot;%s&quot;: in ascolto sulla porta %d, inoltro verso %s porta %d</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : client accepté (%d ouvert(s))</source>
         <comment>65180</comment>
-        <translation>Connessione &quot;%s&quot;: client accettato (%d aperti)</translation>
+        <translation>Inoltro &quot;%s&quot;: client accettato (%d aperti)</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; : client terminé (%d ouvert(s))</source>
         <comment>65181</comment>
-        <translation>Connessione &quot;%s&quot;: client terminato (%d aperti)</translation>
+        <translation>Inoltro &quot;%s&quot;: client terminato (%d aperti)</translation>
     </message>
     <message>
         <source>Connexion &quot;%s&quot; (port %d) : %s</source>
         <comment>65182</comment>
-        <translation>Connessione &quot;%s&quot; (porta %d): %s</translation>
+        <translation>Inoltro &quot;%s&quot; (porta %d): %s</translation>
     </message>
     <message>
         <source>Arrêt demandé (%s) : désactivation des connexions</source>
         <comment>65183</comment>
-        <translation>Arresto richiesto (%s): disattivazione delle connessioni</translation>
+        <translation>Arresto richiesto (%s): disattivazione degli inoltri</translation>
     </message>
     <message>
         <source>Connexions désactivées</source>
         <comment>65184</comment>
-        <translation>Connessioni disattivate</translation>
+        <translation>Inoltri disattivati</translation>
     </message>
     <message>
         <source>Erreur inattendue : %s</source>
@@ -827,17 +876,17 @@ Codes de sortie :
   7  une connexion n&apos;a pas pu être activée (port occupé...) ; aucune ne reste active</source>
         <comment>65168</comment>
         <translation>Uso: tarvix-relay [--ini FILE] [--all | --mapping NOME...] [--quiet]
-Attiva le connessioni di un file di impostazioni e ne inoltra il traffico fino a SIGINT, SIGTERM o SIGHUP.
-Senza --all né --mapping vengono attivate le connessioni con AutoStart uguale a 1.
+Attiva gli inoltri di un file di impostazioni e ne inoltra il traffico fino a SIGINT, SIGTERM o SIGHUP.
+Senza --all né --mapping vengono attivati gli inoltri con AutoStart uguale a 1.
 
   --ini FILE      file di impostazioni (predefinito: %s)
-  --all           attiva tutte le connessioni del file
+  --all           attiva tutti gli inoltri del file
   --mapping NOME  attiva la connessione con questo nome (ripetibile)
   --quiet, -q     non mostra i client accettati e terminati
   --help, -h      mostra questo aiuto
 
 Codici di uscita:
-  0  arresto su segnale, tutte le connessioni disattivate (o aiuto mostrato)
+  0  arresto su segnale, tutti gli inoltri disattivati (o aiuto mostrato)
   1  errore imprevisto
   2  riga di comando non valida
   3  file di impostazioni mancante o illeggibile
@@ -929,7 +978,7 @@ Codici di uscita:
     <message>
         <source>Connexion &quot;%s&quot; : client %s:%d terminé après %d ms, %d octets du client, %d octets vers le client, %s</source>
         <comment>65152</comment>
-        <translation>Connessione &quot;%s&quot;: client %s:%d terminato dopo %d ms, %d byte dal client, %d byte verso il client, %s</translation>
+        <translation>Inoltro &quot;%s&quot;: client %s:%d terminato dopo %d ms, %d byte dal client, %d byte verso il client, %s</translation>
     </message>
     <message>
         <source>fermée par le client</source>
@@ -959,7 +1008,7 @@ Codici di uscita:
     <message>
         <source>Connexion &quot;%s&quot; : %d ouverte(s), %d depuis l&apos;activation, %d octets des clients, %d octets vers les clients</source>
         <comment>65158</comment>
-        <translation>Connessione &quot;%s&quot;: %d aperte, %d dall&apos;attivazione, %d byte dai client, %d byte verso i client</translation>
+        <translation>Inoltro &quot;%s&quot;: %d aperte, %d dall&apos;attivazione, %d byte dai client, %d byte verso i client</translation>
     </message>
     <message>
         <source>Trafic :
@@ -968,7 +1017,7 @@ Codici di uscita:
         <comment>65159</comment>
         <translation>Traffico:
   --log-connections  una riga per ogni client terminato: indirizzo, porta, durata, byte in ogni direzione, fine
-  SIGUSR1            una riga per ogni connessione attiva con i suoi contatori, come all&apos;arresto</translation>
+  SIGUSR1            una riga per ogni inoltro attivo con i suoi contatori, come all&apos;arresto</translation>
     </message>
     <message>
         <source>Arrêter</source>

@@ -7,9 +7,9 @@
 #include "i18n/MessageIds.h"
 #include "relay/Connect.h"
 #include "relay/NetMappedPortTCP.h"
+#include "relay/Traffic.h"
 #include "settings/IniFileEx.h"
 #include "settings/MappingRecord.h"
-#include "ui/FailureReason.h"
 #include "ui_Main.h"
 
 #include <QDateTime>

@@ -3,10 +3,13 @@
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -22,10 +25,31 @@ void AppendEscaped(std::string& line, unsigned char c)
     line += kHex[c & 15];
 }
 
-std::string OneLine(const std::string& text)
+// Whether standard error is the journal's stream, as the service manager says through JOURNAL_STREAM
+// ("device:inode"); a redirection of standard error elsewhere makes the two differ.
+bool StderrIsJournal()
 {
+    const char* stream = std::getenv("JOURNAL_STREAM");
+    struct stat info {};
+    if (!stream || ::fstat(STDERR_FILENO, &info) != 0)
+        return false;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    char end = 0;
+    return std::sscanf(stream, "%llu:%llu%c", &device, &inode, &end) == 2 && device == info.st_dev &&
+           inode == info.st_ino;
+}
+
+std::string OneLine(const std::string& text, Priority priority)
+{
+    static const bool journal = StderrIsJournal();
     std::string line;
-    line.reserve(text.size() + 1);
+    line.reserve(text.size() + 4);
+    if (journal) {
+        line += '<';
+        line += static_cast<char>('0' + static_cast<int>(priority));
+        line += '>';
+    }
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c == '\r' || c == '\n') {
@@ -93,7 +117,7 @@ private:
             wake_.wait(lock, [this] { return !queue_.empty() || dropped_ > 0; });
             std::string chunk;
             if (dropped_ > 0) {
-                chunk = OneLine(FormatRes(msg::CliLinesLost, {static_cast<std::int64_t>(dropped_)}));
+                chunk = OneLine(FormatRes(msg::CliLinesLost, {static_cast<std::int64_t>(dropped_)}), Priority::Warning);
                 dropped_ = 0;
             }
             for (; !queue_.empty(); queue_.pop_front())
@@ -125,14 +149,14 @@ Writer& TheWriter()
 
 } // namespace
 
-void PrintLine(const std::string& text)
+void PrintLine(const std::string& text, Priority priority)
 {
-    TheWriter().Push(OneLine(text));
+    TheWriter().Push(OneLine(text, priority));
 }
 
 void PrintError(const std::string& text)
 {
-    PrintLine("tarvix-relay: " + text);
+    PrintLine("tarvix-relay: " + text, Priority::Error);
 }
 
 bool FlushConsole(std::chrono::milliseconds limit)

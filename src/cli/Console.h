@@ -8,10 +8,14 @@
 
 namespace tarvix::cli {
 
+// How much a line matters, as syslog and the journal rank it.
+enum class Priority { Error = 3, Warning = 4, Notice = 5, Info = 6 };
+
 // Catalogue texts may hold line breaks; each report stays on one line so logs can be read line by line.
 // Control characters (and DEL, and the C1 controls) are shown escaped as \xNN, so no text read from a file
-// or from a peer can send control sequences to a terminal.
-void PrintLine(const std::string& text);
+// or from a peer can send control sequences to a terminal. When standard error is the journal (JOURNAL_STREAM
+// names its device and inode), each line starts with its priority as "<N>".
+void PrintLine(const std::string& text, Priority priority = Priority::Info);
 // The same, prefixed with the program name, for errors.
 void PrintError(const std::string& text);
 // Waits, at most `limit`, until the lines handed over so far are written; false when standard error is stuck.

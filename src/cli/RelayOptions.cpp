@@ -59,8 +59,12 @@ RelayOptions ParseRelayOptions(const QStringList& args)
             o.logConnections = true;
         } else if (name == QLatin1String("--check")) {
             o.check = true;
+        } else if (name == QLatin1String("--service")) {
+            o.service = true;
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             o.help = true;
+        } else if (name == QLatin1String("--version")) {
+            o.version = true;
         } else if (arg.startsWith(u'-')) {
             Fail(msg::CliUnknownOption, arg);
         } else {

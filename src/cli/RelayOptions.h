@@ -16,7 +16,9 @@ struct RelayOptions {
     bool quiet = false;
     bool logConnections = false;
     bool check = false;
+    bool service = false; // a file without a mapping to start is no error: the relay waits for a reload
     bool help = false;
+    bool version = false;
     std::vector<MappingRecord> commandLine; // LOCALPORT:HOST:PORT arguments, in order
 
     // Whether a settings file is read: always, unless mappings are given on the command line without --ini.

@@ -13,7 +13,20 @@ namespace tarvix::cli {
 
 ActiveMapping::~ActiveMapping() = default;
 
-RelayRunner::RelayRunner(bool quiet) : quiet_(quiet) {}
+namespace {
+
+// Above this, a remote that is down would log a line per client: the rest go into one line per second.
+constexpr int kOutboundFailuresPerSecond = 10;
+
+} // namespace
+
+RelayRunner::RelayRunner(bool quiet)
+    : quiet_(quiet),
+      outboundFailures_(kOutboundFailuresPerSecond, Priority::Warning,
+                        [](const std::string& name, std::int64_t count, const std::string& reason) {
+                            return FormatRes(msg::CliOutboundFailuresLeftOut, {name, count, reason});
+                        })
+{}
 
 RelayRunner::~RelayRunner()
 {
@@ -32,6 +45,14 @@ void RelayRunner::RefuseOntoItself(const PlannedMapping& mapping)
 
 bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
 {
+    const std::string taken = TryActivate(mapping, line);
+    if (!taken.empty())
+        PrintLine(taken, Priority::Error);
+    return taken.empty();
+}
+
+std::string RelayRunner::TryActivate(const PlannedMapping& mapping, int line)
+{
     RefuseOntoItself(mapping);
     const MappingRecord& record = mapping.record;
     auto active = std::make_unique<ActiveMapping>();
@@ -39,34 +60,49 @@ bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
     active->name = Shown(record.name);
     const std::string host = record.address.toStdString();
 
-    if (const auto taken = byLocalPort_.find(record.localPort); taken != byLocalPort_.end()) {
-        PrintLine(FormatRes(msg::CliPortTaken, {active->name, record.localPort, taken->second->name}));
-        return false;
-    }
+    if (const auto taken = byLocalPort_.find(record.localPort); taken != byLocalPort_.end())
+        return FormatRes(msg::CliPortTaken, {active->name, record.localPort, taken->second->name});
 
-    // Runs on peer threads, possibly before the constructor below has returned; it touches only *entry,
-    // which outlives the engine instance (the instance is closed and freed first).
+    // These run on peer threads, possibly before the constructor below has returned; they touch only *entry
+    // and the failure log, which outlive the engine instance (the instance is closed and freed first).
     ActiveMapping* entry = active.get();
     const bool quiet = quiet_;
     auto report = [entry, quiet](TfConnect*, bool connected) {
         const int open = connected ? ++entry->open : --entry->open;
-        if (!quiet)
-            PrintLine(FormatRes(connected ? msg::CliClientAccepted : msg::CliClientEnded, {entry->name, open}));
+        if (!quiet && !connected)
+            PrintLine(FormatRes(msg::CliClientEnded, {entry->name, open}));
     };
-
-    TConnectionEndedEvent ended;
-    if (logConnections_)
-        ended = [entry](TfConnect*, const TNetConnectionInfo& info) {
-            PrintLine(ConnectionEndedLine(entry->name, info));
+    TClientAcceptedEvent accepted;
+    if (!quiet)
+        accepted = [entry](TfConnect*, const TNetConnectionInfo& info) {
+            PrintLine(FormatRes(msg::CliClientAcceptedFrom,
+                                {entry->name, info.clientAddress, std::int64_t{info.clientPort}, entry->open.load()}));
         };
+    const bool logConnections = logConnections_;
+    RateLimitedLog* failures = &outboundFailures_;
+    const int remotePort = record.port;
+    auto ended = [entry, logConnections, failures, host, remotePort](TfConnect*, const TNetConnectionInfo& info) {
+        if (info.end == TNetConnectionEnd::RefusedRemote) {
+            const std::string reason = OutboundFailureText(info.outboundSocketCode);
+            failures->Print(
+                entry->name,
+                FormatRes(msg::CliOutboundFailed, {entry->name, info.clientAddress, std::int64_t{info.clientPort}, host,
+                                                   std::int64_t{remotePort}, reason}),
+                reason);
+        }
+        if (logConnections)
+            PrintLine(ConnectionEndedLine(entry->name, info));
+    };
 
     // Said even when quiet: clients are being turned away.
     auto shortage = [entry](TfConnect*, std::uint64_t refused) {
-        PrintLine(FormatRes(msg::CliThreadShortage, {entry->name, static_cast<std::int64_t>(refused)}));
+        PrintLine(FormatRes(msg::CliThreadShortage, {entry->name, static_cast<std::int64_t>(refused)}),
+                  Priority::Warning);
     };
 
     try {
-        active->connect = std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, shortage);
+        active->connect =
+            std::make_unique<TfConnect>(record.localPort, host, record.port, report, ended, shortage, accepted);
     } catch (const Exception& e) {
         throw ECliError(ExitActivation,
                         FormatRes(msg::CliActivationFailed, {active->name, record.localPort, e.Message()}));
@@ -74,17 +110,19 @@ bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
     active_.push_back(std::move(active));
     const ActiveMapping& a = *active_.back();
     byLocalPort_.emplace(record.localPort, &a);
-    PrintLine(FormatRes(line, {a.name, a.connect->LocalPort(), Shown(record.address), record.port}));
-    return true;
+    PrintLine(FormatRes(line, {a.name, a.connect->LocalPort(), Shown(record.address), record.port}), Priority::Notice);
+    return {};
 }
 
-ActiveMappings RelayRunner::Take(const std::function<bool(const PlannedMapping&)>& pick)
+ActiveMappings RelayRunner::Take(const std::function<bool(const ActiveMapping&)>& pick)
 {
     ActiveMappings taken;
     ActiveMappings kept;
     for (auto& a : active_) {
-        if (pick(a->planned)) {
-            byLocalPort_.erase(a->planned.record.localPort);
+        if (pick(*a)) {
+            if (const auto at = byLocalPort_.find(a->planned.record.localPort);
+                at != byLocalPort_.end() && at->second == a.get())
+                byLocalPort_.erase(at);
             taken.push_back(std::move(a));
         } else {
             kept.push_back(std::move(a));

@@ -2,6 +2,7 @@
 // The active mappings of tarvix-relay: one engine instance each, with a status line per activation and,
 // unless quiet, per accepted and per ended client.
 #include "cli/MappingSelection.h"
+#include "cli/RateLimitedLog.h"
 
 #include <atomic>
 #include <functional>
@@ -38,6 +39,8 @@ public:
     // A local port already taken by an active mapping is reported and nothing starts: false. Raises ECliError
     // (ExitActivation) with the engine's text when the mapping cannot listen.
     bool Activate(const PlannedMapping& mapping, int line);
+    // The same without the report of a taken port: its text is returned instead, empty when it listens.
+    std::string TryActivate(const PlannedMapping& mapping, int line);
     // Raises ECliError (ExitActivation), as Activate does, when the mapping's remote end is its own
     // listening port (names are looked up); a check judges a file with it as a start would.
     static void RefuseOntoItself(const PlannedMapping& mapping);
@@ -48,11 +51,13 @@ public:
     const ActiveMappings& Active() const { return active_; }
 
     // Hands over the active mappings for which `pick` holds, to be closed by the caller.
-    ActiveMappings Take(const std::function<bool(const PlannedMapping&)>& pick);
+    ActiveMappings Take(const std::function<bool(const ActiveMapping&)>& pick);
 
 private:
     bool quiet_;
     bool logConnections_ = false;
+    // Before the mappings: their threads report through it until they are closed.
+    RateLimitedLog outboundFailures_;
     ActiveMappings active_;
     std::unordered_map<int, const ActiveMapping*> byLocalPort_;
 };

@@ -7,6 +7,7 @@
 #include "cli/MappingSelection.h"
 #include "cli/RelayOptions.h"
 #include "cli/RelayRunner.h"
+#include "cli/RemoteNames.h"
 #include "cli/ServiceNotify.h"
 #include "cli/SettingsLocation.h"
 #include "cli/SettingsWarnings.h"
@@ -29,7 +30,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-bool All(const PlannedMapping&)
+bool All(const ActiveMapping&)
 {
     return true;
 }
@@ -94,7 +95,9 @@ public:
             warnings_ = PrintWarnings(*ini);
             for (PlannedMapping& m : SelectMappings(*ini, options_))
                 planned.push_back(std::move(m));
-            if (planned.empty() && !options_.check) {
+            // A check judges the file as a start would: nothing to relay is the same error, unless the service
+            // waits for a first mapping.
+            if (planned.empty() && !options_.service) {
                 PrintError(FormatRes(msg::CliNothingToActivate, {file_.toStdString()}));
                 PrintFirstRunHelp(file_, ini.get());
                 return ExitNothingToDo;
@@ -103,12 +106,21 @@ public:
         if (options_.check) {
             for (const PlannedMapping& m : planned)
                 RelayRunner::RefuseOntoItself(m);
-            PrintLine(FormatRes(msg::CliCheckDone, {static_cast<std::int64_t>(planned.size()), warnings_}));
+            if (planned.empty())
+                PrintLine(IdleText(), Priority::Warning);
+            const std::vector<std::string> unresolved = UnresolvedRemoteWarnings(planned, file_.toStdString());
+            for (const std::string& w : unresolved)
+                PrintLine(w, Priority::Warning);
+            PrintLine(FormatRes(msg::CliCheckDone, {static_cast<std::int64_t>(planned.size()),
+                                                    warnings_ + static_cast<std::int64_t>(unresolved.size())}),
+                      Priority::Notice);
             return ExitStopped;
         }
         watch_.Start();
         if (const auto code = Start(planned))
             return *code;
+        if (planned.empty())
+            PrintLine(IdleText(), Priority::Warning);
         NotifyService("READY=1\nSTATUS=" + Status());
 
         for (;;) {
@@ -128,11 +140,21 @@ private:
     {
         const std::vector<std::string> warnings = SettingsWarnings(ini);
         for (const std::string& w : warnings)
-            PrintLine(w);
+            PrintLine(w, Priority::Warning);
         return static_cast<std::int64_t>(warnings.size());
     }
 
-    std::string Status() const { return FormatRes(msg::CliStatus, {static_cast<std::int64_t>(runner_.Count())}); }
+    std::string IdleText() const { return FormatRes(msg::CliWaitingForMapping, {file_.toStdString()}); }
+
+    std::string Status() const
+    {
+        const auto active = static_cast<std::int64_t>(runner_.Count());
+        if (failedAtReload_ > 0)
+            return FormatRes(msg::CliStatusWithFailures, {active, failedAtReload_});
+        if (active == 0 && !file_.isEmpty())
+            return IdleText();
+        return FormatRes(msg::CliStatus, {active});
+    }
 
     // Nothing when every mapping listens; otherwise the exit status, after what had started is closed again.
     std::optional<int> Start(const std::vector<PlannedMapping>& planned)
@@ -161,73 +183,122 @@ private:
     int Stop(const ReceivedSignal& received)
     {
         NotifyService("STOPPING=1");
-        PrintLine(FormatRes(msg::CliStopping, {SignalName(received.signal)}));
+        PrintLine(FormatRes(msg::CliStopping, {SignalName(received.signal)}), Priority::Notice);
         PrintTrafficSummary(runner_.Active()); // the counters at the stop, once
         CloseObeyingStop(runner_.Take(All), watch_, ExitStopped);
-        PrintLine(LoadResString(msg::CliStopped));
+        PrintLine(LoadResString(msg::CliStopped), Priority::Notice);
         return ExitStopped;
     }
 
-    // Mappings whose five values are unchanged keep listening with their connections; the others are closed,
-    // then the changed and the new ones start. A file that cannot be used changes nothing.
+    // Starts a mapping during a reload; its failure is logged with the mapping's name and the reason.
+    bool ActivateNow(const PlannedMapping& m, int line)
+    {
+        std::string failure;
+        try {
+            failure = runner_.TryActivate(m, line);
+        } catch (const ECliError& e) {
+            failure = e.Message();
+        }
+        if (!failure.empty())
+            PrintError(failure);
+        return failure.empty();
+    }
+
+    void CloseNow(const ActiveMapping* which)
+    {
+        CloseDeferringSignals(runner_.Take([which](const ActiveMapping& a) { return &a == which; }), watch_);
+    }
+
+    // A changed mapping: the new one listens before the old one goes, so that a new one that cannot start
+    // leaves the old one running. On the same port the old one must go first, and comes back when the new
+    // one cannot start.
+    bool Replace(const ActiveMapping* old, const PlannedMapping& wanted)
+    {
+        const PlannedMapping was = old->planned;
+        const std::string name = old->name;
+        if (was.record.localPort != wanted.record.localPort) {
+            if (!ActivateNow(wanted, msg::CliReloadChanged)) {
+                PrintError(FormatRes(msg::CliReloadKeptOld, {name}));
+                return false;
+            }
+            CloseNow(old);
+            return true;
+        }
+        CloseNow(old);
+        if (ActivateNow(wanted, msg::CliReloadChanged))
+            return true;
+        if (ActivateNow(was, msg::CliListening))
+            PrintError(FormatRes(msg::CliReloadKeptOld, {name}));
+        return false;
+    }
+
+    // Mappings whose values are all unchanged keep listening with their connections; removed ones are closed
+    // first (their ports may be wanted), then changed ones are replaced and new ones start. A file that cannot
+    // be read, or that would leave no mapping, changes nothing; a mapping that cannot start is counted in the
+    // status.
     void Reload(const ReceivedSignal& received)
     {
         NotifyService("RELOADING=1");
         const std::string signal = SignalName(received.signal);
         if (file_.isEmpty()) {
-            PrintLine(FormatRes(msg::CliReloadNoFile, {signal}));
+            PrintLine(FormatRes(msg::CliReloadNoFile, {signal}), Priority::Warning);
             NotifyService("READY=1\nSTATUS=" + Status());
             return;
         }
-        PrintLine(FormatRes(msg::CliReloading, {signal, file_.toStdString()}));
+        PrintLine(FormatRes(msg::CliReloading, {signal, file_.toStdString()}), Priority::Notice);
         std::vector<PlannedMapping> wanted;
         try {
             const auto ini = LoadSettings(file_);
             PrintWarnings(*ini);
             wanted = SelectMappings(*ini, options_);
         } catch (const ECliError& e) {
-            PrintError(FormatRes(msg::CliReloadFailed, {e.Message()}));
+            PrintLine(FormatRes(msg::CliReloadFailed, {e.Message()}), Priority::Warning);
+            NotifyService("READY=1\nSTATUS=" + Status());
+            return;
+        }
+        if (wanted.empty()) {
+            PrintLine(FormatRes(msg::CliReloadFailed, {FormatRes(msg::CliNothingToActivate, {file_.toStdString()})}),
+                      Priority::Warning);
             NotifyService("READY=1\nSTATUS=" + Status());
             return;
         }
 
+        // The whole record counts (listen address and allowed clients too), so any change is a change.
         QHash<QString, const PlannedMapping*> wantedBySection;
         for (const PlannedMapping& m : wanted)
             wantedBySection.insert(m.section, &m);
-        const auto same = [&](const PlannedMapping& running) {
-            const PlannedMapping* w = wantedBySection.value(running.section);
-            return w && *w == running;
-        };
-
-        QHash<QString, bool> running; // section -> stays
+        QHash<QString, const ActiveMapping*> running;
+        std::vector<std::string> removed;
         for (const auto& a : runner_.Active()) {
             if (a->planned.section.isEmpty())
                 continue;
-            running.insert(a->planned.section, same(a->planned));
-            if (same(a->planned))
+            running.insert(a->planned.section, a.get());
+            if (const PlannedMapping* w = wantedBySection.value(a->planned.section); !w)
+                removed.push_back(a->name);
+            else if (*w == a->planned)
                 PrintLine(FormatRes(msg::CliReloadUnchanged, {a->name}));
         }
-        ActiveMappings leaving =
-            runner_.Take([&](const PlannedMapping& p) { return !p.section.isEmpty() && !same(p); });
-        std::vector<std::string> removed;
-        for (const auto& a : leaving)
-            if (!wantedBySection.contains(a->planned.section))
-                removed.push_back(a->name);
-        CloseDeferringSignals(std::move(leaving), watch_);
+        const auto gone = [&](const ActiveMapping& a) {
+            return !a.planned.section.isEmpty() && !wantedBySection.contains(a.planned.section);
+        };
+        CloseDeferringSignals(runner_.Take(gone), watch_);
         for (const std::string& name : removed)
-            PrintLine(FormatRes(msg::CliReloadRemoved, {name}));
+            PrintLine(FormatRes(msg::CliReloadRemoved, {name}), Priority::Notice);
 
+        std::int64_t failed = 0;
         for (const PlannedMapping& m : wanted) {
-            const auto was = running.constFind(m.section);
-            if (was != running.cend() && *was)
+            const ActiveMapping* old = running.value(m.section);
+            if (old && old->planned == m)
                 continue; // unchanged, still listening
-            try {
-                runner_.Activate(m, was != running.cend() ? msg::CliReloadChanged : msg::CliReloadAdded);
-            } catch (const ECliError& e) {
-                PrintError(e.Message());
-            }
+            if (!(old ? Replace(old, m) : ActivateNow(m, msg::CliReloadAdded)))
+                ++failed;
         }
-        PrintLine(FormatRes(msg::CliReloadDone, {static_cast<std::int64_t>(runner_.Count())}));
+        failedAtReload_ = failed;
+        const auto active = static_cast<std::int64_t>(runner_.Count());
+        if (failed > 0)
+            PrintLine(FormatRes(msg::CliReloadDoneWithFailures, {active, failed}), Priority::Error);
+        else
+            PrintLine(FormatRes(msg::CliReloadDone, {active}), Priority::Notice);
         NotifyService("READY=1\nSTATUS=" + Status());
     }
 
@@ -236,6 +307,7 @@ private:
     QString file_; // empty: only mappings of the command line
     RelayRunner runner_;
     std::int64_t warnings_ = 0;
+    std::int64_t failedAtReload_ = 0; // mappings of the last reload that could not start
 };
 
 } // namespace
@@ -244,10 +316,14 @@ int RunRelay(const QStringList& args, SignalWatch& watch)
 {
     try {
         const RelayOptions options = ParseRelayOptions(args);
+        if (options.version) {
+            std::fputs("tarvix-relay " TARVIX_VERSION "\n", stdout);
+            return ExitStopped;
+        }
         if (options.help) {
-            const std::string help = FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}) + "\n\n" +
-                                     LoadResString(msg::CliHelpExitCodes) + "\n\n" +
-                                     LoadResString(msg::CliTrafficHelp) + "\n";
+            std::string help = FormatRes(msg::CliHelp, {DefaultSettingsFile().toStdString()}) + "\n";
+            for (const int part : {msg::CliHelpExitCodes, msg::CliTrafficHelp, msg::CliServiceHelp})
+                help += "\n" + LoadResString(part) + "\n";
             std::fputs(help.c_str(), stdout);
             return ExitStopped;
         }

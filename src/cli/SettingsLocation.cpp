@@ -5,13 +5,19 @@
 
 #include <QFileInfo>
 
+#include <unistd.h>
+
 namespace tarvix::cli {
 
 QString DefaultSettingsFile()
 {
-    // Our own name would give tarvix-relay.ini; the file to share is the desktop program's.
     const QString folder = QFileInfo(ExecutablePath()).absolutePath();
-    return SettingsFilePathFor(folder + QStringLiteral("/tarvix"));
+    // Root can write the program folder, but a file there would sit inside the package.
+    const QString installed = QFileInfo(QStringLiteral(TARVIX_INSTALLED_PROGRAM_DIR)).canonicalFilePath();
+    if (::geteuid() == 0 && !installed.isEmpty() && QFileInfo(folder).canonicalFilePath() == installed)
+        return QStringLiteral(TARVIX_SYSTEM_SETTINGS_FILE);
+    // Our own name would give tarvix-relay.ini; the file to share is the desktop program's.
+    return SettingsFilePathFor(folder + QStringLiteral("/tarvix"), false);
 }
 
 } // namespace tarvix::cli

@@ -6,10 +6,10 @@
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
 #include "relay/NetSelfMapping.h"
+#include "relay/Traffic.h"
 #include "settings/IniFileEx.h"
 #include "settings/MappingRecord.h"
 #include "ui/AsyncClientSocket.h"
-#include "ui/FailureReason.h"
 #include "ui_NewModify.h"
 
 #include <QCoreApplication>
@@ -158,8 +158,8 @@ void TfNewModify::ClientSocketError(int& errorCode)
     emit TestFinished();
     // The reason goes on a line of its own under the message.
     const QString text = QString::fromStdString(
-        FormatRes(msg::TestFailed, {ui_->eAddress->text().toStdString(), std::int64_t{ui_->ePort->value()}}) +
-        "\r" + OutboundFailureText(code));
+        FormatRes(msg::TestFailed, {ui_->eAddress->text().toStdString(), std::int64_t{ui_->ePort->value()}}) + "\r" +
+        OutboundFailureText(code));
     MessageDlg(TMsgDlgType::mtWarning, text, mbOK, this);
 }
 

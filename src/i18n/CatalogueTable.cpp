@@ -8,6 +8,8 @@
 namespace tarvix {
 namespace {
 
+// Kept as written, one text per line however long, so that an added text is one added line.
+// clang-format off
 constexpr detail::CatalogueEntry kTable[] = {
     {64050, "Arrêter"},
     {64051, "Connexion \"%s\" (port %d) : activation impossible\r\r%s"},
@@ -23,6 +25,15 @@ constexpr detail::CatalogueEntry kTable[] = {
     {64061, "%s client refusé"},
     {64062, "%s clients refusés"},
     {64063, "Utilisation : tarvix [--help | --version]\n\nTARVIX Port Mapping relaie des ports TCP. Sans option, la fenêtre et l'icône de la zone de notification s'ouvrent, ou la fenêtre du programme déjà lancé pour le même fichier de paramètres vient au premier plan.\n\n  --help     affiche cette aide\n  --version  affiche la version\n\nFichier de paramètres : %s\nSans bureau : tarvix-relay --help"},
+    {64150, "Connexion \"%s\" : client accepté, %s port %d (%d ouvert(s))"},
+    {64151, "Connexion \"%s\" : client %s port %d, %s port %d injoignable : %s"},
+    {64152, "Connexion \"%s\" : %d autre(s) échec(s) vers la destination en une seconde, le dernier : %s"},
+    {64153, "Aucune connexion à activer dans %s : en attente d'un rechargement"},
+    {64154, "%d connexion(s) active(s), %d non appliquée(s) au dernier rechargement (voir le journal)"},
+    {64155, "Connexion \"%s\" : la nouvelle version ne démarre pas, l'ancienne reste active"},
+    {64156, "Rechargement terminé : %d connexion(s) active(s), %d non appliquée(s)"},
+    {64157, "l'hôte distant %s ne se résout pas : %s"},
+    {64158, "Service :\n  --service       un fichier sans connexion à activer n'est pas une erreur : attend un rechargement (SIGHUP)\n  --version       affiche la version"},
     {64200, "L'hôte distant %s et le port %d mènent au port d'écoute de la connexion elle-même : chaque client lui reviendrait sans fin"},
     {64201, "Connexion \"%s\" : %d client(s) refusé(s) faute de thread disponible"},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
@@ -206,6 +217,7 @@ constexpr detail::CatalogueEntry kTable[] = {
     {65527, "Lecture au-delà de la fin de fichier"},
     {65528, "Disque plein"},
 };
+// clang-format on
 
 // Windows Sockets codes 10004..10066 and the ids of their texts.
 constexpr struct {

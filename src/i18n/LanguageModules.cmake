@@ -15,4 +15,5 @@ foreach(code enu deu ita)
   list(APPEND TARVIX_LANGUAGE_MODULES ${module})
 endforeach()
 add_custom_target(tarvix_language_modules ALL DEPENDS ${TARVIX_LANGUAGE_MODULES})
-install(FILES ${TARVIX_LANGUAGE_MODULES} DESTINATION ${TARVIX_INSTALL_PROGRAMDIR})
+# Both programs speak through them: they go with the relay, which the desktop program depends on.
+install(FILES ${TARVIX_LANGUAGE_MODULES} DESTINATION ${TARVIX_INSTALL_PROGRAMDIR} COMPONENT relay)

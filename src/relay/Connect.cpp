@@ -8,8 +8,10 @@ namespace tarvix {
 
 TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPort,
                      TConnectionStateEvent onConnectionState, TConnectionEndedEvent onConnectionEnded,
-                     TThreadShortageEvent onThreadShortage)
-    : netMappedPortTCP_(TNetMappedPortTCP::Create()), onConnectionState_(std::move(onConnectionState))
+                     TThreadShortageEvent onThreadShortage, TClientAcceptedEvent onClientAccepted)
+    : netMappedPortTCP_(TNetMappedPortTCP::Create()),
+      onConnectionState_(std::move(onConnectionState)),
+      onClientAccepted_(std::move(onClientAccepted))
 {
     TNetMappedPortTCP& server = *netMappedPortTCP_;
     server.SetDefaultPort(localPort);
@@ -51,9 +53,13 @@ TNetTrafficSnapshot TfConnect::Traffic() const
     return netMappedPortTCP_->Traffic().Snapshot();
 }
 
-void TfConnect::NetMappedPortTCPConnect(TNetPeerThread&)
+void TfConnect::NetMappedPortTCPConnect(TNetPeerThread& thread)
 {
     Report(true);
+    std::shared_lock lock(reportGuard_);
+    if (!closing_.load() && onClientAccepted_)
+        if (const auto* data = dynamic_cast<const TNetMappedPortTCPData*>(thread.Payload()))
+            onClientAccepted_(this, data->Info);
 }
 
 void TfConnect::NetMappedPortTCPDisconnect(TNetPeerThread&)

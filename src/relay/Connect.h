@@ -25,13 +25,17 @@ using TConnectionEndedEvent = std::function<void(TfConnect* sender, const TNetCo
 // Runs on the mapping's listener thread when clients were refused for want of a thread, with how many since
 // the last call: at the first refusal, then at most once every 10 s while it lasts. The same rules as above.
 using TThreadShortageEvent = std::function<void(TfConnect* sender, std::uint64_t refused)>;
+// Runs on the connection's own thread right after the "connected" report, before the outbound connection is
+// made: who the client is. The same rules as above.
+using TClientAcceptedEvent = std::function<void(TfConnect* sender, const TNetConnectionInfo& info)>;
 
 class TfConnect {
 public:
     // Listens at once (localPort 0: a port chosen by the system, see LocalPort). Raises the engine's
     // exceptions (ENetCouldNotBindSocket when the port is taken, ...) and then leaves nothing behind.
     TfConnect(int localPort, const std::string& mappedHost, int mappedPort, TConnectionStateEvent onConnectionState,
-              TConnectionEndedEvent onConnectionEnded = {}, TThreadShortageEvent onThreadShortage = {});
+              TConnectionEndedEvent onConnectionEnded = {}, TThreadShortageEvent onThreadShortage = {},
+              TClientAcceptedEvent onClientAccepted = {});
     ~TfConnect(); // runs CloseMapping when still needed
     TfConnect(const TfConnect&) = delete;
     TfConnect& operator=(const TfConnect&) = delete;
@@ -58,6 +62,7 @@ private:
     // Held shared while a report runs, so that CloseMapping returns only when none is under way.
     std::shared_mutex reportGuard_;
     TConnectionStateEvent onConnectionState_;
+    TClientAcceptedEvent onClientAccepted_;
     int localPort_ = 0;
 };
 

@@ -164,6 +164,7 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
         // Switched off while connecting is no failure of the remote end.
         if (!peer.Aborted()) {
             traffic_.OutboundFailed(e.SocketCode());
+            data.Info.outboundSocketCode = e.SocketCode();
             SettleEnd(data, TNetConnectionEnd::RefusedRemote);
         }
         CutWhenAborted(peer);

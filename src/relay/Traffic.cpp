@@ -2,6 +2,10 @@
 
 #include "relay/NetStack.h"
 
+#include "i18n/Catalogue.h"
+#include "i18n/Format.h"
+#include "i18n/MessageIds.h"
+
 namespace tarvix {
 
 TNetOutboundFailureKind OutboundFailureKind(int socketCode)
@@ -17,6 +21,17 @@ TNetOutboundFailureKind OutboundFailureKind(int socketCode)
     case netcode::NetworkUnreachable: return TNetOutboundFailureKind::NoAnswer;
     default: return TNetOutboundFailureKind::Other;
     }
+}
+
+std::string OutboundFailureText(int socketCode)
+{
+    switch (OutboundFailureKind(socketCode)) {
+    case TNetOutboundFailureKind::Refused: return LoadResString(msg::FailureRefused);
+    case TNetOutboundFailureKind::HostUnknown: return LoadResString(msg::FailureHostUnknown);
+    case TNetOutboundFailureKind::NoAnswer: return LoadResString(msg::FailureNoAnswer);
+    case TNetOutboundFailureKind::Other: break;
+    }
+    return FormatRes(msg::FailureOther, {std::int64_t{socketCode}});
 }
 
 void TNetTraffic::OutboundFailed(int socketCode)

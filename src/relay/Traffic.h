@@ -23,6 +23,8 @@ enum class TNetConnectionEnd {
 // Why an outbound connection failed, as a user would put it.
 enum class TNetOutboundFailureKind { Refused, HostUnknown, NoAnswer, Other };
 TNetOutboundFailureKind OutboundFailureKind(int socketCode);
+// The same as a catalogue text ("connection refused by the remote end", ...), for the row's tool tip and the log.
+std::string OutboundFailureText(int socketCode);
 
 struct TNetOutboundFailure {
     std::chrono::system_clock::time_point time;
@@ -41,6 +43,7 @@ struct TNetConnectionInfo {
     std::uint64_t bytesFromClient = 0;
     std::uint64_t bytesToClient = 0;
     TNetConnectionEnd end = TNetConnectionEnd::Reset;
+    int outboundSocketCode = 0; // why the outbound connection failed (end RefusedRemote)
 };
 
 // The counters at one moment. Each value is exact; taken while traffic flows, they need not add up.

@@ -61,7 +61,8 @@ QString NewSectionId(const TIniFileEx& ini);
 // already sits beside the executable or its folder can be written; otherwise that file name in the user's
 // configuration folder (created when missing), "$XDG_CONFIG_HOME/tarvix/", by default "~/.config/tarvix/".
 QString SettingsFilePath();
-// The same rule for a given executable path.
-QString SettingsFilePathFor(const QString& executablePath);
+// The same rule for a given executable path; a reader that never saves passes makeFolder false, so that
+// looking the path up creates nothing.
+QString SettingsFilePathFor(const QString& executablePath, bool makeFolder = true);
 
 } // namespace tarvix

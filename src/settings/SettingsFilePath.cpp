@@ -8,7 +8,7 @@
 
 namespace tarvix {
 
-QString SettingsFilePathFor(const QString& executablePath)
+QString SettingsFilePathFor(const QString& executablePath, bool makeFolder)
 {
     const QString beside =
         PathWithExtension(executablePath.isEmpty() ? QStringLiteral("tarvix") : executablePath, QStringLiteral("ini"));
@@ -18,7 +18,8 @@ QString SettingsFilePathFor(const QString& executablePath)
     // An installation the user cannot write: never try to save into it.
     const QString folder =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tarvix");
-    QDir().mkpath(folder); // a failure shows as the file error of the first save
+    if (makeFolder)
+        QDir().mkpath(folder); // a failure shows as the file error of the first save
     return folder + u'/' + file.fileName();
 }
 

@@ -34,8 +34,9 @@ void RelayCli::SetUp()
 {
     ASSERT_TRUE(folder_.Path().size() > 0) << "no temporary folder";
     dir_ = QFile::encodeName(folder_.Path()).toStdString();
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE", "NOTIFY_SOCKET"})
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "NOTIFY_SOCKET", "JOURNAL_STREAM"})
         unsetenv(variable);
+    setenv("LANG", "fr_FR.UTF-8", 1); // the built-in language: the texts the tests look for
     setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
 }
 

@@ -32,8 +32,9 @@ struct Mapping {
 std::string IniText(const std::vector<Mapping>& mappings, int firstId = 4242);
 std::string ReadFile(const fs::path& p);
 
-// Every test gets its own folder, and children see French messages and no stored language choice unless the
-// test says otherwise (each test runs in a process of its own, before any thread of it has started).
+// Every test gets its own folder, and children see French messages (LANG=fr_FR.UTF-8), no stored language
+// choice and no journal unless the test says otherwise (each test runs in a process of its own, before any
+// thread of it has started).
 class RelayCli : public ::testing::Test {
 protected:
     void SetUp() override;

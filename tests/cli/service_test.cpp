@@ -154,6 +154,96 @@ TEST_F(RelayCli, ReloadKeepsUnchangedMappingsAndTheirConnections)
     EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
 }
 
+// A reload must never lose a running mapping: a change that cannot start (its new port is busy) leaves the old
+// one serving its clients and is counted in the status; a file that would leave nothing changes nothing, and
+// --check says of it what a start says.
+TEST_F(RelayCli, ReloadThatCannotApplyAChangeKeepsTheOldMappingServing)
+{
+    NotifySocket manager(dir_ / "notify");
+    EchoServer echo;
+    EchoServer busy; // its port is taken
+    const Mapping a{"Alpha", FreePort(), echo.Port(), true};
+    const Mapping b{"Beta", FreePort(), echo.Port(), true};
+    const std::string ini = WriteIni(IniText({a, b}));
+    ChildProcess relay(kRelay, {"--ini", ini});
+    ASSERT_FALSE(manager.WaitFor("READY=1", 10s).empty()) << relay.Stderr();
+    TestSocket client = ConnectLoopback(a.localPort);
+    std::string back;
+    ASSERT_TRUE(client.SendAll("un"));
+    ASSERT_EQ(client.ReadExactly(back, 2), End::Data);
+
+    Mapping onBusy = a;
+    onBusy.localPort = busy.Port();
+    WriteIni(IniText({onBusy, b}));
+    relay.Signal(SIGHUP);
+    ASSERT_TRUE(relay.WaitForStderr("Rechargement terminé : 2 connexion(s) active(s), 1 non appliquée(s)", 10s))
+        << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("\"Alpha\" : la nouvelle version ne démarre pas, l'ancienne reste active"),
+              std::string::npos)
+        << relay.Stderr();
+    EXPECT_NE(relay.Stderr().find("\"Alpha\" (port " + std::to_string(busy.Port()) + ") : "), std::string::npos)
+        << "the reason is logged with the name\n"
+        << relay.Stderr();
+    EXPECT_FALSE(manager.WaitFor("STATUS=2 connexion(s) active(s), 1 non appliquée(s)", 5s).empty());
+    back.clear();
+    ASSERT_TRUE(client.SendAll("deux"));
+    EXPECT_EQ(client.ReadExactly(back, 4, 5000), End::Data) << "the old mapping's client was cut";
+    ExpectEchoThrough(a.localPort, 1000);
+
+    // Files that would leave no mapping change nothing, and --check refuses them as a start does.
+    for (const std::string& nothing : {std::string(), std::string("; rien\r\n# encore rien\r\n")}) {
+        WriteIni(nothing);
+        const RunResult check = RunToEnd(kRelay, {"--ini", ini, "--check"});
+        const RunResult start = RunToEnd(kRelay, {"--ini", ini});
+        EXPECT_EQ(check.code, 6) << check.err;
+        EXPECT_EQ(check.code, start.code);
+        EXPECT_NE(check.err.find("Aucune connexion à activer dans " + ini), std::string::npos) << check.err;
+        relay.Signal(SIGHUP);
+        ASSERT_TRUE(relay.WaitForStderr("Rechargement abandonné, rien n'a changé : Aucune connexion à activer", 10s,
+                                        nothing.empty() ? 1 : 2))
+            << relay.Stderr();
+    }
+    ExpectEchoThrough(a.localPort, 100);
+    ExpectEchoThrough(b.localPort, 100);
+
+    // A change that can start replaces the old one as before, and the status forgets the failure.
+    Mapping moved = a;
+    moved.localPort = FreePort();
+    WriteIni(IniText({moved, b}));
+    relay.Signal(SIGHUP);
+    ASSERT_TRUE(relay.WaitForStderr("Rechargement terminé : 2 connexion(s) active(s)\n", 10s)) << relay.Stderr();
+    EXPECT_FALSE(manager.WaitFor("STATUS=2 connexion(s) active(s)", 5s).empty());
+    ExpectEchoThrough(moved.localPort, 1000);
+    EXPECT_FALSE(Listens(a.localPort));
+    const End cut = client.WaitEvent(5000);
+    EXPECT_TRUE(cut == End::Eof || cut == End::Reset) << "the replaced mapping keeps a client of its old values";
+
+    relay.Signal(SIGTERM);
+    EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
+}
+
+// The service before its first mapping: ready, saying so in its status, and relaying after a reload.
+TEST_F(RelayCli, ServiceWithoutMappingWaitsForAReload)
+{
+    NotifySocket manager(dir_ / "notify");
+    const std::string ini = WriteIni("; rien pour l'instant\r\n");
+    EXPECT_EQ(RunToEnd(kRelay, {"--ini", ini, "--service", "--check"}).code, 0);
+    ChildProcess relay(kRelay, {"--ini", ini, "--all", "--service"});
+    const std::string ready = manager.WaitFor("READY=1", 10s);
+    EXPECT_NE(ready.find("STATUS=Aucune connexion à activer dans " + ini + " : en attente d'un rechargement"),
+              std::string::npos)
+        << ready << relay.Stderr();
+
+    EchoServer echo;
+    const Mapping m{"Première", FreePort(), echo.Port(), false};
+    WriteIni(IniText({m}));
+    relay.Signal(SIGHUP);
+    ASSERT_TRUE(relay.WaitForStderr("Rechargement terminé : 1 connexion(s) active(s)", 10s)) << relay.Stderr();
+    ExpectEchoThrough(m.localPort, 1000);
+    relay.Signal(SIGTERM);
+    EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
+}
+
 // Closing a mapping waits a while for its connections' threads: one after another, 200 mappings would take
 // well over a minute to stop (past the service manager's stop timeout).
 TEST_F(RelayCli, ManyIdleMappingsStopAboutAsFastAsOne)
