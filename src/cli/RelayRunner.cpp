@@ -39,8 +39,8 @@ void RelayRunner::RefuseOntoItself(const PlannedMapping& mapping)
     if (!MapsOntoItself(r.listenAddress.toStdString(), r.localPort, r.address.toStdString(), r.port, true))
         return;
     throw ECliError(ExitActivation,
-                    FormatRes(msg::CliActivationFailed, {Shown(r.name), r.localPort,
-                                                         FormatRes(msg::SelfMapping, {Shown(r.address), r.port})}));
+                    FormatRes(msg::CliActivationFailed,
+                              {Shown(r.name), r.localPort, FormatRes(msg::SelfMapping, {Shown(r.address), r.port})}));
 }
 
 bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
