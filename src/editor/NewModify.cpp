@@ -5,6 +5,8 @@
 #include "i18n/CatalogueModule.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
+#include "relay/NetAddress.h"
+#include "relay/NetExceptions.h"
 #include "relay/Traffic.h"
 #include "settings/IniFileEx.h"
 #include "settings/MappingRecord.h"
@@ -218,9 +220,29 @@ bool TfNewModify::AcceptSharedPort()
     return true;
 }
 
+bool TfNewModify::ValidAccess()
+{
+    // Refused with the value named; the dialog stays open on the field to correct.
+    const auto refuse = [this](int id, const std::string& value, QWidget* field) {
+        MessageDlg(TMsgDlgType::mtError, QString::fromStdString(FormatRes(id, {value})), mbOK, this);
+        field->setFocus();
+        return false;
+    };
+    const QString listen = ListenAddress();
+    TNetAddress address;
+    if (!listen.isEmpty() && !ParseAddressLiteral(listen.toStdString(), address))
+        return refuse(msg::BadListenAddress, listen.toStdString(), ui_->eListenAddress);
+    try {
+        TNetAllowList::Parse(AllowFrom().toStdString());
+    } catch (const ENetBadAddress& error) {
+        return refuse(msg::BadAllowFrom, error.Entry(), ui_->eAllowFrom);
+    }
+    return true;
+}
+
 bool TfNewModify::FormClose()
 {
-    if (!AcceptSharedPort())
+    if (!ValidAccess() || !AcceptSharedPort())
         return false;
     // Memory and disk must keep telling the same story as the list.
     const TIniFileEx::Snapshot before = settings_.TakeSnapshot();
