@@ -170,7 +170,7 @@ void TfMain::CreateInstance(TMappingItem* row)
         access.listenAddress = ReadRecordListenAddress(*settings_, section).toStdString();
         access.allowFrom = ReadRecordAllowFrom(*settings_, section).toStdString();
         row->instance = std::make_unique<TfConnect>(localPort, address.toStdString(), port, report,
-                                                    TConnectionEndedEvent{}, access);
+                                                    TConnectionEndedEvent{}, TThreadShortageEvent{}, access);
         row->instanceId = instanceId;
         row->openConnections = 0;
     } catch (const ENetException& error) {

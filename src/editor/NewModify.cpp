@@ -199,19 +199,20 @@ void TfNewModify::done(int result)
 bool TfNewModify::AcceptSharedPort()
 {
     // Two mappings can share a port when they listen on different addresses of this computer.
-    const auto wildcard = [](const QString& a) { return a.isEmpty() || a == u"0.0.0.0" || a == u"::"; };
-    const QString listen = ListenAddress();
+    MappingRecord mine;
+    mine.localPort = ListenPort();
+    mine.listenAddress = ListenAddress();
     for (const QString& section : settings_.Sections()) {
         if (section.compare(sectionId_, Qt::CaseInsensitive) == 0)
             continue;
-        int port = 0;
+        MappingRecord other;
         try {
-            port = ReadRecordLocalPort(settings_, section);
+            other.localPort = ReadRecordLocalPort(settings_, section);
         } catch (const EConvertError&) {
             continue; // a hand-edited value that says no port
         }
-        const QString otherListen = ReadRecordListenAddress(settings_, section);
-        if (port != ListenPort() || !(wildcard(listen) || wildcard(otherListen) || listen == otherListen))
+        other.listenAddress = ReadRecordListenAddress(settings_, section);
+        if (!ListenersOverlap(mine, other))
             continue;
         const QString text = QString::fromStdString(FormatRes(
             msg::SameLocalPort, {std::int64_t{ListenPort()}, ReadRecordName(settings_, section).toStdString()}));
