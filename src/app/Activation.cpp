@@ -166,11 +166,7 @@ void TfMain::CreateInstance(TMappingItem* row)
                 this, [this, instanceId, connected] { MappingStateChanged(instanceId, connected); },
                 Qt::QueuedConnection);
         };
-        TfConnectOptions access;
-        access.listenAddress = ReadRecordListenAddress(*settings_, section).toStdString();
-        access.allowFrom = ReadRecordAllowFrom(*settings_, section).toStdString();
-        row->instance = std::make_unique<TfConnect>(localPort, address.toStdString(), port, report,
-                                                    TConnectionEndedEvent{}, TThreadShortageEvent{}, access);
+        row->instance = std::make_unique<TfConnect>(localPort, address.toStdString(), port, report);
         row->instanceId = instanceId;
         row->openConnections = 0;
     } catch (const ENetException& error) {
