@@ -13,7 +13,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -29,13 +28,15 @@ struct Lookups {
     std::condition_variable done;
     struct Answer {
         bool answered = false;
-        std::optional<std::string> failure;
+        int code = 0;
     };
     std::map<std::string, Answer> answers;
     std::size_t left = 0;
 };
 
-std::optional<std::string> LookUp(const std::string& host)
+// The resolver's code, 0 when the name resolves. Nothing else: a look-up left behind may still end while the
+// process exits, when neither the catalogue nor the language module may be touched any more.
+int LookUp(const std::string& host)
 {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -44,8 +45,12 @@ std::optional<std::string> LookUp(const std::string& host)
     const int code = ::getaddrinfo(host.c_str(), nullptr, &hints, &found);
     if (found)
         ::freeaddrinfo(found);
+    return code;
+}
+
+std::string Reason(int code)
+{
     switch (code) {
-    case 0: return std::nullopt;
     case EAI_NONAME:
     case EAI_NODATA:
     case EAI_FAIL: return LoadResString(msg::FailureHostUnknown);
@@ -66,9 +71,9 @@ std::vector<std::string> UnresolvedRemoteWarnings(const std::vector<PlannedMappi
     lookups->left = lookups->answers.size();
     for (const auto& entry : lookups->answers) {
         const auto answer = [lookups, host = entry.first] {
-            std::optional<std::string> failure = LookUp(host);
+            const int code = LookUp(host);
             std::lock_guard lock(lookups->mutex);
-            lookups->answers[host] = {true, std::move(failure)};
+            lookups->answers[host] = {true, code};
             --lookups->left;
             lookups->done.notify_all();
         };
@@ -84,9 +89,9 @@ std::vector<std::string> UnresolvedRemoteWarnings(const std::vector<PlannedMappi
     std::vector<std::string> warnings;
     for (const PlannedMapping& m : mappings) {
         const auto at = lookups->answers.find(m.record.address.toStdString());
-        if (at == lookups->answers.end() || (at->second.answered && !at->second.failure))
+        if (at == lookups->answers.end() || (at->second.answered && at->second.code == 0))
             continue;
-        const std::string reason = at->second.answered ? *at->second.failure : LoadResString(msg::FailureNoAnswer);
+        const std::string reason = at->second.answered ? Reason(at->second.code) : LoadResString(msg::FailureNoAnswer);
         const std::string text = FormatRes(msg::CliWarnUnresolved, {Shown(m.record.address), reason});
         warnings.push_back(m.section.isEmpty() ? FormatRes(msg::CliFileError, {Shown(m.record.name), text})
                                                : FormatRes(msg::CliBadValue, {file, Shown(m.section), text}));

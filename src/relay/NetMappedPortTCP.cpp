@@ -210,8 +210,7 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
     return true;
 }
 
-bool TNetMappedPortTCP::Relay(TNetPeerThread& peer, TNetMappedPortTCPData& data, short clientEvents,
-                              short remoteEvents)
+bool TNetMappedPortTCP::Relay(TNetPeerThread& peer, TNetMappedPortTCPData& data, short clientEvents, short remoteEvents)
 {
     TNetSocketHandle& clientSocket = peer.ClientConnection()->Socket();
     TNetSocketHandle& remoteSocket = data.Outbound->Socket();
@@ -273,16 +272,15 @@ class TNetRelayInLoop : public TNetLoopConnection {
 public:
     TNetRelayInLoop(TNetMappedPortTCP& server, TNetPeerThread& peer, TNetMappedPortTCPData& data)
         : server_(server), peer_(peer), data_(data)
-    {
-    }
+    {}
     bool Cut() const { return cut_; }
 
 protected:
     int Interest(pollfd (&wait)[2]) override
     {
         TNetMappedPortTCPData& d = data_;
-        wait[0] = WaitEntry(peer_.ClientConnection()->Socket(), d.FromClient, d.FromRemote, d.ClientEnded,
-                            d.ClientHungUp);
+        wait[0] =
+            WaitEntry(peer_.ClientConnection()->Socket(), d.FromClient, d.FromRemote, d.ClientEnded, d.ClientHungUp);
         wait[1] = WaitEntry(d.Outbound->Socket(), d.FromRemote, d.FromClient, d.RemoteEnded, d.RemoteHungUp);
         return server_.NextDeadlineMs(d);
     }
@@ -318,8 +316,8 @@ bool TNetMappedPortTCP::MaybeRunInLoop(TNetPeerThread& peer, TNetMappedPortTCPDa
         ++data.SmallPasses;
     // A connection winding down, or with bytes on their way, stays where it is.
     const int after = loopAfterPasses_.load(std::memory_order_relaxed);
-    if (after < 0 || data.SmallPasses < after || data.ClientEnded || data.RemoteEnded ||
-        data.FromClient.Owed() > 0 || data.FromRemote.Owed() > 0 || !TNetLoopConnection::Supported())
+    if (after < 0 || data.SmallPasses < after || data.ClientEnded || data.RemoteEnded || data.FromClient.Owed() > 0 ||
+        data.FromRemote.Owed() > 0 || !TNetLoopConnection::Supported())
         return false;
     data.SmallPasses = 0;
     if (!data.InLoop)

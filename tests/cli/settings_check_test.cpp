@@ -136,6 +136,21 @@ TEST_F(RelayCli, Utf16FileIsNamedAndErrorsFailTheCheck)
     EXPECT_EQ(RunToEnd(kRelay, {"--ini", (dir_ / "absent.ini").string(), "--check"}).code, 3);
 }
 
+// A typo in a remote name shows at the check, not at the first client; ".invalid" never resolves.
+TEST_F(RelayCli, CheckWarnsOfRemoteNamesThatDoNotResolve)
+{
+    const Mapping known{"Connue", FreePort(), 80, true};
+    const Mapping typo{"Faute", FreePort(), 80, true, "nulle-part.invalid"};
+    const std::string ini = WriteIni(IniText({known, typo}));
+    const RunResult r = RunToEnd(kRelay, {"--ini", ini, "--check", Argument(FreePort(), 80)});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(CountOf(r.err, "ne se résout pas"), 1) << r.err;
+    EXPECT_NE(r.err.find(ini + ", section [4243] : l'hôte distant nulle-part.invalid ne se résout pas : "),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("3 connexion(s) à activer, 1 avertissement(s)"), std::string::npos) << r.err;
+}
+
 TEST_F(RelayCli, TextFromTheFileIsShownEscapedAndShortened)
 {
     EchoServer echo;

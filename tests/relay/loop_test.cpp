@@ -387,11 +387,13 @@ TEST(TfConnectLoop, ARemoteThatStopsReadingSlowsNoOtherConnectionAndIsCutAtTheSt
         }
     });
     // Stalled for good: every buffer on its path is full and the relay holds its chunk.
-    ASSERT_TRUE(WaitUntil([&] {
-        const std::size_t before = flooded;
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        return stalled && flooded == before;
-    }, 30000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::size_t before = flooded;
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            return stalled && flooded == before;
+        },
+        30000));
     EXPECT_GE(toSilent.NetMappedPortTCP().LoopHandOvers(), 1u);
 
     PingPongClients others(toEcho.LocalPort(), kOthers);
@@ -412,10 +414,12 @@ TEST(TfConnectLoop, ARemoteThatStopsReadingSlowsNoOtherConnectionAndIsCutAtTheSt
     halfClose.set_value();
     ASSERT_TRUE(WaitUntil([&] { return toSilent.NetMappedPortTCP().PeerCount() == 0; }, kBoundMs + 10000));
     // The client read the remote's end first; then the reset makes its sends fail.
-    EXPECT_TRUE(WaitUntil([&] {
-        const long n = ::send(flooder.Fd(), "x", 1, MSG_NOSIGNAL);
-        return n < 0 && (errno == ECONNRESET || errno == EPIPE);
-    }, 5000));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const long n = ::send(flooder.Fd(), "x", 1, MSG_NOSIGNAL);
+            return n < 0 && (errno == ECONNRESET || errno == EPIPE);
+        },
+        5000));
     release.set_value();
     ASSERT_TRUE(silent.WaitFinished(1));
     EXPECT_EQ(silentEnd.load(), End::Reset);
