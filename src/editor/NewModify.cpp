@@ -5,6 +5,7 @@
 #include "i18n/CatalogueModule.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
+#include "relay/NetSelfMapping.h"
 #include "relay/Traffic.h"
 #include "settings/IniFileEx.h"
 #include "settings/MappingRecord.h"
@@ -220,6 +221,16 @@ bool TfNewModify::AcceptSharedPort()
 
 bool TfNewModify::FormClose()
 {
+    // Its own listening port as the remote end would relay every client back to itself. No name is looked
+    // up here (the window must not wait on the network): the runner also checks when it starts.
+    const QString address = ui_->eAddress->text().trimmed();
+    if (MapsOntoItself(ListenAddress().toStdString(), ListenPort(), address.toStdString(), ui_->ePort->value(),
+                       false)) {
+        MessageDlg(TMsgDlgType::mtError,
+                   QString::fromStdString(FormatRes(msg::SelfMapping, {address.toStdString(), ui_->ePort->value()})),
+                   mbOK, this);
+        return false;
+    }
     if (!AcceptSharedPort())
         return false;
     // Memory and disk must keep telling the same story as the list.

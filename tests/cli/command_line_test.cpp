@@ -77,6 +77,28 @@ TEST_F(RelayCli, MalformedMappingArgumentsAreRefusedBeforeAnyPortOpens)
     EXPECT_NE(selection.err.find("ajoutez --ini"), std::string::npos) << selection.err;
 }
 
+TEST_F(RelayCli, AMappingOntoItsOwnPortIsRefusedAtStartAndByTheCheckAlike)
+{
+    const int port = FreePort();
+    const std::string self = Argument(port, port);
+    const std::string reason = "L'hôte distant 127.0.0.1 et le port " + std::to_string(port) +
+                               " mènent au port d'écoute de la connexion elle-même";
+    const RunResult start = RunToEnd(kRelay, {self});
+    EXPECT_EQ(start.code, 7) << start.err;
+    EXPECT_NE(start.err.find(reason), std::string::npos) << start.err;
+    EXPECT_EQ(CountOf(start.err, kListening), 0) << start.err;
+
+    const std::string ini = WriteIni(IniText({{"Boucle", port, port, true, "localhost"}}));
+    const RunResult fromFile = RunToEnd(kRelay, {"--ini", ini});
+    const RunResult check = RunToEnd(kRelay, {"--ini", ini, "--check"});
+    EXPECT_EQ(fromFile.code, 7) << fromFile.err;
+    EXPECT_EQ(check.code, fromFile.code) << check.err;
+    EXPECT_NE(check.err.find("Connexion \"Boucle\" (port " + std::to_string(port) + ") : L'hôte distant localhost"),
+              std::string::npos)
+        << check.err;
+    EXPECT_FALSE(Listens(port));
+}
+
 // The language follows the environment like the desktop program's; a choice stored for "tarvix" beside the
 // relay comes first.
 TEST_F(RelayCli, LanguageComesFromTheStoredChoiceThenTheEnvironment)

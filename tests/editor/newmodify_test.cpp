@@ -439,3 +439,35 @@ TEST_F(NewModifyTest, AnotherMappingOnTheSameLocalPortIsNamedAndSavingIsTheUsers
     EXPECT_TRUE(messages[1].text.contains(QStringLiteral("\"Local\"")));
     EXPECT_EQ(ReadMappingRecord(ini, QStringLiteral("3")).listenAddress, QStringLiteral("::"));
 }
+
+TEST_F(NewModifyTest, AMappingOntoItsOwnListeningPortIsRefusedWithAnErrorAndNotSaved)
+{
+    TIniFileEx ini(Path());
+    ini.SetSorted(false);
+    const auto save = [&](const QString& listen, const QString& address, int port) {
+        messages.clear();
+        TfNewModify dialog(nullptr, ini, QStringLiteral("7"), true);
+        dialog.show();
+        dialog.Form().eName->setText(QStringLiteral("Boucle"));
+        dialog.Form().eAddress->setText(address);
+        dialog.Form().eListenPort->setValue(8080);
+        dialog.Form().ePort->setValue(port);
+        dialog.SetListenAddress(listen);
+        QTest::mouseClick(dialog.Form().bSave, Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    };
+    for (const QString& address :
+         {QStringLiteral("127.0.0.1"), QStringLiteral("localhost"), QStringLiteral("0.0.0.0")}) {
+        EXPECT_FALSE(save(QString(), address, 8080)) << address.toStdString();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].type, TMsgDlgType::mtError);
+        EXPECT_EQ(messages[0].text, QStringLiteral("L'hôte distant %1 et le port 8080 mènent au port d'écoute de la "
+                                                   "connexion elle-même : chaque client lui reviendrait sans fin")
+                                        .arg(address));
+        EXPECT_FALSE(ini.SectionExists(QStringLiteral("7")));
+    }
+    // Another port, or a listener on another address of this computer, is no loop.
+    EXPECT_TRUE(save(QString(), QStringLiteral("127.0.0.1"), 8081));
+    EXPECT_TRUE(save(QStringLiteral("::1"), QStringLiteral("127.0.0.1"), 8080));
+    EXPECT_TRUE(messages.empty());
+}
