@@ -174,9 +174,9 @@ void TfMain::CreateInstance(TMappingItem* row)
         // port and the system's reason, which the row's tool tip keeps until the next attempt.
         row->failure = QString::fromStdString(error.Message());
         SetMappingState(IndexOf(row), msPortBusy);
-        throw Exception(FormatRes(msg::ActivationFailed, {row->text(0).toStdString(),
-                                                          std::int64_t{ReadRecordLocalPort(*settings_, section)},
-                                                          error.Message()}));
+        throw Exception(FormatRes(
+            msg::ActivationFailed,
+            {row->text(0).toStdString(), std::int64_t{ReadRecordLocalPort(*settings_, section)}, error.Message()}));
     } catch (...) {
         SetMappingState(IndexOf(row), msInactive);
         throw;

@@ -4,6 +4,7 @@
 #include "support/EchoServer.h"
 #include "support/EventLoop.h"
 
+#include "app/RowToolTip.h"
 #include "i18n/LanguageModule.h"
 #include "relay/Connect.h"
 #include "ui_Main.h"
@@ -12,6 +13,8 @@
 #include <QHelpEvent>
 #include <QTextDocument>
 #include <QToolTip>
+
+#include <sys/socket.h>
 
 using namespace tarvix;
 using namespace tarvix::test;
