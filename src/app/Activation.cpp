@@ -166,7 +166,12 @@ void TfMain::CreateInstance(TMappingItem* row)
                 this, [this, instanceId, connected] { MappingStateChanged(instanceId, connected); },
                 Qt::QueuedConnection);
         };
-        row->instance = std::make_unique<TfConnect>(localPort, address.toStdString(), port, report);
+        TfConnectOptions access;
+        access.listenAddress = ReadRecordListenAddress(*settings_, section).toStdString();
+        access.allowFrom = ReadRecordAllowFrom(*settings_, section).toStdString();
+        row->instance =
+            std::make_unique<TfConnect>(localPort, address.toStdString(), port, report, TConnectionEndedEvent{},
+                                        TThreadShortageEvent{}, TClientAcceptedEvent{}, access);
         row->instanceId = instanceId;
         row->openConnections = 0;
     } catch (const ENetException& error) {

@@ -471,3 +471,52 @@ TEST_F(NewModifyTest, AMappingOntoItsOwnListeningPortIsRefusedWithAnErrorAndNotS
     EXPECT_TRUE(save(QStringLiteral("::1"), QStringLiteral("127.0.0.1"), 8080));
     EXPECT_TRUE(messages.empty());
 }
+
+TEST_F(NewModifyTest, ABadListenAddressOrAllowedClientIsNamedAndNothingIsSaved)
+{
+    TIniFileEx ini(Path());
+    ini.SetSorted(false);
+    TfNewModify dialog(nullptr, ini, QStringLiteral("1"), true);
+    dialog.show();
+    auto& f = dialog.Form();
+    f.eName->setText(QStringLiteral("n"));
+    f.eAddress->setText(QStringLiteral("fd00::5")); // an IPv6 remote is taken as typed
+    const auto save = [&] {
+        messages.clear();
+        QTest::mouseClick(f.bSave, Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    };
+    f.eListenAddress->setEditText(QStringLiteral("300.1.2.3"));
+    EXPECT_FALSE(save());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, TMsgDlgType::mtError);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Adresse d'écoute incorrecte : 300.1.2.3\r")));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(ini.SectionExists(QStringLiteral("1")));
+    EXPECT_FALSE(QFile::exists(Path()));
+
+    f.eListenAddress->setEditText(QStringLiteral("::1"));
+    f.eAllowFrom->setText(QStringLiteral("127.0.0.0/8, 10.0.0.0/33"));
+    EXPECT_FALSE(save());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Client admis incorrect : 10.0.0.0/33\r")))
+        << messages[0].text.toStdString();
+    EXPECT_FALSE(ini.SectionExists(QStringLiteral("1")));
+
+    // Good values are stored as typed; the choices of the list as the addresses they stand for.
+    f.eAllowFrom->setText(QStringLiteral(" 127.0.0.0/8, ::1 "));
+    EXPECT_TRUE(save());
+    EXPECT_TRUE(messages.empty());
+    MappingRecord saved = ReadMappingRecord(TIniFileEx(Path()), QStringLiteral("1"));
+    EXPECT_EQ(saved.address, QStringLiteral("fd00::5"));
+    EXPECT_EQ(saved.listenAddress, QStringLiteral("::1"));
+    EXPECT_EQ(saved.allowFrom, QStringLiteral("127.0.0.0/8, ::1"));
+    for (const auto& [item, stored] : {std::pair{1, "127.0.0.1"}, std::pair{2, "::"}, std::pair{0, ""}}) {
+        TfNewModify again(nullptr, ini, QStringLiteral("1"), false);
+        again.show();
+        again.Form().eListenAddress->setCurrentIndex(item);
+        QTest::mouseClick(again.Form().bSave, Qt::LeftButton);
+        ASSERT_EQ(again.result(), QDialog::Accepted);
+        EXPECT_EQ(ReadMappingRecord(ini, QStringLiteral("1")).listenAddress, QLatin1String(stored));
+    }
+}
