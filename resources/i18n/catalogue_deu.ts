@@ -95,7 +95,6 @@
   Nicht übernommen: die Zustände des Desktop-Programms, die Zeilen von --log-connections, die Übersicht bei SIGUSR1.</translation>
     </message>
     <message>
-        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
         <comment>64150</comment>
         <translation>Weiterleitung &quot;%s&quot;: Client angenommen, %s Port %d (%d offen)</translation>
@@ -155,10 +154,9 @@
         <translation>Verbindung &quot;%s&quot;: %d Client(s) abgewiesen, kein Thread verfügbar</translation>
     </message>
     <message>
-        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
+        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
-        <translation>Ungültige Verbindung: %s (erwartet [ADRESSE:]LOKALERPORT:HOST:PORT)</translation>
-        <translation>Ungültige Weiterleitung: %s (erwartet LOKALERPORT:HOST:PORT)</translation>
+        <translation>Ungültige Weiterleitung: %s (erwartet [ADRESSE:]LOKALERPORT:HOST:PORT)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
@@ -331,7 +329,7 @@ Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont ac
   --check         vérifie le fichier et la ligne de commande sans rien activer
   --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Aufruf: tarvix-relay [OPTIONEN] [LOKALERPORT:HOST:PORT...]
+        <translation>Aufruf: tarvix-relay [OPTIONEN] [[ADRESSE:]LOKALERPORT:HOST:PORT...]
 Leitet TCP-Ports ohne Fenster weiter: die Weiterleitungen einer Einstellungsdatei, die der Befehlszeile oder beide, bis SIGINT oder SIGTERM eintrifft.
 SIGHUP liest die Datei neu: unveränderte Weiterleitungen bleiben mit ihren Clients aktiv.
 Ohne --all und --mapping werden die Weiterleitungen der Datei aktiviert, deren AutoStart 1 ist.
@@ -1113,64 +1111,6 @@ Exit-Codes:
   SIGUSR1            eine Zeile je aktiver Weiterleitung mit ihren Zählern, wie beim Beenden</translation>
     </message>
     <message>
-        <source>Adresse ou réseau incorrect : %s</source>
-        <comment>64000</comment>
-        <translation>Ungültige Adresse oder ungültiges Netz: %s</translation>
-    </message>
-    <message>
-        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
-        <comment>64001</comment>
-        <translation>Weiterleitung &quot;%s&quot;: Client %s Port %d abgewiesen (nicht in der AllowFrom-Liste)</translation>
-    </message>
-    <message>
-        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
-        <comment>64002</comment>
-        <translation>%s, Abschnitt [%s]: ListenAddress=%s ist keine IPv4- oder IPv6-Adresse (zum Beispiel 127.0.0.1, ::1 oder ::)</translation>
-    </message>
-    <message>
-        <source>%s, section [%s] : AllowFrom=%s : %s</source>
-        <comment>64003</comment>
-        <translation>%s, Abschnitt [%s]: AllowFrom=%s: %s</translation>
-    </message>
-    <message>
-        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
-        <comment>64004</comment>
-        <translation>Ungültige Verbindung: %s (%s ist keine IPv4-Adresse und keine IPv6-Adresse in eckigen Klammern zum Lauschen)</translation>
-    </message>
-    <message>
-        <source>Option --allow : %s</source>
-        <comment>64005</comment>
-        <translation>Option --allow: %s</translation>
-    </message>
-    <message>
-        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
-        <comment>64006</comment>
-        <translation>Weiterleitung &quot;%s&quot;: lauscht auf Adresse %s</translation>
-    </message>
-    <message>
-        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
-        <comment>64007</comment>
-        <translation>Weiterleitung &quot;%s&quot;: zugelassene Clients: %s</translation>
-    </message>
-    <message>
-        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
-        <comment>64008</comment>
-        <translation>Um nur auf diesem Computer zu lauschen, entfernen Sie das &quot;;&quot; der nächsten Zeile (AllowFrom=... beschränkt die zugelassenen Clients)</translation>
-    </message>
-    <message>
-        <source>Où écouter, qui admettre :
-  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
-                  sans elle, toutes les interfaces IPv4
-  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
-                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
-  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
-        <comment>64009</comment>
-        <translation>Wo lauschen, wen zulassen:
-  ADRESSE         eine IPv4-Adresse oder IPv6 in eckigen Klammern ([::1]; [::]: alle IPv4- und IPv6-Schnittstellen);
-                  ohne sie alle IPv4-Schnittstellen
-  --allow LISTE   lässt für die Weiterleitungen der Befehlszeile nur diese Clients zu: Adressen und Netze,
-                  durch Kommas getrennt (127.0.0.0/8,::1); die anderen erhalten einen Reset
-  In der Datei, je Weiterleitung: ListenAddress=127.0.0.1 und AllowFrom=192.168.1.0/24, ::1</translation>
         <source>Arrêter</source>
         <comment>64050</comment>
         <translation>Anhalten</translation>
@@ -1255,6 +1195,66 @@ TARVIX Port Mapping leitet TCP-Ports weiter. Ohne Option öffnen sich das Fenste
 
 Einstellungsdatei: %s
 Ohne Desktop: tarvix-relay --help</translation>
+    </message>
+    <message>
+        <source>Adresse ou réseau incorrect : %s</source>
+        <comment>64000</comment>
+        <translation>Ungültige Adresse oder ungültiges Netz: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
+        <comment>64001</comment>
+        <translation>Weiterleitung &quot;%s&quot;: Client %s Port %d abgewiesen (nicht in der AllowFrom-Liste)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
+        <comment>64002</comment>
+        <translation>%s, Abschnitt [%s]: ListenAddress=%s ist keine IPv4- oder IPv6-Adresse (zum Beispiel 127.0.0.1, ::1 oder ::)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : AllowFrom=%s : %s</source>
+        <comment>64003</comment>
+        <translation>%s, Abschnitt [%s]: AllowFrom=%s: %s</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
+        <comment>64004</comment>
+        <translation>Ungültige Weiterleitung: %s (%s ist keine IPv4-Adresse und keine IPv6-Adresse in eckigen Klammern zum Lauschen)</translation>
+    </message>
+    <message>
+        <source>Option --allow : %s</source>
+        <comment>64005</comment>
+        <translation>Option --allow: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
+        <comment>64006</comment>
+        <translation>Weiterleitung &quot;%s&quot;: lauscht auf Adresse %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
+        <comment>64007</comment>
+        <translation>Weiterleitung &quot;%s&quot;: zugelassene Clients: %s</translation>
+    </message>
+    <message>
+        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
+        <comment>64008</comment>
+        <translation>Um nur auf diesem Computer zu lauschen, entfernen Sie das &quot;;&quot; der nächsten Zeile (AllowFrom=... beschränkt die zugelassenen Clients)</translation>
+    </message>
+    <message>
+        <source>Où écouter, qui admettre :
+  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
+                  sans elle, toutes les interfaces IPv4
+  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
+                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
+  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
+        <comment>64009</comment>
+        <translation>Wo lauschen, wen zulassen:
+  ADRESSE         eine IPv4-Adresse oder IPv6 in eckigen Klammern ([::1]; [::]: alle IPv4- und IPv6-Schnittstellen);
+                  ohne sie alle IPv4-Schnittstellen
+  --allow LISTE   lässt für die Weiterleitungen der Befehlszeile nur diese Clients zu: Adressen und Netze,
+                  durch Kommas getrennt (127.0.0.0/8,::1); die anderen erhalten einen Reset
+  In der Datei, je Weiterleitung: ListenAddress=127.0.0.1 und AllowFrom=192.168.1.0/24, ::1</translation>
     </message>
 </context>
 </TS>

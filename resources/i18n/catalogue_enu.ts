@@ -95,7 +95,6 @@
   Not carried over: the desktop program&apos;s states, the --log-connections lines, the SIGUSR1 summary.</translation>
     </message>
     <message>
-        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
         <comment>64150</comment>
         <translation>Mapping &quot;%s&quot;: client accepted, %s port %d (%d open)</translation>
@@ -155,7 +154,7 @@
         <translation>Connection &quot;%s&quot;: %d client(s) refused, no thread available</translation>
     </message>
     <message>
-        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
+        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
         <translation>Invalid mapping: %s (expected [LISTEN:]LOCALPORT:HOST:PORT)</translation>
     </message>
@@ -330,7 +329,7 @@ Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont ac
   --check         vérifie le fichier et la ligne de commande sans rien activer
   --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Usage: tarvix-relay [OPTIONS] [LOCALPORT:HOST:PORT...]
+        <translation>Usage: tarvix-relay [OPTIONS] [[LISTEN:]LOCALPORT:HOST:PORT...]
 Relays TCP ports without a window: the mappings of a settings file, those of the command line, or both, until SIGINT or SIGTERM.
 SIGHUP reads the file again: unchanged mappings stay active with their clients.
 Without --all and --mapping, the mappings of the file whose AutoStart is 1 are activated.
@@ -1112,64 +1111,6 @@ Exit codes:
   SIGUSR1            one line per active mapping with its counters, as at the stop</translation>
     </message>
     <message>
-        <source>Adresse ou réseau incorrect : %s</source>
-        <comment>64000</comment>
-        <translation>Invalid address or network: %s</translation>
-    </message>
-    <message>
-        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
-        <comment>64001</comment>
-        <translation>Mapping &quot;%s&quot;: client %s port %d refused (not in the AllowFrom list)</translation>
-    </message>
-    <message>
-        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
-        <comment>64002</comment>
-        <translation>%s, section [%s]: ListenAddress=%s is not an IPv4 or IPv6 address (for example 127.0.0.1, ::1 or ::)</translation>
-    </message>
-    <message>
-        <source>%s, section [%s] : AllowFrom=%s : %s</source>
-        <comment>64003</comment>
-        <translation>%s, section [%s]: AllowFrom=%s: %s</translation>
-    </message>
-    <message>
-        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
-        <comment>64004</comment>
-        <translation>Invalid mapping: %s (%s is not an IPv4 address or a bracketed IPv6 address to listen on)</translation>
-    </message>
-    <message>
-        <source>Option --allow : %s</source>
-        <comment>64005</comment>
-        <translation>Option --allow: %s</translation>
-    </message>
-    <message>
-        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
-        <comment>64006</comment>
-        <translation>Mapping &quot;%s&quot;: listening on address %s</translation>
-    </message>
-    <message>
-        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
-        <comment>64007</comment>
-        <translation>Mapping &quot;%s&quot;: clients allowed: %s</translation>
-    </message>
-    <message>
-        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
-        <comment>64008</comment>
-        <translation>To listen on this computer only, remove the &quot;;&quot; from the next line (AllowFrom=... restricts the clients admitted)</translation>
-    </message>
-    <message>
-        <source>Où écouter, qui admettre :
-  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
-                  sans elle, toutes les interfaces IPv4
-  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
-                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
-  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
-        <comment>64009</comment>
-        <translation>Where to listen, whom to admit:
-  LISTEN          an IPv4 address, or IPv6 in brackets ([::1]; [::]: every IPv4 and IPv6 interface);
-                  without it, every IPv4 interface
-  --allow LIST    admits only these clients on the command line&apos;s mappings: addresses and networks
-                  separated by commas (127.0.0.0/8,::1); the others get a reset
-  In the file, per mapping: ListenAddress=127.0.0.1 and AllowFrom=192.168.1.0/24, ::1</translation>
         <source>Arrêter</source>
         <comment>64050</comment>
         <translation>Stop</translation>
@@ -1254,6 +1195,66 @@ TARVIX Port Mapping forwards TCP ports. Without an option, the window and the no
 
 Settings file: %s
 Without a desktop: tarvix-relay --help</translation>
+    </message>
+    <message>
+        <source>Adresse ou réseau incorrect : %s</source>
+        <comment>64000</comment>
+        <translation>Invalid address or network: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
+        <comment>64001</comment>
+        <translation>Mapping &quot;%s&quot;: client %s port %d refused (not in the AllowFrom list)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
+        <comment>64002</comment>
+        <translation>%s, section [%s]: ListenAddress=%s is not an IPv4 or IPv6 address (for example 127.0.0.1, ::1 or ::)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : AllowFrom=%s : %s</source>
+        <comment>64003</comment>
+        <translation>%s, section [%s]: AllowFrom=%s: %s</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
+        <comment>64004</comment>
+        <translation>Invalid mapping: %s (%s is not an IPv4 address or a bracketed IPv6 address to listen on)</translation>
+    </message>
+    <message>
+        <source>Option --allow : %s</source>
+        <comment>64005</comment>
+        <translation>Option --allow: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
+        <comment>64006</comment>
+        <translation>Mapping &quot;%s&quot;: listening on address %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
+        <comment>64007</comment>
+        <translation>Mapping &quot;%s&quot;: clients allowed: %s</translation>
+    </message>
+    <message>
+        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
+        <comment>64008</comment>
+        <translation>To listen on this computer only, remove the &quot;;&quot; from the next line (AllowFrom=... restricts the clients admitted)</translation>
+    </message>
+    <message>
+        <source>Où écouter, qui admettre :
+  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
+                  sans elle, toutes les interfaces IPv4
+  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
+                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
+  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
+        <comment>64009</comment>
+        <translation>Where to listen, whom to admit:
+  LISTEN          an IPv4 address, or IPv6 in brackets ([::1]; [::]: every IPv4 and IPv6 interface);
+                  without it, every IPv4 interface
+  --allow LIST    admits only these clients on the command line&apos;s mappings: addresses and networks
+                  separated by commas (127.0.0.0/8,::1); the others get a reset
+  In the file, per mapping: ListenAddress=127.0.0.1 and AllowFrom=192.168.1.0/24, ::1</translation>
     </message>
 </context>
 </TS>

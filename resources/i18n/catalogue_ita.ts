@@ -95,7 +95,6 @@
   Non riportati: gli stati del programma desktop, le righe di --log-connections, il riepilogo di SIGUSR1.</translation>
     </message>
     <message>
-        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <source>Connexion &quot;%s&quot; : client accepté, %s port %d (%d ouvert(s))</source>
         <comment>64150</comment>
         <translation>Inoltro &quot;%s&quot;: client accettato, %s porta %d (%d aperti)</translation>
@@ -155,10 +154,9 @@
         <translation>Connessione &quot;%s&quot;: %d client rifiutato/i, nessun thread disponibile</translation>
     </message>
     <message>
-        <source>Connexion incorrecte : %s (attendu PORTLOCAL:HÔTE:PORT)</source>
+        <source>Connexion incorrecte : %s (attendu [ÉCOUTE:]PORTLOCAL:HÔTE:PORT)</source>
         <comment>65100</comment>
-        <translation>Collegamento non valido: %s (atteso [ASCOLTO:]PORTALOCALE:HOST:PORTA)</translation>
-        <translation>Inoltro non valido: %s (atteso PORTALOCALE:HOST:PORTA)</translation>
+        <translation>Inoltro non valido: %s (atteso [ASCOLTO:]PORTALOCALE:HOST:PORTA)</translation>
     </message>
     <message>
         <source>Connexion incorrecte : %s (%s n&apos;est pas un port entre 1 et 65535)</source>
@@ -331,7 +329,7 @@ Sans --all ni --mapping, les connexions du fichier dont AutoStart vaut 1 sont ac
   --check         vérifie le fichier et la ligne de commande sans rien activer
   --help, -h      affiche cette aide</source>
         <comment>65168</comment>
-        <translation>Uso: tarvix-relay [OPZIONI] [PORTALOCALE:HOST:PORTA...]
+        <translation>Uso: tarvix-relay [OPZIONI] [[ASCOLTO:]PORTALOCALE:HOST:PORTA...]
 Inoltra porte TCP senza finestra: gli inoltri di un file di impostazioni, quelli della riga di comando, o entrambi, fino a SIGINT o SIGTERM.
 SIGHUP rilegge il file: gli inoltri invariati restano attivi con i loro client.
 Senza --all né --mapping, vengono attivati gli inoltri del file il cui AutoStart vale 1.
@@ -1113,64 +1111,6 @@ Codici di uscita:
   SIGUSR1            una riga per ogni inoltro attivo con i suoi contatori, come all&apos;arresto</translation>
     </message>
     <message>
-        <source>Adresse ou réseau incorrect : %s</source>
-        <comment>64000</comment>
-        <translation>Indirizzo o rete non valido: %s</translation>
-    </message>
-    <message>
-        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
-        <comment>64001</comment>
-        <translation>Inoltro &quot;%s&quot;: client %s porta %d rifiutato (non nella lista AllowFrom)</translation>
-    </message>
-    <message>
-        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
-        <comment>64002</comment>
-        <translation>%s, sezione [%s]: ListenAddress=%s non è un indirizzo IPv4 o IPv6 (per esempio 127.0.0.1, ::1 o ::)</translation>
-    </message>
-    <message>
-        <source>%s, section [%s] : AllowFrom=%s : %s</source>
-        <comment>64003</comment>
-        <translation>%s, sezione [%s]: AllowFrom=%s: %s</translation>
-    </message>
-    <message>
-        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
-        <comment>64004</comment>
-        <translation>Collegamento non valido: %s (%s non è un indirizzo IPv4 o un indirizzo IPv6 tra parentesi quadre su cui ascoltare)</translation>
-    </message>
-    <message>
-        <source>Option --allow : %s</source>
-        <comment>64005</comment>
-        <translation>Opzione --allow: %s</translation>
-    </message>
-    <message>
-        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
-        <comment>64006</comment>
-        <translation>Inoltro &quot;%s&quot;: in ascolto sull&apos;indirizzo %s</translation>
-    </message>
-    <message>
-        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
-        <comment>64007</comment>
-        <translation>Inoltro &quot;%s&quot;: client ammessi: %s</translation>
-    </message>
-    <message>
-        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
-        <comment>64008</comment>
-        <translation>Per ascoltare solo su questo computer, togliere il &quot;;&quot; dalla riga seguente (AllowFrom=... limita i client ammessi)</translation>
-    </message>
-    <message>
-        <source>Où écouter, qui admettre :
-  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
-                  sans elle, toutes les interfaces IPv4
-  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
-                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
-  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
-        <comment>64009</comment>
-        <translation>Dove ascoltare, chi ammettere:
-  ASCOLTO         un indirizzo IPv4, o IPv6 tra parentesi quadre ([::1]; [::]: tutte le interfacce IPv4 e IPv6);
-                  senza, tutte le interfacce IPv4
-  --allow ELENCO  ammette solo questi client sugli inoltri della riga di comando: indirizzi e reti
-                  separati da virgole (127.0.0.0/8,::1); gli altri ricevono un reset
-  Nel file, per inoltro: ListenAddress=127.0.0.1 e AllowFrom=192.168.1.0/24, ::1</translation>
         <source>Arrêter</source>
         <comment>64050</comment>
         <translation>Interrompi</translation>
@@ -1255,6 +1195,66 @@ TARVIX Port Mapping inoltra porte TCP. Senza opzioni si aprono la finestra e l&a
 
 File di impostazioni: %s
 Senza desktop: tarvix-relay --help</translation>
+    </message>
+    <message>
+        <source>Adresse ou réseau incorrect : %s</source>
+        <comment>64000</comment>
+        <translation>Indirizzo o rete non valido: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : client %s port %d refusé (hors de la liste AllowFrom)</source>
+        <comment>64001</comment>
+        <translation>Inoltro &quot;%s&quot;: client %s porta %d rifiutato (non nella lista AllowFrom)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : ListenAddress=%s n&apos;est pas une adresse IPv4 ou IPv6 (par exemple 127.0.0.1, ::1 ou ::)</source>
+        <comment>64002</comment>
+        <translation>%s, sezione [%s]: ListenAddress=%s non è un indirizzo IPv4 o IPv6 (per esempio 127.0.0.1, ::1 o ::)</translation>
+    </message>
+    <message>
+        <source>%s, section [%s] : AllowFrom=%s : %s</source>
+        <comment>64003</comment>
+        <translation>%s, sezione [%s]: AllowFrom=%s: %s</translation>
+    </message>
+    <message>
+        <source>Connexion incorrecte : %s (%s n&apos;est pas une adresse IPv4 ou une adresse IPv6 entre crochets où écouter)</source>
+        <comment>64004</comment>
+        <translation>Inoltro non valido: %s (%s non è un indirizzo IPv4 o un indirizzo IPv6 tra parentesi quadre su cui ascoltare)</translation>
+    </message>
+    <message>
+        <source>Option --allow : %s</source>
+        <comment>64005</comment>
+        <translation>Opzione --allow: %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : écoute sur l&apos;adresse %s</source>
+        <comment>64006</comment>
+        <translation>Inoltro &quot;%s&quot;: in ascolto sull&apos;indirizzo %s</translation>
+    </message>
+    <message>
+        <source>Connexion &quot;%s&quot; : clients admis : %s</source>
+        <comment>64007</comment>
+        <translation>Inoltro &quot;%s&quot;: client ammessi: %s</translation>
+    </message>
+    <message>
+        <source>Pour n&apos;écouter que sur cet ordinateur, ôtez le « ; » de la ligne suivante (AllowFrom=... restreint les clients admis)</source>
+        <comment>64008</comment>
+        <translation>Per ascoltare solo su questo computer, togliere il &quot;;&quot; dalla riga seguente (AllowFrom=... limita i client ammessi)</translation>
+    </message>
+    <message>
+        <source>Où écouter, qui admettre :
+  ÉCOUTE          adresse IPv4, ou IPv6 entre crochets ([::1] ; [::] : toutes les interfaces IPv4 et IPv6) ;
+                  sans elle, toutes les interfaces IPv4
+  --allow LISTE   n&apos;admet que ces clients sur les connexions de la ligne de commande : adresses et réseaux
+                  séparés par des virgules (127.0.0.0/8,::1) ; les autres reçoivent un reset
+  Dans le fichier, par connexion : ListenAddress=127.0.0.1 et AllowFrom=192.168.1.0/24, ::1</source>
+        <comment>64009</comment>
+        <translation>Dove ascoltare, chi ammettere:
+  ASCOLTO         un indirizzo IPv4, o IPv6 tra parentesi quadre ([::1]; [::]: tutte le interfacce IPv4 e IPv6);
+                  senza, tutte le interfacce IPv4
+  --allow ELENCO  ammette solo questi client sugli inoltri della riga di comando: indirizzi e reti
+                  separati da virgole (127.0.0.0/8,::1); gli altri ricevono un reset
+  Nel file, per inoltro: ListenAddress=127.0.0.1 e AllowFrom=192.168.1.0/24, ::1</translation>
     </message>
 </context>
 </TS>

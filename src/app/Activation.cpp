@@ -166,7 +166,12 @@ void TfMain::CreateInstance(TMappingItem* row)
                 this, [this, instanceId, connected] { MappingStateChanged(instanceId, connected); },
                 Qt::QueuedConnection);
         };
-        row->instance = std::make_unique<TfConnect>(localPort, address.toStdString(), port, report);
+        TfConnectOptions access;
+        access.listenAddress = ReadRecordListenAddress(*settings_, section).toStdString();
+        access.allowFrom = ReadRecordAllowFrom(*settings_, section).toStdString();
+        row->instance =
+            std::make_unique<TfConnect>(localPort, address.toStdString(), port, report, TConnectionEndedEvent{},
+                                        TThreadShortageEvent{}, TClientAcceptedEvent{}, access);
         row->instanceId = instanceId;
         row->openConnections = 0;
     } catch (const ENetException& error) {
@@ -174,9 +179,9 @@ void TfMain::CreateInstance(TMappingItem* row)
         // port and the system's reason, which the row's tool tip keeps until the next attempt.
         row->failure = QString::fromStdString(error.Message());
         SetMappingState(IndexOf(row), msPortBusy);
-        throw Exception(FormatRes(msg::ActivationFailed, {row->text(0).toStdString(),
-                                                          std::int64_t{ReadRecordLocalPort(*settings_, section)},
-                                                          error.Message()}));
+        throw Exception(FormatRes(
+            msg::ActivationFailed,
+            {row->text(0).toStdString(), std::int64_t{ReadRecordLocalPort(*settings_, section)}, error.Message()}));
     } catch (...) {
         SetMappingState(IndexOf(row), msInactive);
         throw;

@@ -27,8 +27,8 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>

@@ -107,6 +107,9 @@ QString RowToolTipText(TfMain& main, int index)
             FormatRes(traffic.open == 1 ? msg::TipTrafficOne : msg::TipTraffic,
                       {Count(traffic.open, locale), Count(traffic.accepted, locale),
                        ReadableSize(traffic.bytesFromClients, locale), ReadableSize(traffic.bytesToClients, locale)}));
+        if (!allowFrom.isEmpty() || traffic.refused > 0)
+            lines << QString::fromStdString(FormatRes(traffic.refused == 1 ? msg::TipRefusedOne : msg::TipRefused,
+                                                      {Count(traffic.refused, locale)}));
         if (const auto& failure = traffic.lastOutboundFailure)
             lines << QString::fromStdString(FormatRes(
                 msg::TipLastFailure, {FailureTime(failure->time, locale), OutboundFailureText(failure->socketCode)}));

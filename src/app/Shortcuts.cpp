@@ -31,7 +31,7 @@ void BindShortcuts(QWidget* window, Ui::fMain& form)
     }
     // The keys act on the list's selected row: the window opens with the focus there, not on a label that
     // Enter or Space would run instead.
-    QWidget* const chain[] = {form.List,   form.lActive, form.lDesactivateAll, form.lNew,  form.lModify,
+    QWidget* const chain[] = {form.List,    form.lActive, form.lDesactivateAll, form.lNew,  form.lModify,
                               form.lDelete, form.lHelp,   form.lQuit,           form.lClose};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);

@@ -39,7 +39,8 @@ namespace {
 void CheckListenKeys(const std::string& file, const QString& section, const MappingRecord& r)
 {
     if (!r.listenAddress.isEmpty() && AddressFamilyOf(r.listenAddress.toStdString()) == 0)
-        throw ECliError(ExitBadValue, FormatRes(msg::CliBadListenAddress, {file, Shown(section), Shown(r.listenAddress)}));
+        throw ECliError(ExitBadValue,
+                        FormatRes(msg::CliBadListenAddress, {file, Shown(section), Shown(r.listenAddress)}));
     try {
         TNetAllowList::Parse(r.allowFrom.toStdString());
     } catch (const ENetBadAddress& e) {

@@ -8,6 +8,7 @@
 #include "i18n/MessageIds.h"
 #include "relay/Connect.h"
 #include "relay/NetAddress.h"
+#include "relay/NetSelfMapping.h"
 
 namespace tarvix::cli {
 
@@ -33,6 +34,16 @@ RelayRunner::~RelayRunner()
     MappingCloser closer(std::move(active_), nullptr);
 }
 
+void RelayRunner::RefuseOntoItself(const PlannedMapping& mapping)
+{
+    const MappingRecord& r = mapping.record;
+    if (!MapsOntoItself(r.listenAddress.toStdString(), r.localPort, r.address.toStdString(), r.port, true))
+        return;
+    throw ECliError(ExitActivation,
+                    FormatRes(msg::CliActivationFailed,
+                              {Shown(r.name), r.localPort, FormatRes(msg::SelfMapping, {Shown(r.address), r.port})}));
+}
+
 bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
 {
     const std::string taken = TryActivate(mapping, line);
@@ -43,6 +54,7 @@ bool RelayRunner::Activate(const PlannedMapping& mapping, int line)
 
 std::string RelayRunner::TryActivate(const PlannedMapping& mapping, int line)
 {
+    RefuseOntoItself(mapping);
     const MappingRecord& record = mapping.record;
     auto active = std::make_unique<ActiveMapping>();
     active->planned = mapping;

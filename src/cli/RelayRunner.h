@@ -41,6 +41,9 @@ public:
     bool Activate(const PlannedMapping& mapping, int line);
     // The same without the report of a taken port: its text is returned instead, empty when it listens.
     std::string TryActivate(const PlannedMapping& mapping, int line);
+    // Raises ECliError (ExitActivation), as Activate does, when the mapping's remote end is its own
+    // listening port (names are looked up); a check judges a file with it as a start would.
+    static void RefuseOntoItself(const PlannedMapping& mapping);
     // A line per ended connection from the next activation on.
     void SetLogConnections(bool on) { logConnections_ = on; }
 

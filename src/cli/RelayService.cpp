@@ -107,6 +107,8 @@ public:
             }
         }
         if (options_.check) {
+            for (const PlannedMapping& m : planned)
+                RelayRunner::RefuseOntoItself(m);
             if (planned.empty())
                 PrintLine(IdleText(), Priority::Warning);
             const std::vector<std::string> unresolved = UnresolvedRemoteWarnings(planned, file_.toStdString());

@@ -16,7 +16,8 @@ int main(int argc, char** argv)
     tarvix::TLanguageModule language;
     tarvix::cli::ChooseRelayLanguage(language);
     const int code = tarvix::cli::RunRelay(QCoreApplication::arguments().mid(1), watch);
-    tarvix::SetConnectionsToResetOnExit(); // a connection that outlived the stop was cut all the same
+    // A connection that outlived the stop was cut all the same.
+    tarvix::SetConnectionsToResetOnExit();
     tarvix::cli::FlushConsole(std::chrono::seconds(2)); // a stuck standard error must not keep the process alive
     return code;
 }

@@ -5,6 +5,9 @@
 #include "i18n/CatalogueModule.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
+#include "relay/NetAddress.h"
+#include "relay/NetExceptions.h"
+#include "relay/NetSelfMapping.h"
 #include "relay/Traffic.h"
 #include "settings/IniFileEx.h"
 #include "settings/MappingRecord.h"
@@ -197,19 +200,20 @@ void TfNewModify::done(int result)
 bool TfNewModify::AcceptSharedPort()
 {
     // Two mappings can share a port when they listen on different addresses of this computer.
-    const auto wildcard = [](const QString& a) { return a.isEmpty() || a == u"0.0.0.0" || a == u"::"; };
-    const QString listen = ListenAddress();
+    MappingRecord mine;
+    mine.localPort = ListenPort();
+    mine.listenAddress = ListenAddress();
     for (const QString& section : settings_.Sections()) {
         if (section.compare(sectionId_, Qt::CaseInsensitive) == 0)
             continue;
-        int port = 0;
+        MappingRecord other;
         try {
-            port = ReadRecordLocalPort(settings_, section);
+            other.localPort = ReadRecordLocalPort(settings_, section);
         } catch (const EConvertError&) {
             continue; // a hand-edited value that says no port
         }
-        const QString otherListen = ReadRecordListenAddress(settings_, section);
-        if (port != ListenPort() || !(wildcard(listen) || wildcard(otherListen) || listen == otherListen))
+        other.listenAddress = ReadRecordListenAddress(settings_, section);
+        if (!ListenersOverlap(mine, other))
             continue;
         const QString text = QString::fromStdString(FormatRes(
             msg::SameLocalPort, {std::int64_t{ListenPort()}, ReadRecordName(settings_, section).toStdString()}));
@@ -218,8 +222,40 @@ bool TfNewModify::AcceptSharedPort()
     return true;
 }
 
+bool TfNewModify::ValidAccess()
+{
+    // Refused with the value named; the dialog stays open on the field to correct.
+    const auto refuse = [this](int id, const std::string& value, QWidget* field) {
+        MessageDlg(TMsgDlgType::mtError, QString::fromStdString(FormatRes(id, {value})), mbOK, this);
+        field->setFocus();
+        return false;
+    };
+    const QString listen = ListenAddress();
+    TNetAddress address;
+    if (!listen.isEmpty() && !ParseAddressLiteral(listen.toStdString(), address))
+        return refuse(msg::BadListenAddress, listen.toStdString(), ui_->eListenAddress);
+    try {
+        TNetAllowList::Parse(AllowFrom().toStdString());
+    } catch (const ENetBadAddress& error) {
+        return refuse(msg::BadAllowFrom, error.Entry(), ui_->eAllowFrom);
+    }
+    return true;
+}
+
 bool TfNewModify::FormClose()
 {
+    if (!ValidAccess())
+        return false;
+    // Its own listening port as the remote end would relay every client back to itself. No name is looked
+    // up here (the window must not wait on the network): the runner also checks when it starts.
+    const QString address = ui_->eAddress->text().trimmed();
+    if (MapsOntoItself(ListenAddress().toStdString(), ListenPort(), address.toStdString(), ui_->ePort->value(),
+                       false)) {
+        MessageDlg(TMsgDlgType::mtError,
+                   QString::fromStdString(FormatRes(msg::SelfMapping, {address.toStdString(), ui_->ePort->value()})),
+                   mbOK, this);
+        return false;
+    }
     if (!AcceptSharedPort())
         return false;
     // Memory and disk must keep telling the same story as the list.

@@ -54,6 +54,8 @@ private:
     void SetTesting(bool testing);
     void StopTest();
     bool FormClose();
+    // The listen address and the allowed clients as the engine reads them; a bad one is reported.
+    bool ValidAccess();
     // The user's word on saving although another mapping listens on the same port; true without one.
     bool AcceptSharedPort();
 

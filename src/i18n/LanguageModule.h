@@ -13,8 +13,9 @@
 namespace tarvix {
 
 // The module files to try, in order: the stored code, the locale abbreviation, its first two letters, then the
-// module of the abbreviation's language (ENG, DEA: English, German), each as the executable's extension. Empty when French is stored, or when there is neither a code nor an abbreviation.
-// Codes that are not plain letters or digits are skipped, so a stored value can never point elsewhere.
+// module of the abbreviation's language (ENG, DEA: English, German), each as the executable's extension. Empty when
+// French is stored, or when there is neither a code nor an abbreviation. Codes that are not plain letters or digits are
+// skipped, so a stored value can never point elsewhere.
 QStringList ModuleCandidates(const QString& executablePath, const std::optional<QString>& storedCode,
                              const QString& abbreviation);
 

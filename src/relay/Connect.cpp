@@ -19,8 +19,7 @@ TfConnect::TfConnect(int localPort, const std::string& mappedHost, int mappedPor
     server.Bindings().SetDefaultIP(options.listenAddress);
     server.SetAllowList(TNetAllowList::Parse(options.allowFrom));
     if (options.onRefused)
-        server.OnClientRefused = [this, refused = std::move(options.onRefused)](const std::string& address,
-                                                                               int port) {
+        server.OnClientRefused = [this, refused = std::move(options.onRefused)](const std::string& address, int port) {
             std::shared_lock lock(reportGuard_);
             if (!closing_.load())
                 refused(address, port);

@@ -9,7 +9,7 @@
 namespace tarvix {
 
 struct TNetAddress {
-    int family = 0; // AF_INET or AF_INET6; 0 for none
+    int family = 0;                       // AF_INET or AF_INET6; 0 for none
     std::array<std::uint8_t, 16> bytes{}; // an IPv4 address in the first four
     bool operator==(const TNetAddress&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "relay/NetExceptions.h"
 #include "relay/NetRelayLoop.h"
+#include "relay/NetSelfMapping.h"
 #include "relay/NetStack.h"
 
 #include <netinet/in.h>
@@ -131,6 +132,7 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
     traffic_.ConnectionAccepted();
 
     TNetTCPServer::PeerConnected(peer);
+    CutWhenOwn(peer, data);
 
     data.Outbound = std::make_unique<TNetTCPClient>();
     data.Outbound->SetPort(mappedPort_);
@@ -171,6 +173,26 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
         CutWhenAborted(peer);
         throw;
     }
+    const TNetSocketHandle& out = data.Outbound->Socket();
+    data.OwnOutbound.Hold({out.IP(), out.Port(), out.RemoteIP(), out.RemotePort()});
+    // Once more: the connection that brought this client may have been made while this one was taken.
+    CutWhenOwn(peer, data);
+}
+
+void TNetMappedPortTCP::CutWhenOwn(TNetPeerThread& peer, TNetMappedPortTCPData& data)
+{
+    if (!TNetOwnConnection::AnyHeld())
+        return;
+    const TNetSocketHandle& client = peer.ClientConnection()->Socket();
+    if (!TNetOwnConnection::IsOwn({client.RemoteIP(), client.RemotePort(), client.IP(), client.Port()}))
+        return;
+    // One of this process's own outbound connections came back round: cutting it collapses the chain,
+    // every link resetting the one before.
+    SettleEnd(data, TNetConnectionEnd::Reset);
+    if (data.Outbound)
+        data.Outbound->CloseWithReset();
+    peer.ClientConnection()->CloseWithReset();
+    throw ENetSocketError(netcode::ConnectionAborted);
 }
 
 bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
@@ -353,6 +375,7 @@ void TNetMappedPortTCP::CountWritten(TNetMappedPortTCPData& data)
 void TNetMappedPortTCP::PeerDisconnected(TNetPeerThread& peer)
 {
     if (auto* data = static_cast<TNetMappedPortTCPData*>(peer.Payload())) {
+        data->OwnOutbound.Release();
         TNetConnectionInfo& info = data->Info;
         info.duration = std::chrono::steady_clock::now() - info.startSteady;
         // Deactivation shuts both sides down, which can look like any other end: it comes first.

@@ -4,6 +4,7 @@
 #include "relay/NetAddress.h"
 #include "relay/NetRelayDirection.h"
 #include "relay/NetRelayLoop.h"
+#include "relay/NetSelfMapping.h"
 #include "relay/NetTCPClient.h"
 #include "relay/NetTCPServer.h"
 #include "relay/Traffic.h"
@@ -23,6 +24,8 @@ class TNetMappedPortTCP;
 class TNetMappedPortTCPData : public TNetPayload {
 public:
     std::unique_ptr<TNetTCPClient> Outbound;
+    // Outbound, known as this process's own while it is connected to this machine.
+    TNetOwnConnection OwnOutbound;
     TNetRelayDirection FromClient; // client to remote end
     TNetRelayDirection FromRemote; // remote end to client
     // The side has ended its stream: seen as soon as it happens, even while its last bytes still wait
@@ -119,6 +122,8 @@ private:
     friend class TNetRelayInLoop;
 
     static void CutWhenAborted(TNetPeerThread& peer);
+    // The client is one of this process's own outbound connections: a loop, cut with resets.
+    void CutWhenOwn(TNetPeerThread& peer, TNetMappedPortTCPData& data);
     // Moves what the sockets' events allow and settles how the connection stands (which side ended, the
     // stuck bound); true when the connection must be cut.
     bool Relay(TNetPeerThread& peer, TNetMappedPortTCPData& data, short clientEvents, short remoteEvents);

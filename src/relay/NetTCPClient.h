@@ -38,7 +38,6 @@ private:
     void ConnectOnce(const std::string& address, int timeoutMs);
 
 public:
-
 private:
     std::string host_;
     int port_ = 0;

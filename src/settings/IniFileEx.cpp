@@ -63,9 +63,8 @@ void RemoveLeftTemporaries(const QString& fileName)
         target.dir().entryInfoList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QFileInfo& left : candidates) {
         const QString suffix = left.fileName().mid(prefix.size());
-        const bool temporaryName = std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
-            return c.unicode() < 128 && c.isLetterOrNumber();
-        });
+        const bool temporaryName = std::all_of(suffix.begin(), suffix.end(),
+                                               [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
         if (temporaryName && left.lastModified().toUTC() < quietSince)
             QFile::remove(left.filePath());
     }

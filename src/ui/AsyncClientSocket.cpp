@@ -80,8 +80,8 @@ bool ConnectedToItself(int fd)
     sockaddr_storage local{}, peer{};
     socklen_t localLength = sizeof local, peerLength = sizeof peer;
     if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLength) != 0 ||
-        ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0 ||
-        local.ss_family != peer.ss_family || PortOf(local) != PortOf(peer))
+        ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0 || local.ss_family != peer.ss_family ||
+        PortOf(local) != PortOf(peer))
         return false;
     if (local.ss_family == AF_INET6)
         return IN6_ARE_ADDR_EQUAL(&reinterpret_cast<const sockaddr_in6&>(local).sin6_addr,

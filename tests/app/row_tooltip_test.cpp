@@ -4,6 +4,7 @@
 #include "support/EchoServer.h"
 #include "support/EventLoop.h"
 
+#include "app/RowToolTip.h"
 #include "i18n/LanguageModule.h"
 #include "relay/Connect.h"
 #include "ui_Main.h"
@@ -12,6 +13,8 @@
 #include <QHelpEvent>
 #include <QTextDocument>
 #include <QToolTip>
+
+#include <sys/socket.h>
 
 using namespace tarvix;
 using namespace tarvix::test;
@@ -119,4 +122,58 @@ TEST_F(RowToolTipTest, SpeaksTheLanguageOfTheModuleWithItsNumberFormat)
         << HoverTip(*main, 1).toStdString();
     EXPECT_EQ(HoverTip(*main, 2), QStringLiteral("Off\n→ 10.1.2.3:8080"));
     main.reset(); // before the module goes
+}
+
+TEST_F(MainTest, ListenAddressAndAllowedClientsReachTheEngineAndTheTip)
+{
+    // Two mappings on ::1: one admits ::1, the other only 10.0.0.0/8.
+    EchoServer echo;
+    const std::vector<int> ports = FreePorts(2);
+    const auto access = [](QByteArray section, const char* lines) {
+        return section.insert(section.size() - 2, QByteArray(lines));
+    };
+    WriteSettings(access(Section("1", "Admits", ports[0], "127.0.0.1", echo.Port(), true),
+                         "ListenAddress=::1\r\nAllowFrom=::1\r\n") +
+                  access(Section("2", "Refuses", ports[1], "127.0.0.1", echo.Port(), true),
+                         "ListenAddress=::1\r\nAllowFrom=10.0.0.0/8\r\n"));
+    auto main = Start();
+    ASSERT_TRUE(Settled(*main));
+    ASSERT_TRUE(main->Row(0)->instance && main->Row(1)->instance);
+    const auto connectV6 = [](int port) {
+        TestSocket client(::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        sockaddr_in6 to{};
+        to.sin6_family = AF_INET6;
+        to.sin6_addr = in6addr_loopback;
+        to.sin6_port = htons(static_cast<std::uint16_t>(port));
+        if (::connect(client.Fd(), reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
+            client.Close();
+        return client;
+    };
+    // Listening on ::1, not on 127.0.0.1.
+    EXPECT_FALSE(Client(ports[0]).Connected());
+    {
+        TestSocket admitted = connectV6(ports[0]);
+        ASSERT_TRUE(admitted.Valid());
+        ASSERT_TRUE(admitted.SendAll("six"));
+        std::string back;
+        EXPECT_EQ(admitted.ReadExactly(back, 3, 5000), End::Data);
+        EXPECT_EQ(back, "six");
+    }
+    const int acceptedBefore = echo.Accepted();
+    {
+        TestSocket refused = connectV6(ports[1]);
+        ASSERT_TRUE(refused.Valid());
+        std::string nothing;
+        EXPECT_NE(refused.ReadToEnd(nothing, 5000), End::Timeout);
+        EXPECT_TRUE(nothing.empty());
+    }
+    ASSERT_TRUE(ProcessEventsUntil([&] { return main->Row(1)->instance->Traffic().refused == 1; }));
+    EXPECT_EQ(echo.Accepted(), acceptedBefore);
+
+    const QString admits = RowToolTipText(*main, 0);
+    EXPECT_TRUE(admits.contains(QStringLiteral("Écoute sur ::1\nClients admis : ::1"))) << admits.toStdString();
+    EXPECT_TRUE(admits.contains(QStringLiteral("\n0 clients refusés"))) << admits.toStdString();
+    const QString refuses = RowToolTipText(*main, 1);
+    EXPECT_TRUE(refuses.contains(QStringLiteral("Clients admis : 10.0.0.0/8"))) << refuses.toStdString();
+    EXPECT_TRUE(refuses.contains(QStringLiteral("\n1 client refusé"))) << refuses.toStdString();
 }

@@ -114,8 +114,8 @@ TEST_F(MainWindowStartupTest, TheFormHoldsItsComponentsWhereTheyBelong)
             list << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         return list;
     };
-    EXPECT_EQ(names(main->ListMenu()), QStringList({"mActive", "mDesactivateAll2", "-", "mNew", "mModify", "mDelete", "-",
-                                                    "mLanguage2", "mOnTheWeb2", "mAutostart2", "-", "mQuit2"}));
+    EXPECT_EQ(names(main->ListMenu()), QStringList({"mActive", "mDesactivateAll2", "-", "mNew", "mModify", "mDelete",
+                                                    "-", "mLanguage2", "mOnTheWeb2", "mAutostart2", "-", "mQuit2"}));
     // With a notification area the list menu keeps to the rows.
     emit main->ListMenu()->aboutToShow();
     EXPECT_FALSE(Item(main->ListMenu(), "mQuit2")->isVisible());

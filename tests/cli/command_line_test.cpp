@@ -102,7 +102,8 @@ TEST_F(RelayCli, ListenAddressesAndAnAllowListOnTheCommandLine)
     const int local = FreePort();
     const int refusing = FreePort();
     const std::string remote = ":127.0.0.1:" + std::to_string(echo.Port());
-    ChildProcess relay(kRelay, {"--log-connections", "--allow", "10.0.0.0/8, 127.0.0.1", "127.0.0.1:" + std::to_string(local) + remote,
+    ChildProcess relay(kRelay, {"--log-connections", "--allow", "10.0.0.0/8, 127.0.0.1",
+                                "127.0.0.1:" + std::to_string(local) + remote,
                                 "127.0.0.1:" + std::to_string(refusing) + ":[::1]:9"});
     ASSERT_TRUE(relay.WaitForStderr(kListening, 10s, 2)) << relay.Stderr();
     EXPECT_NE(relay.Stderr().find("écoute sur l'adresse 127.0.0.1"), std::string::npos) << relay.Stderr();
@@ -112,7 +113,8 @@ TEST_F(RelayCli, ListenAddressesAndAnAllowListOnTheCommandLine)
     EXPECT_EQ(relay.WaitExit(10s), std::optional<int>(0)) << relay.Stderr();
 
     // A client outside the list: reset at once, never relayed, and logged with its address.
-    ChildProcess strict(kRelay, {"--log-connections", "--allow", "192.168.0.0/16", "127.0.0.1:" + std::to_string(local) + remote});
+    ChildProcess strict(
+        kRelay, {"--log-connections", "--allow", "192.168.0.0/16", "127.0.0.1:" + std::to_string(local) + remote});
     ASSERT_TRUE(strict.WaitForStderr(kListening, 10s)) << strict.Stderr();
     TestSocket client = ConnectLoopback(local);
     ASSERT_TRUE(client.Valid());
@@ -123,6 +125,28 @@ TEST_F(RelayCli, ListenAddressesAndAnAllowListOnTheCommandLine)
     EXPECT_EQ(echo.Accepted(), 1) << "only the first run's client reached the remote";
     strict.Signal(SIGTERM);
     EXPECT_EQ(strict.WaitExit(10s), std::optional<int>(0)) << strict.Stderr();
+}
+
+TEST_F(RelayCli, AMappingOntoItsOwnPortIsRefusedAtStartAndByTheCheckAlike)
+{
+    const int port = FreePort();
+    const std::string self = Argument(port, port);
+    const std::string reason = "L'hôte distant 127.0.0.1 et le port " + std::to_string(port) +
+                               " mènent au port d'écoute de la connexion elle-même";
+    const RunResult start = RunToEnd(kRelay, {self});
+    EXPECT_EQ(start.code, 7) << start.err;
+    EXPECT_NE(start.err.find(reason), std::string::npos) << start.err;
+    EXPECT_EQ(CountOf(start.err, kListening), 0) << start.err;
+
+    const std::string ini = WriteIni(IniText({{"Boucle", port, port, true, "localhost"}}));
+    const RunResult fromFile = RunToEnd(kRelay, {"--ini", ini});
+    const RunResult check = RunToEnd(kRelay, {"--ini", ini, "--check"});
+    EXPECT_EQ(fromFile.code, 7) << fromFile.err;
+    EXPECT_EQ(check.code, fromFile.code) << check.err;
+    EXPECT_NE(check.err.find("Connexion \"Boucle\" (port " + std::to_string(port) + ") : L'hôte distant localhost"),
+              std::string::npos)
+        << check.err;
+    EXPECT_FALSE(Listens(port));
 }
 
 // The language follows the environment like the desktop program's; a choice stored for "tarvix" beside the

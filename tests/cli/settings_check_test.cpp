@@ -181,9 +181,11 @@ TEST_F(RelayCli, TextFromTheFileIsShownEscapedAndShortened)
 TEST_F(RelayCli, BadListenAddressOrAllowListFailsTheCheckNamingKeySectionAndValue)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"ListenAddress=192.168.1.300", "section [4242] : ListenAddress=192.168.1.300 n'est pas une adresse IPv4 ou IPv6"},
+        {"ListenAddress=192.168.1.300",
+         "section [4242] : ListenAddress=192.168.1.300 n'est pas une adresse IPv4 ou IPv6"},
         {"ListenAddress=intranet", "section [4242] : ListenAddress=intranet n'est pas"},
-        {"AllowFrom=10.0.0.0/8, 300.1.1.1", "section [4242] : AllowFrom=10.0.0.0/8, 300.1.1.1 : Adresse ou réseau incorrect : 300.1.1.1"},
+        {"AllowFrom=10.0.0.0/8, 300.1.1.1",
+         "section [4242] : AllowFrom=10.0.0.0/8, 300.1.1.1 : Adresse ou réseau incorrect : 300.1.1.1"},
         {"AllowFrom=fd00::/200", "AllowFrom=fd00::/200 : Adresse ou réseau incorrect : fd00::/200"},
     };
     for (const auto& [line, message] : cases) {

@@ -332,8 +332,9 @@ TEST_F(NewModifyTest, ConnectionTestToARemoteThatNeverAnswersEndsAndGivesTheCont
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].type, TMsgDlgType::mtWarning);
-    EXPECT_EQ(messages[0].text,
-              QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1\rpas de réponse").arg(remote.Port()));
+    EXPECT_EQ(
+        messages[0].text,
+        QStringLiteral("Connexion impossible à l'adresse 127.0.0.1 sur le port %1\rpas de réponse").arg(remote.Port()));
     EXPECT_FALSE(dialog.Testing());
     EXPECT_TRUE(f.lTesting->isHidden());
     for (QWidget* w : std::initializer_list<QWidget*>{f.gbListen, f.gbRemote, f.bTesting, f.bSave, f.bCancel})
@@ -427,7 +428,8 @@ TEST_F(NewModifyTest, AnotherMappingOnTheSameLocalPortIsNamedAndSavingIsTheUsers
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].type, TMsgDlgType::mtWarning);
     EXPECT_EQ(messages[0].buttons, mbYes | mbNo);
-    EXPECT_EQ(messages[0].text, QStringLiteral("Le port local 8080 est déjà celui de la connexion \"Web\".\r\rSauver quand même ?"));
+    EXPECT_EQ(messages[0].text,
+              QStringLiteral("Le port local 8080 est déjà celui de la connexion \"Web\".\r\rSauver quand même ?"));
     EXPECT_FALSE(ini.SectionExists(QStringLiteral("3")));
     // Another address of this computer on the same port is no clash; "::" listens everywhere and is one.
     EXPECT_TRUE(save(9090, QStringLiteral("192.168.1.1"), mrNo));
@@ -436,4 +438,85 @@ TEST_F(NewModifyTest, AnotherMappingOnTheSameLocalPortIsNamedAndSavingIsTheUsers
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_TRUE(messages[1].text.contains(QStringLiteral("\"Local\"")));
     EXPECT_EQ(ReadMappingRecord(ini, QStringLiteral("3")).listenAddress, QStringLiteral("::"));
+}
+
+TEST_F(NewModifyTest, AMappingOntoItsOwnListeningPortIsRefusedWithAnErrorAndNotSaved)
+{
+    TIniFileEx ini(Path());
+    ini.SetSorted(false);
+    const auto save = [&](const QString& listen, const QString& address, int port) {
+        messages.clear();
+        TfNewModify dialog(nullptr, ini, QStringLiteral("7"), true);
+        dialog.show();
+        dialog.Form().eName->setText(QStringLiteral("Boucle"));
+        dialog.Form().eAddress->setText(address);
+        dialog.Form().eListenPort->setValue(8080);
+        dialog.Form().ePort->setValue(port);
+        dialog.SetListenAddress(listen);
+        QTest::mouseClick(dialog.Form().bSave, Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    };
+    for (const QString& address :
+         {QStringLiteral("127.0.0.1"), QStringLiteral("localhost"), QStringLiteral("0.0.0.0")}) {
+        EXPECT_FALSE(save(QString(), address, 8080)) << address.toStdString();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].type, TMsgDlgType::mtError);
+        EXPECT_EQ(messages[0].text, QStringLiteral("L'hôte distant %1 et le port 8080 mènent au port d'écoute de la "
+                                                   "connexion elle-même : chaque client lui reviendrait sans fin")
+                                        .arg(address));
+        EXPECT_FALSE(ini.SectionExists(QStringLiteral("7")));
+    }
+    // Another port, or a listener on another address of this computer, is no loop.
+    EXPECT_TRUE(save(QString(), QStringLiteral("127.0.0.1"), 8081));
+    EXPECT_TRUE(save(QStringLiteral("::1"), QStringLiteral("127.0.0.1"), 8080));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(NewModifyTest, ABadListenAddressOrAllowedClientIsNamedAndNothingIsSaved)
+{
+    TIniFileEx ini(Path());
+    ini.SetSorted(false);
+    TfNewModify dialog(nullptr, ini, QStringLiteral("1"), true);
+    dialog.show();
+    auto& f = dialog.Form();
+    f.eName->setText(QStringLiteral("n"));
+    f.eAddress->setText(QStringLiteral("fd00::5")); // an IPv6 remote is taken as typed
+    const auto save = [&] {
+        messages.clear();
+        QTest::mouseClick(f.bSave, Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    };
+    f.eListenAddress->setEditText(QStringLiteral("300.1.2.3"));
+    EXPECT_FALSE(save());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, TMsgDlgType::mtError);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Adresse d'écoute incorrecte : 300.1.2.3\r")));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(ini.SectionExists(QStringLiteral("1")));
+    EXPECT_FALSE(QFile::exists(Path()));
+
+    f.eListenAddress->setEditText(QStringLiteral("::1"));
+    f.eAllowFrom->setText(QStringLiteral("127.0.0.0/8, 10.0.0.0/33"));
+    EXPECT_FALSE(save());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Client admis incorrect : 10.0.0.0/33\r")))
+        << messages[0].text.toStdString();
+    EXPECT_FALSE(ini.SectionExists(QStringLiteral("1")));
+
+    // Good values are stored as typed; the choices of the list as the addresses they stand for.
+    f.eAllowFrom->setText(QStringLiteral(" 127.0.0.0/8, ::1 "));
+    EXPECT_TRUE(save());
+    EXPECT_TRUE(messages.empty());
+    MappingRecord saved = ReadMappingRecord(TIniFileEx(Path()), QStringLiteral("1"));
+    EXPECT_EQ(saved.address, QStringLiteral("fd00::5"));
+    EXPECT_EQ(saved.listenAddress, QStringLiteral("::1"));
+    EXPECT_EQ(saved.allowFrom, QStringLiteral("127.0.0.0/8, ::1"));
+    for (const auto& [item, stored] : {std::pair{1, "127.0.0.1"}, std::pair{2, "::"}, std::pair{0, ""}}) {
+        TfNewModify again(nullptr, ini, QStringLiteral("1"), false);
+        again.show();
+        again.Form().eListenAddress->setCurrentIndex(item);
+        QTest::mouseClick(again.Form().bSave, Qt::LeftButton);
+        ASSERT_EQ(again.result(), QDialog::Accepted);
+        EXPECT_EQ(ReadMappingRecord(ini, QStringLiteral("1")).listenAddress, QLatin1String(stored));
+    }
 }

@@ -135,7 +135,7 @@ TEST_F(LanguageModuleInstall, RegionalLocaleTakesItsLanguagesModule)
         const char* module; // nullptr: French
         const char* error;
     } table[] = {
-        {"en_GB", "enu", "Error"}, {"de_AT", "deu", "Fehler"}, {"de_CH", "deu", "Fehler"},
+        {"en_GB", "enu", "Error"},  {"de_AT", "deu", "Fehler"},   {"de_CH", "deu", "Fehler"},
         {"it_CH", "ita", "Errore"}, {"fr_CA", nullptr, "Erreur"}, {"es_ES", nullptr, "Erreur"},
     };
     for (const auto& row : table) {

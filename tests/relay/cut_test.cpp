@@ -45,8 +45,8 @@ int FindSocket(int localPort, int remotePort)
         socklen_t localSize = sizeof local;
         socklen_t remoteSize = sizeof remote;
         if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localSize) == 0 &&
-            ::getpeername(fd, reinterpret_cast<sockaddr*>(&remote), &remoteSize) == 0 &&
-            local.sin_family == AF_INET && ntohs(local.sin_port) == localPort && ntohs(remote.sin_port) == remotePort)
+            ::getpeername(fd, reinterpret_cast<sockaddr*>(&remote), &remoteSize) == 0 && local.sin_family == AF_INET &&
+            ntohs(local.sin_port) == localPort && ntohs(remote.sin_port) == remotePort)
             return fd;
     }
     return -1;

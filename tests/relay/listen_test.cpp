@@ -49,8 +49,8 @@ bool HasIPv6Loopback()
     return s.Valid() && ::bind(s.Fd(), reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
 }
 
-#define REQUIRE_IPV6()                                                                                         \
-    if (!HasIPv6Loopback())                                                                                    \
+#define REQUIRE_IPV6()                                                                                                 \
+    if (!HasIPv6Loopback())                                                                                            \
     GTEST_SKIP() << "this machine has no IPv6 loopback (::1)"
 
 // Sends a line through the mapping and reads its echo.
@@ -72,7 +72,8 @@ public:
         a.sin6_family = AF_INET6;
         a.sin6_addr = in6addr_loopback;
         socklen_t length = sizeof a;
-        if (::bind(listener_.Fd(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(listener_.Fd(), 8) != 0 ||
+        if (::bind(listener_.Fd(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+            ::listen(listener_.Fd(), 8) != 0 ||
             ::getsockname(listener_.Fd(), reinterpret_cast<sockaddr*>(&a), &length) != 0)
             return;
         port_ = ntohs(a.sin6_port);
@@ -162,7 +163,8 @@ TEST(ListenAddress, AnAddressThisMachineDoesNotHaveFailsActivationWithTheSystems
     } catch (const ENetSocketError& e) {
         EXPECT_EQ(e.SocketCode(), netcode::AddressNotAvailable);
     }
-    EXPECT_THROW(TfConnect(0, "127.0.0.1", 80, log.Callback(), {}, {}, {}, {"not-an-address", "", {}}), ENetSocketError);
+    EXPECT_THROW(TfConnect(0, "127.0.0.1", 80, log.Callback(), {}, {}, {}, {"not-an-address", "", {}}),
+                 ENetSocketError);
     EXPECT_THROW(TfConnect(0, "127.0.0.1", 80, log.Callback(), {}, {}, {}, {"", "10.0.0.0/33", {}}), ENetBadAddress);
 }
 
@@ -259,7 +261,8 @@ TEST(Outbound, ANameWhoseFirstAddressRefusesConnectsThroughTheNextOtherwiseTheLa
 
 TEST(AllowList, ParsesAddressesAndNetworksOfBothFamiliesAndNamesTheBadEntry)
 {
-    const TNetAllowList list = TNetAllowList::Parse(" 127.0.0.0/8, 192.168.1.7/24 ,::1, fd00::/8,, ::ffff:10.0.0.0/104");
+    const TNetAllowList list =
+        TNetAllowList::Parse(" 127.0.0.0/8, 192.168.1.7/24 ,::1, fd00::/8,, ::ffff:10.0.0.0/104");
     EXPECT_EQ(list.Text(), "127.0.0.0/8, 192.168.1.0/24, ::1, fd00::/8, 10.0.0.0/8");
     EXPECT_TRUE(list.Admits("127.5.6.7"));
     EXPECT_TRUE(list.Admits("192.168.1.200"));

@@ -204,8 +204,8 @@ TEST(IniFileFailure, ASaveRemovesWhatAnInterruptedSaveLeftBehind)
     WriteBytes(dir.File("settings.ini.Now123"), "being written");
     auto ini = ModifiedStore(path);
     ASSERT_TRUE(ini->Save());
-    EXPECT_EQ(dir.Entries(), QStringList({"other.ini.Ab12Cd", "settings.ini", "settings.ini.2024-01", "settings.ini.Now123",
-                                          "settings.ini.bak"}));
+    EXPECT_EQ(dir.Entries(), QStringList({"other.ini.Ab12Cd", "settings.ini", "settings.ini.2024-01",
+                                          "settings.ini.Now123", "settings.ini.bak"}));
 }
 
 TEST(IniFileFailure, SaveIntoAMissingFolderOrUnderAFile)
