@@ -12,7 +12,6 @@
 
 #include <sys/socket.h>
 
-
 namespace tarvix::cli {
 namespace {
 

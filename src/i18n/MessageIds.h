@@ -212,11 +212,11 @@ int SocketErrorTextId(int code);
 inline constexpr int CliExportUnknownTarget = 64100; // %s the target given
 inline constexpr int CliExportWithCheck = 64101;
 inline constexpr int CliExportRefused = 64102; // %s name, %s target, %s reason
-inline constexpr int ExportBadListen = 64103; // %s listen address
-inline constexpr int ExportBadHost = 64104; // %s remote host
-inline constexpr int ExportPortTaken = 64105; // %d local port, %s name of the earlier mapping
-inline constexpr int ExportMadeBy = 64110; // %s target, %s date and time (UTC)
-inline constexpr int ExportFromFile = 64111; // %s settings file
+inline constexpr int ExportBadListen = 64103;  // %s listen address
+inline constexpr int ExportBadHost = 64104;    // %s remote host
+inline constexpr int ExportPortTaken = 64105;  // %d local port, %s name of the earlier mapping
+inline constexpr int ExportMadeBy = 64110;     // %s target, %s date and time (UTC)
+inline constexpr int ExportFromFile = 64111;   // %s settings file
 inline constexpr int ExportFromCommandLine = 64112;
 inline constexpr int ExportNotCarried = 64113;
 inline constexpr int ExportConnectComment = 64114;
