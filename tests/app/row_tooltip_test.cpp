@@ -139,20 +139,10 @@ TEST_F(MainTest, ListenAddressAndAllowedClientsReachTheEngineAndTheTip)
     auto main = Start();
     ASSERT_TRUE(Settled(*main));
     ASSERT_TRUE(main->Row(0)->instance && main->Row(1)->instance);
-    const auto connectV6 = [](int port) {
-        TestSocket client(::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0));
-        sockaddr_in6 to{};
-        to.sin6_family = AF_INET6;
-        to.sin6_addr = in6addr_loopback;
-        to.sin6_port = htons(static_cast<std::uint16_t>(port));
-        if (::connect(client.Fd(), reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
-            client.Close();
-        return client;
-    };
     // Listening on ::1, not on 127.0.0.1.
     EXPECT_FALSE(Client(ports[0]).Connected());
     {
-        TestSocket admitted = connectV6(ports[0]);
+        TestSocket admitted = ConnectLoopbackV6(ports[0]);
         ASSERT_TRUE(admitted.Valid());
         ASSERT_TRUE(admitted.SendAll("six"));
         std::string back;
@@ -161,7 +151,7 @@ TEST_F(MainTest, ListenAddressAndAllowedClientsReachTheEngineAndTheTip)
     }
     const int acceptedBefore = echo.Accepted();
     {
-        TestSocket refused = connectV6(ports[1]);
+        TestSocket refused = ConnectLoopbackV6(ports[1]);
         ASSERT_TRUE(refused.Valid());
         std::string nothing;
         EXPECT_NE(refused.ReadToEnd(nothing, 5000), End::Timeout);

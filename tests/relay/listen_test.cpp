@@ -27,26 +27,10 @@ using namespace tarvix::test;
 
 namespace {
 
-// A connected IPv6 client of [::1]:port, or an invalid socket.
-TestSocket ConnectIPv6Loopback(int port)
-{
-    TestSocket s(::socket(AF_INET6, SOCK_STREAM, 0));
-    sockaddr_in6 a{};
-    a.sin6_family = AF_INET6;
-    a.sin6_addr = in6addr_loopback;
-    a.sin6_port = htons(static_cast<std::uint16_t>(port));
-    if (::connect(s.Fd(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0)
-        return TestSocket();
-    return s;
-}
-
 bool HasIPv6Loopback()
 {
-    TestSocket s(::socket(AF_INET6, SOCK_STREAM, 0));
-    sockaddr_in6 a{};
-    a.sin6_family = AF_INET6;
-    a.sin6_addr = in6addr_loopback;
-    return s.Valid() && ::bind(s.Fd(), reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    int port = 0;
+    return ListenLoopbackV6(1, port).Valid();
 }
 
 #define REQUIRE_IPV6()                                                                                                 \
@@ -66,17 +50,10 @@ void ExpectEcho(TestSocket& client, const std::string& line = "ping")
 // An echo server on [::1] with a port chosen by the system, one connection at a time.
 class IPv6Echo {
 public:
-    IPv6Echo() : listener_(::socket(AF_INET6, SOCK_STREAM, 0))
+    IPv6Echo() : listener_(ListenLoopbackV6(8, port_))
     {
-        sockaddr_in6 a{};
-        a.sin6_family = AF_INET6;
-        a.sin6_addr = in6addr_loopback;
-        socklen_t length = sizeof a;
-        if (::bind(listener_.Fd(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-            ::listen(listener_.Fd(), 8) != 0 ||
-            ::getsockname(listener_.Fd(), reinterpret_cast<sockaddr*>(&a), &length) != 0)
+        if (!listener_.Valid())
             return;
-        port_ = ntohs(a.sin6_port);
         thread_ = std::thread([this] {
             const int fd = ::accept(listener_.Fd(), nullptr, nullptr);
             if (fd == -1)
@@ -99,8 +76,8 @@ public:
     bool Accepted() const { return accepted_; }
 
 private:
+    int port_ = 0; // before listener_: filled in while it is made
     TestSocket listener_;
-    int port_ = 0;
     std::atomic<bool> accepted_{false};
     std::thread thread_;
 };
@@ -142,13 +119,13 @@ TEST(ListenAddress, IPv6LoopbackAndDualStackWildcard)
     {
         TfConnect loopback6(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {}, {"::1", "", {}});
         EXPECT_EQ(BoundAddress(loopback6), "::1");
-        TestSocket client = ConnectIPv6Loopback(loopback6.LocalPort());
+        TestSocket client = ConnectLoopbackV6(loopback6.LocalPort());
         ExpectEcho(client);
         EXPECT_FALSE(ConnectLoopback(loopback6.LocalPort()).Valid()) << "::1 alone takes no IPv4 client";
     }
     TfConnect both(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {}, {"::", "", {}});
     EXPECT_EQ(BoundAddress(both), "::");
-    TestSocket client6 = ConnectIPv6Loopback(both.LocalPort());
+    TestSocket client6 = ConnectLoopbackV6(both.LocalPort());
     ExpectEcho(client6);
     TestSocket client4 = ConnectLoopback(both.LocalPort());
     ExpectEcho(client4);
@@ -208,7 +185,7 @@ TEST(AllowFrom, AnIPv4ClientOnADualStackSocketMatchesItsIPv4Network)
     TfConnect mapping(0, "127.0.0.1", echo.Port(), log.Callback(), {}, {}, {}, {"::", "127.0.0.0/8", {}});
     TestSocket client4 = ConnectLoopback(mapping.LocalPort());
     ExpectEcho(client4);
-    TestSocket client6 = ConnectIPv6Loopback(mapping.LocalPort());
+    TestSocket client6 = ConnectLoopbackV6(mapping.LocalPort());
     ASSERT_TRUE(client6.Valid());
     std::string got;
     EXPECT_EQ(client6.ReadToEnd(got, 5000), End::Reset) << "::1 is outside 127.0.0.0/8";

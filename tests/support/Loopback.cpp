@@ -172,6 +172,21 @@ TestSocket ConnectLoopback(int port)
     return s;
 }
 
+TestSocket ConnectLoopbackV6(int port)
+{
+    TestSocket s(::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in6 a{};
+    a.sin6_family = AF_INET6;
+    a.sin6_addr = in6addr_loopback;
+    a.sin6_port = htons(static_cast<std::uint16_t>(port));
+    if (::connect(s.Fd(), reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0) {
+        const int error = errno;
+        s.Close();
+        errno = error;
+    }
+    return s;
+}
+
 int ConnectLoopbackDescriptor(int port)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);

@@ -66,6 +66,8 @@ TestSocket ConnectLoopbackNonBlocking(int port);
 TestSocket ListenLoopback(int backlog, int& port);
 // The same on ::1 alone (IPv6 only).
 TestSocket ListenLoopbackV6(int backlog, int& port);
+// A client connected to [::1]:port (blocking connect); invalid when the connect failed, errno telling why.
+TestSocket ConnectLoopbackV6(int port);
 // A loopback port where nothing listens (taken from the system, then freed).
 int FreePort();
 // Ports where nothing listens, all different (each taken from the system while the others are held).
