@@ -1256,5 +1256,15 @@ Ohne Desktop: tarvix-relay --help</translation>
                   durch Kommas getrennt (127.0.0.0/8,::1); die anderen erhalten einen Reset
   In der Datei, je Weiterleitung: ListenAddress=127.0.0.1 und AllowFrom=192.168.1.0/24, ::1</translation>
     </message>
+    <message>
+        <source>Attention : %s, section [%s] : Address=%s n&apos;est ni une adresse ni un nom d&apos;hôte, la connexion ne relaiera aucun client</source>
+        <comment>64202</comment>
+        <translation>Warnung: %s, Abschnitt [%s]: Address=%s ist weder eine Adresse noch ein Hostname, die Weiterleitung wird keinen Client weiterleiten</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : AutoStart=%s n&apos;est ni 0 ni 1 ; seul son octet de poids faible compte, il est lu comme %d</source>
+        <comment>64203</comment>
+        <translation>Warnung: %s, Abschnitt [%s]: AutoStart=%s ist weder 0 noch 1; nur das niedrigste Byte zählt, es wird als %d gelesen</translation>
+    </message>
 </context>
 </TS>

@@ -1256,5 +1256,15 @@ Without a desktop: tarvix-relay --help</translation>
                   separated by commas (127.0.0.0/8,::1); the others get a reset
   In the file, per mapping: ListenAddress=127.0.0.1 and AllowFrom=192.168.1.0/24, ::1</translation>
     </message>
+    <message>
+        <source>Attention : %s, section [%s] : Address=%s n&apos;est ni une adresse ni un nom d&apos;hôte, la connexion ne relaiera aucun client</source>
+        <comment>64202</comment>
+        <translation>Warning: %s, section [%s]: Address=%s is neither an address nor a host name, the mapping will relay no client</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : AutoStart=%s n&apos;est ni 0 ni 1 ; seul son octet de poids faible compte, il est lu comme %d</source>
+        <comment>64203</comment>
+        <translation>Warning: %s, section [%s]: AutoStart=%s is neither 0 nor 1; only its lowest byte counts, it is read as %d</translation>
+    </message>
 </context>
 </TS>

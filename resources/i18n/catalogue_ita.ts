@@ -1256,5 +1256,15 @@ Senza desktop: tarvix-relay --help</translation>
                   separati da virgole (127.0.0.0/8,::1); gli altri ricevono un reset
   Nel file, per inoltro: ListenAddress=127.0.0.1 e AllowFrom=192.168.1.0/24, ::1</translation>
     </message>
+    <message>
+        <source>Attention : %s, section [%s] : Address=%s n&apos;est ni une adresse ni un nom d&apos;hôte, la connexion ne relaiera aucun client</source>
+        <comment>64202</comment>
+        <translation>Attenzione: %s, sezione [%s]: Address=%s non è né un indirizzo né un nome host, l&apos;inoltro non inoltrerà alcun client</translation>
+    </message>
+    <message>
+        <source>Attention : %s, section [%s] : AutoStart=%s n&apos;est ni 0 ni 1 ; seul son octet de poids faible compte, il est lu comme %d</source>
+        <comment>64203</comment>
+        <translation>Attenzione: %s, sezione [%s]: AutoStart=%s non è né 0 né 1; conta solo il byte più basso, viene letto come %d</translation>
+    </message>
 </context>
 </TS>

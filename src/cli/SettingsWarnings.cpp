@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "i18n/Format.h"
 #include "i18n/MessageIds.h"
+#include "relay/NetAddress.h"
 #include "settings/IniFileEx.h"
 #include "settings/IniText.h"
 #include "settings/MappingRecord.h"
@@ -84,9 +85,22 @@ std::vector<std::string> SettingsWarnings(const TIniFileEx& ini)
         else if (ini.ValueExists(section, record::kAddress) &&
                  ini.ReadString(section, record::kAddress, QString()).isEmpty())
             warnings.push_back(FormatRes(msg::CliWarnEmptyAddress, {file, shownSection}));
+        else if (const QString address = ini.ReadString(section, record::kAddress, QString());
+                 !address.isEmpty() && !IsPlausibleHost(address.toStdString()))
+            warnings.push_back(FormatRes(msg::CliWarnImplausibleAddress, {file, shownSection, Shown(address)}));
         if (absent(record::kPort))
             warnings.push_back(FormatRes(msg::CliWarnNoPort, {file, shownSection, record::kDefaultPort}));
 
+        try {
+            // Only the lowest byte counts (256 is off): a value other than 0 and 1 may not mean what it seems.
+            const int autoStart = ini.ReadInteger(section, record::kAutoStart, 0);
+            if (autoStart != 0 && autoStart != 1)
+                warnings.push_back(
+                    FormatRes(msg::CliWarnAutoStartValue,
+                              {file, shownSection, Shown(ini.ReadString(section, record::kAutoStart, QString())),
+                               ini.ReadBool(section, record::kAutoStart, false) ? 1 : 0}));
+        } catch (const Exception&) {
+        }
         try {
             const int port = ini.ReadInteger(section, record::kLocalPort, record::kDefaultLocalPort);
             const auto [first, added] = firstOnPort.emplace(port, section);

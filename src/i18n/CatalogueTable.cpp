@@ -64,6 +64,8 @@ constexpr detail::CatalogueEntry kTable[] = {
     {64158, "Service :\n  --service       un fichier sans connexion à activer n'est pas une erreur : attend un rechargement (SIGHUP)\n  --version       affiche la version"},
     {64200, "L'hôte distant %s et le port %d mènent au port d'écoute de la connexion elle-même : chaque client lui reviendrait sans fin"},
     {64201, "Connexion \"%s\" : %d client(s) refusé(s) faute de thread disponible"},
+    {64202, "Attention : %s, section [%s] : Address=%s n'est ni une adresse ni un nom d'hôte, la connexion ne relaiera aucun client"},
+    {64203, "Attention : %s, section [%s] : AutoStart=%s n'est ni 0 ni 1 ; seul son octet de poids faible compte, il est lu comme %d"},
     {65060, "Aucune application n'a pu ouvrir le document d'aide :\r%s"},
     {65061, "Aucune application n'a pu ouvrir la page web :\r%s"},
     {65062, "Le document d'aide est introuvable :\r%s"},

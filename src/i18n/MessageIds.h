@@ -25,6 +25,8 @@ inline constexpr int HelpNotFound = 65062;     // %s where the document was look
 // The relay under stress: a mapping onto its own port, clients refused for want of a thread.
 inline constexpr int SelfMapping = 64200;       // %s remote host, %d port
 inline constexpr int CliThreadShortage = 64201; // %s name, %d clients refused
+inline constexpr int CliWarnImplausibleAddress = 64202; // %s file, %s section, %s address
+inline constexpr int CliWarnAutoStartValue = 64203; // %s file, %s section, %s value, %d read as
 
 // The desktop: start with the session, one program per settings file.
 inline constexpr int StartWithSession = 65080;

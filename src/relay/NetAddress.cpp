@@ -3,6 +3,7 @@
 #include "relay/NetExceptions.h"
 
 #include <arpa/inet.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
@@ -91,6 +92,43 @@ int AddressFamilyOf(std::string_view text)
         return AF_INET;
     TNetAddress a;
     return ParseAddressLiteral(text, a) ? a.family : 0;
+}
+
+bool IsPlausibleHost(std::string_view text)
+{
+    if (IsAddressLiteral(text))
+        return true;
+    addrinfo hints{};
+    hints.ai_flags = AI_NUMERICHOST;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(std::string(text).c_str(), nullptr, &hints, &found) == 0) {
+        ::freeaddrinfo(found);
+        return true;
+    }
+    if (text.ends_with('.'))
+        text.remove_suffix(1); // the root
+    if (text.empty() || text.size() > 253)
+        return false;
+    bool digitsOnly = true;
+    std::size_t labelLength = 0;
+    char previous = '.';
+    for (const char c : text) {
+        if (c == '.') {
+            if (labelLength == 0 || previous == '-')
+                return false;
+            labelLength = 0;
+            digitsOnly = true;
+        } else {
+            const bool digit = c >= '0' && c <= '9';
+            const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+            if ((!digit && !letter && c != '-' && c != '_') || (c == '-' && labelLength == 0) || ++labelLength > 63)
+                return false;
+            digitsOnly = digitsOnly && digit;
+        }
+        previous = c;
+    }
+    return labelLength > 0 && previous != '-' && !digitsOnly;
 }
 
 std::string AddressText(const TNetAddress& address)

@@ -23,6 +23,9 @@ int AddressFamilyOf(std::string_view text);
 std::string AddressText(const TNetAddress& address);
 // An IPv4 client seen on a dual-stack socket (::ffff:a.b.c.d) as the IPv4 address it is; others unchanged.
 TNetAddress Unmapped(const TNetAddress& address);
+// Whether a remote host text can name anything: an address the system reads (also "10.1"), or a host
+// name by the usual syntax whose last label is not all digits ("999.1.1.1", "host:80" and "a b" cannot).
+bool IsPlausibleHost(std::string_view text);
 // "[::1]" for IPv6 literals, the text itself otherwise: how an address is written before ":port".
 std::string BracketedHost(const std::string& host);
 

@@ -167,6 +167,10 @@ void TNetMappedPortTCP::PeerConnected(TNetPeerThread& peer)
             data.Info.outboundSocketCode = e.SocketCode();
             SettleEnd(data, TNetConnectionEnd::RefusedRemote);
         }
+        // Taken and reset before this thread saw it connected (a loop through the relay's own mappings
+        // collapses this way): passed on as the reset it is, never as an end of stream.
+        if (e.SocketCode() == netcode::ConnectionReset && !peer.Aborted())
+            peer.ClientConnection()->CloseWithReset();
         CutWhenAborted(peer);
         throw;
     } catch (...) {

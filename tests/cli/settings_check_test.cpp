@@ -81,7 +81,11 @@ TEST_F(RelayCli, SuspiciousSettingsAreNamedAndStillStartAsTheStoreReadsThem)
       << "\r\nAutoStart=0\r\n\r\n"
       << "[premier]\r\nName=Premier\r\nLocalPort=" << shared << "\r\nAddress=127.0.0.1\r\nPort=" << echo.Port()
       << "\r\nAutoStart=1\r\n\r\n"
-      << "[sans-adresse]\r\nName=SansAdresse\r\nAutoStart=0\r\n";
+      << "[sans-adresse]\r\nName=SansAdresse\r\nAutoStart=0\r\n\r\n"
+      << "[port-colle]\r\nName=PortColle\r\nLocalPort=" << FreePort() << "\r\nAddress=127.0.0.1:80\r\nPort=80"
+      << "\r\nAutoStart=256\r\n\r\n"
+      << "[hors-plage]\r\nName=HorsPlage\r\nLocalPort=" << FreePort() << "\r\nAddress=999.1.1.1\r\nPort=80"
+      << "\r\nAutoStart=0\r\n";
     const std::string ini = WriteIni(s.str());
     const std::vector<std::string> expected = {
         ini + ", section [sans-port] : pas de clé Port, la connexion relaie vers le port 80",
@@ -94,6 +98,10 @@ TEST_F(RelayCli, SuspiciousSettingsAreNamedAndStillStartAsTheStoreReadsThem)
         ini + ", section [sans-adresse] : pas de clé Port",
         // The spaced key reads as no LocalPort at all, so that mapping would listen on 1024 too.
         ini + ", sections [espaces] et [sans-adresse] : deux connexions sur le port local 1024",
+        ini + ", section [port-colle] : Address=127.0.0.1:80 n'est ni une adresse ni un nom d'hôte",
+        ini + ", section [port-colle] : AutoStart=256 n'est ni 0 ni 1 ; seul son octet de poids faible compte, "
+              "il est lu comme 0",
+        ini + ", section [hors-plage] : Address=999.1.1.1 n'est ni une adresse ni un nom d'hôte",
     };
 
     const RunResult check = RunToEnd(kRelay, {"--ini", ini, "--check"});

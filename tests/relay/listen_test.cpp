@@ -267,3 +267,13 @@ TEST(AllowList, ParsesAddressesAndNetworksOfBothFamiliesAndNamesTheBadEntry)
         }
     }
 }
+
+TEST(RemoteHost, OnlyTextsThatCanNameSomethingArePlausible)
+{
+    for (const char* good : {"127.0.0.1", "::1", "fd00::7", "10.1", "localhost", "db-1.example.org", "example.org.",
+                             "under_score.local", "3com.com"})
+        EXPECT_TRUE(IsPlausibleHost(good)) << good;
+    for (const char* bad : {"", "127.0.0.1:80", "999.1.1.1", "1.2.3.4.5", "my host", "-lead.example", "trail-.example",
+                            "a..b", "[::1]", "http://example.org", "."})
+        EXPECT_FALSE(IsPlausibleHost(bad)) << bad;
+}
