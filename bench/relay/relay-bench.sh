@@ -3,7 +3,8 @@
 # measured in this run, in ROUNDS rounds with the order rotated; each median printed with its ratio to direct
 # and tarvix-relay's to the best peer. Usage: bench/relay/relay-bench.sh BIN_DIR
 # BIN_DIR holds tarvix-relay and the bench_* tools (a Release build). Needs iperf3, haproxy, socat, rinetd, jq,
-# taskset.
+# taskset. BASELINE_BIN=DIR adds the column "baseline": the tarvix-relay in DIR (an earlier build), measured in
+# the same run.
 set -euo pipefail
 bin=$(cd "$1" && pwd)
 THROUGHPUT_SECONDS=${THROUGHPUT_SECONDS:-3}
@@ -14,6 +15,7 @@ HOLD_SECONDS=${HOLD_SECONDS:-20} # a relay slower than this to take the clients 
 ROUNDS=${ROUNDS:-3}
 
 all_paths=(direct tarvix-relay haproxy socat rinetd)
+[ -z "${BASELINE_BIN:-}" ] || all_paths+=(baseline)
 peers=(haproxy socat rinetd)
 paths=("${all_paths[@]}")
 work=$(mktemp -d /tmp/tarvix-bench.XXXXXX)
@@ -69,6 +71,19 @@ start_all() {
     pid[tarvix-relay]=$!
     iperf_pid[tarvix-relay]=$!
     daemons+=($!)
+
+    if [ -n "${BASELINE_BIN:-}" ]; then
+        local b
+        mapfile -t b < <("$bin/bench_ports" 2)
+        iperf_port[baseline]=${b[0]}
+        echo_port[baseline]=${b[1]}
+        printf '[1]\r\nName=iperf\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n[2]\r\nName=echo\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n' \
+            "${b[0]}" "${ports[1]}" "${b[1]}" "${ports[0]}" >"$work/baseline.ini"
+        "${run[@]}" "$BASELINE_BIN/tarvix-relay" --quiet --ini "$work/baseline.ini" 2>"$work/baseline.log" &
+        pid[baseline]=$!
+        iperf_pid[baseline]=$!
+        daemons+=($!)
+    fi
 
     iperf_port[socat]=${ports[4]}
     echo_port[socat]=${ports[5]}
