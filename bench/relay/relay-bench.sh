@@ -250,6 +250,7 @@ for ((round = 1; round <= ROUNDS; round++)); do
     for key in "${!result[@]}"; do rounds[$key,$round]=${result[$key]}; done
 done
 paths=("${all_paths[@]}")
+take_medians
 
 # ---------------------------------------------------------------- table
 echo
