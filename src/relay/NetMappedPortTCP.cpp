@@ -412,6 +412,7 @@ void TNetMappedPortTCP::SetAllowList(TNetAllowList list)
 {
     auto shared = list.Empty() ? nullptr : std::make_shared<const TNetAllowList>(std::move(list));
     std::lock_guard lock(allowLock_);
+    anyAllowList_.store(shared != nullptr, std::memory_order_release);
     allowList_ = std::move(shared);
 }
 
@@ -423,6 +424,9 @@ TNetAllowList TNetMappedPortTCP::AllowList() const
 
 bool TNetMappedPortTCP::ClientAdmitted(const TNetSocketHandle& client)
 {
+    // Most mappings admit everyone: no lock for them on every accept.
+    if (!anyAllowList_.load(std::memory_order_acquire))
+        return true;
     std::shared_ptr<const TNetAllowList> list;
     {
         std::lock_guard lock(allowLock_);

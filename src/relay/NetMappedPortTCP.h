@@ -143,6 +143,7 @@ private:
     std::atomic<int> stuckLimitMs_{kStuckLimitMs};
     mutable std::mutex allowLock_;
     std::shared_ptr<const TNetAllowList> allowList_;
+    std::atomic<bool> anyAllowList_{false};
     std::atomic<int> loopAfterPasses_{kLoopAfterPasses};
     std::atomic<std::uint64_t> loopHandOvers_{0};
 };

@@ -94,6 +94,10 @@ bool TNetRelayDirection::Flush(TNetSocketHandle& to)
 
 void TNetRelayDirection::WatchKernelQueue(const TNetSocketHandle& to)
 {
+    // Nothing was held at the last look and nothing was sent since: nothing can be held now.
+    if (looked_ && kernelQueued_ == 0 && sent_ == takenSeen_)
+        return;
+    looked_ = true;
     const long queued = to.IsOpen() ? to.Stack().QueuedToSend(to.Descriptor()) : 0;
     const std::size_t held = queued > 0 ? static_cast<std::size_t>(queued) : 0;
     // Wraps like the sequence numbers it follows; only a change matters.

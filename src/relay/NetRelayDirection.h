@@ -68,6 +68,7 @@ private:
     std::uint64_t sent_ = 0;
     std::size_t kernelQueued_ = 0;
     std::uint64_t takenSeen_ = 0; // sent_ less the kernel's queue at the last look: what the peer took
+    bool looked_ = false;
 };
 
 } // namespace tarvix

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cctype>
 #include <cstring>
@@ -124,13 +125,19 @@ struct EndsHash {
     }
 };
 
-std::mutex heldLock;
+// Sharded: every relayed connection to this machine passes here four times, from as many threads.
+struct HeldShard {
+    std::mutex lock;
+    std::unordered_set<TNetConnectionEnds, EndsHash> ends;
+};
+constexpr std::size_t kShards = 64;
 std::atomic<std::size_t> heldCount{0};
 
-std::unordered_set<TNetConnectionEnds, EndsHash>& Held()
+HeldShard& ShardOf(const TNetConnectionEnds& ends)
 {
-    static auto* held = new std::unordered_set<TNetConnectionEnds, EndsHash>; // outlives every thread
-    return *held;
+    static auto* shards = new std::array<HeldShard, kShards>; // outlives every thread
+    // The ports that vary are in the hash's upper bits: the source port picks the shard.
+    return (*shards)[(EndsHash{}(ends) ^ static_cast<std::size_t>(ends.fromPort)) % kShards];
 }
 
 bool EndsOnThisMachine(const TNetConnectionEnds& ends)
@@ -180,8 +187,9 @@ void TNetOwnConnection::Hold(const TNetConnectionEnds& ends)
     Release();
     if (!EndsOnThisMachine(ends))
         return;
-    std::lock_guard lock(heldLock);
-    held_ = Held().insert(ends).second;
+    HeldShard& shard = ShardOf(ends);
+    std::lock_guard lock(shard.lock);
+    held_ = shard.ends.insert(ends).second;
     if (held_) {
         ends_ = ends;
         ++heldCount;
@@ -192,8 +200,9 @@ void TNetOwnConnection::Release()
 {
     if (!held_)
         return;
-    std::lock_guard lock(heldLock);
-    Held().erase(ends_);
+    HeldShard& shard = ShardOf(ends_);
+    std::lock_guard lock(shard.lock);
+    shard.ends.erase(ends_);
     --heldCount;
     held_ = false;
 }
@@ -202,8 +211,9 @@ bool TNetOwnConnection::IsOwn(const TNetConnectionEnds& accepted)
 {
     if (!AnyHeld())
         return false;
-    std::lock_guard lock(heldLock);
-    return Held().contains(accepted);
+    HeldShard& shard = ShardOf(accepted);
+    std::lock_guard lock(shard.lock);
+    return shard.ends.contains(accepted);
 }
 
 bool TNetOwnConnection::AnyHeld()
