@@ -37,6 +37,16 @@ relay_switches() {
     awk '/ctxt_switches/ { n += $2 } END { print n + 0 }' /proc/"$1"/task/*/status 2>/dev/null || true
 }
 
+# mappings_ini NAME LOCAL_PORT TARGET_PORT...: a settings file of auto-started mappings to 127.0.0.1.
+mappings_ini() {
+    local i=1
+    while [ $# -ge 3 ]; do
+        printf '[%s]\r\nName=%s\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n' "$i" "$1" "$2" "$3"
+        shift 3
+        i=$((i + 1))
+    done
+}
+
 # haproxy_conf LISTEN_PORT TARGET_PORT [LISTEN_PORT TARGET_PORT...]: TCP frontends, no splice, enough
 # connections for the hold test.
 haproxy_conf() {

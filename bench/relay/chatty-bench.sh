@@ -72,8 +72,7 @@ start_all() {
 
     redis_port[tarvix-relay]=${ports[2]}
     http_port[tarvix-relay]=${ports[3]}
-    printf '[1]\r\nName=redis\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n[2]\r\nName=http\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n' \
-        "${ports[2]}" "${ports[0]}" "${ports[3]}" "${ports[1]}" >"$work/tarvix.ini"
+    mappings_ini redis "${ports[2]}" "${ports[0]}" http "${ports[3]}" "${ports[1]}" >"$work/tarvix.ini"
     "$bin/tarvix-relay" --quiet --ini "$work/tarvix.ini" 2>"$work/tarvix-relay.log" &
     pid[tarvix-relay]=$!
     daemons+=($!)
@@ -83,8 +82,7 @@ start_all() {
         mapfile -t b < <("$bin/bench_ports" 2)
         redis_port[baseline]=${b[0]}
         http_port[baseline]=${b[1]}
-        printf '[1]\r\nName=redis\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n[2]\r\nName=http\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n' \
-            "${b[0]}" "${ports[0]}" "${b[1]}" "${ports[1]}" >"$work/baseline.ini"
+        mappings_ini redis "${b[0]}" "${ports[0]}" http "${b[1]}" "${ports[1]}" >"$work/baseline.ini"
         "$BASELINE_BIN/tarvix-relay" --quiet --ini "$work/baseline.ini" 2>"$work/baseline.log" &
         pid[baseline]=$!
         daemons+=($!)

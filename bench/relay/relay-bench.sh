@@ -65,8 +65,7 @@ start_all() {
 
     iperf_port[tarvix-relay]=${ports[2]}
     echo_port[tarvix-relay]=${ports[3]}
-    printf '[1]\r\nName=iperf\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n[2]\r\nName=echo\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n' \
-        "${ports[2]}" "${ports[1]}" "${ports[3]}" "${ports[0]}" >"$work/tarvix.ini"
+    mappings_ini iperf "${ports[2]}" "${ports[1]}" echo "${ports[3]}" "${ports[0]}" >"$work/tarvix.ini"
     "${run[@]}" "$bin/tarvix-relay" --quiet --ini "$work/tarvix.ini" 2>"$work/tarvix-relay.log" &
     pid[tarvix-relay]=$!
     iperf_pid[tarvix-relay]=$!
@@ -77,8 +76,7 @@ start_all() {
         mapfile -t b < <("$bin/bench_ports" 2)
         iperf_port[baseline]=${b[0]}
         echo_port[baseline]=${b[1]}
-        printf '[1]\r\nName=iperf\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n[2]\r\nName=echo\r\nLocalPort=%s\r\nAddress=127.0.0.1\r\nPort=%s\r\nAutoStart=1\r\n\r\n' \
-            "${b[0]}" "${ports[1]}" "${b[1]}" "${ports[0]}" >"$work/baseline.ini"
+        mappings_ini iperf "${b[0]}" "${ports[1]}" echo "${b[1]}" "${ports[0]}" >"$work/baseline.ini"
         "${run[@]}" "$BASELINE_BIN/tarvix-relay" --quiet --ini "$work/baseline.ini" 2>"$work/baseline.log" &
         pid[baseline]=$!
         iperf_pid[baseline]=$!

@@ -410,30 +410,20 @@ void TNetMappedPortTCP::DetachEvents()
 
 void TNetMappedPortTCP::SetAllowList(TNetAllowList list)
 {
-    auto shared = list.Empty() ? nullptr : std::make_shared<const TNetAllowList>(std::move(list));
-    std::lock_guard lock(allowLock_);
-    anyAllowList_.store(shared != nullptr, std::memory_order_release);
-    allowList_ = std::move(shared);
+    allowList_.store(list.Empty() ? nullptr : std::make_shared<const TNetAllowList>(std::move(list)));
 }
 
 TNetAllowList TNetMappedPortTCP::AllowList() const
 {
-    std::lock_guard lock(allowLock_);
-    return allowList_ ? *allowList_ : TNetAllowList();
+    const auto list = allowList_.load();
+    return list ? *list : TNetAllowList();
 }
 
 bool TNetMappedPortTCP::ClientAdmitted(const TNetSocketHandle& client)
 {
-    // Most mappings admit everyone: no lock for them on every accept.
-    if (!anyAllowList_.load(std::memory_order_acquire))
+    const auto list = allowList_.load();
+    if (!list)
         return true;
-    std::shared_ptr<const TNetAllowList> list;
-    {
-        std::lock_guard lock(allowLock_);
-        if (!allowList_)
-            return true;
-        list = allowList_;
-    }
     if (list->Admits(client.RemoteIP()))
         return true;
     traffic_.ClientRefused();

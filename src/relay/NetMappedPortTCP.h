@@ -141,9 +141,7 @@ private:
     int mappedPort_ = 0;
     TNetTraffic traffic_;
     std::atomic<int> stuckLimitMs_{kStuckLimitMs};
-    mutable std::mutex allowLock_;
-    std::shared_ptr<const TNetAllowList> allowList_;
-    std::atomic<bool> anyAllowList_{false};
+    std::atomic<std::shared_ptr<const TNetAllowList>> allowList_; // null admits everyone
     std::atomic<int> loopAfterPasses_{kLoopAfterPasses};
     std::atomic<std::uint64_t> loopHandOvers_{0};
 };

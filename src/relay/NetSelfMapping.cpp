@@ -1,5 +1,7 @@
 #include "relay/NetSelfMapping.h"
 
+#include "relay/NetAddress.h"
+
 #include <arpa/inet.h>
 #include <ifaddrs.h>
 #include <netdb.h>
@@ -145,13 +147,12 @@ bool EndsOnThisMachine(const TNetConnectionEnds& ends)
     // The system takes the address a connection goes to as its source when it ends on this machine.
     if (ends.toIP == ends.fromIP)
         return true;
-    TAddress to{};
-    in_addr v4{};
-    if (::inet_pton(AF_INET, ends.toIP.c_str(), &v4) == 1)
-        to = Mapped(v4);
-    else if (::inet_pton(AF_INET6, ends.toIP.c_str(), &to) != 1)
+    TNetAddress to;
+    if (!ParseAddressLiteral(ends.toIP, to))
         return false;
-    return IsLoopback(to);
+    to = Unmapped(to);
+    return to.family == AF_INET ? to.bytes[0] == 127
+                                : IN6_IS_ADDR_LOOPBACK(reinterpret_cast<const in6_addr*>(to.bytes.data()));
 }
 
 } // namespace
