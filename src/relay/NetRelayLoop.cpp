@@ -9,6 +9,7 @@
 #include <vector>
 
 #ifdef __linux__
+#include <sched.h>
 #include <sys/epoll.h>
 #include <unistd.h>
 
@@ -128,8 +129,18 @@ bool TNetRelayLoop::Adopt(TNetLoopConnection& connection)
 void TNetRelayLoop::Run()
 {
     std::vector<epoll_event> events(256);
+    const auto wait = [&](int ms) { return ::epoll_wait(epoll_, events.data(), static_cast<int>(events.size()), ms); };
+    bool busy = false;
     for (;;) {
-        const int n = ::epoll_wait(epoll_, events.data(), static_cast<int>(events.size()), Timeout(Clock::now()));
+        int n = wait(busy ? 0 : Timeout(Clock::now()));
+        if (n == 0 && busy) {
+            // Before sleeping, a busy loop gives its core away once: the client or server it has just sent to
+            // often runs there and answers, and the next look then serves many connections for one wake-up
+            // where sleeping would have cost a wake-up for each.
+            ::sched_yield();
+            n = wait(Timeout(Clock::now()));
+        }
+        busy = n > 0;
         if (n < 0 && errno != EINTR) {
             // Nothing here fails for long; still, a failure must not turn into a spin.
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
