@@ -30,11 +30,12 @@ relay_cpu_ms() {
     [ -n "$1" ] || { echo 0; return; }
     awk -v t="$ticks_per_s" '{ print int(($14 + $15 + $16 + $17) * 1000 / t) }' "/proc/$1/stat"
 }
-# Context switches of a relay's live threads (threads that ended meanwhile are not counted).
-relay_switches() {
+# Times a relay's live threads went to sleep waiting (voluntary switches; threads that ended meanwhile are not
+# counted). Involuntary switches are left out: a thread that yields its core is not waiting for anything.
+relay_sleeps() {
     [ -n "$1" ] || { echo 0; return; }
     # A thread may end while the files are read.
-    awk '/ctxt_switches/ { n += $2 } END { print n + 0 }' /proc/"$1"/task/*/status 2>/dev/null || true
+    awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }' /proc/"$1"/task/*/status 2>/dev/null || true
 }
 
 # mappings_ini NAME LOCAL_PORT TARGET_PORT...: a settings file of auto-started mappings to 127.0.0.1.

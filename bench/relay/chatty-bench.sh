@@ -3,7 +3,7 @@
 # (50 clients, with and without pipelining) and ab against nginx serving 1 KiB over keep-alive (50 and 400
 # clients). The direct path, tarvix-relay, HAProxy (TCP, no splice), socat and rinetd are measured in the same
 # run, in ROUNDS rounds with the order rotated; medians with their ratio to direct, the relay's CPU per request
-# and its context switches per request. Usage: bench/relay/chatty-bench.sh BIN_DIR
+# and how often its threads went to sleep per request. Usage: bench/relay/chatty-bench.sh BIN_DIR
 # Needs redis-server, redis-benchmark, nginx, ab, haproxy, socat, rinetd. BASELINE_BIN=DIR adds the column
 # "baseline": the tarvix-relay in DIR (an earlier build), measured in the same run.
 set -euo pipefail
@@ -126,7 +126,7 @@ relay_of() {  # relay_of PATH redis|http: the process whose CPU the row counts
 }
 
 # measure KEY PATH SERVICE REQUESTS COMMAND...: runs the client, which prints requests per second on its last
-# line; keeps it with the relay's CPU and context switches per request (those of threads still alive at the end:
+# line; keeps it with the relay's CPU and sleeps per request (those of threads still alive at the end:
 # meaningful while the relay keeps a thread per client, with 50 clients).
 measure() {
     local key=$1 path=$2 service=$3 requests=$4
@@ -134,19 +134,19 @@ measure() {
     local p c0 c1 s0 s1 rate
     p=$(relay_of "$path" "$service")
     c0=$(relay_cpu_ms "$p")
-    s0=$(relay_switches "$p")
+    s0=$(relay_sleeps "$p")
     rate=$("$@" | tail -1)
     [ "$path" = socat ] && sleep 0.5 # forked relays are reaped, their time counted
     c1=$(relay_cpu_ms "$p")
-    s1=$(relay_switches "$p")
+    s1=$(relay_sleeps "$p")
     result[$key,$path]=$rate
     if [ -n "$p" ]; then
         result[${key}cpu,$path]=$(awk -v c=$((c1 - c0)) -v n="$requests" 'BEGIN { printf "%.2f", c * 1000 / n }')
-        # socat's switches happen in its children, which cannot be read; so do those of threads that ended.
+        # socat's sleeps happen in its children, which cannot be read; so do those of threads that ended.
         [ "$path" = socat ] ||
             result[${key}cs,$path]=$(awk -v c=$((s1 - s0)) -v n="$requests" 'BEGIN { printf "%.3f", c / n }')
     fi
-    log "$key, $path: $rate requests/s, relay CPU ${result[${key}cpu,$path]:--} us and ${result[${key}cs,$path]:--} switches per request"
+    log "$key, $path: $rate requests/s, relay CPU ${result[${key}cpu,$path]:--} us and ${result[${key}cs,$path]:--} sleeps per request"
 }
 
 # redis-benchmark SET then GET; prints the requests per second of both together.
@@ -196,5 +196,5 @@ row "  relay CPU us/request, redis" rediscpu low "<= best peer"
 row "  relay CPU us/req, redis -P 32" redispcpu low "<= best peer"
 row "  relay CPU us/request, HTTP 50" http50cpu low "<= best peer"
 row "  relay CPU us/request, HTTP 400" http400cpu low "<= best peer"
-row "  switches/request, redis" rediscs low "(live threads only)"
-row "  switches/request, HTTP 50" http50cs low
+row "  sleeps/request, redis" rediscs low "(live threads only)"
+row "  sleeps/request, HTTP 50" http50cs low
