@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
+#include <thread>
 
 namespace tarvix {
 
@@ -219,7 +220,14 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
             waitList[0].revents = POLLIN; // a receive that finds nothing only says so
             ready = 1;
         } else {
-            ready = Stack().PollSockets(waitList, 2, NextDeadlineMs(data));
+            ready = data.Moved ? Stack().PollSockets(waitList, 2, 0) : 0;
+            if (ready == 0) {
+                // After moving bytes, the other end often answers as soon as it runs, which may be on this
+                // core: it gets the core once before this thread sleeps.
+                if (data.Moved)
+                    std::this_thread::yield();
+                ready = Stack().PollSockets(waitList, 2, NextDeadlineMs(data));
+            }
         }
         if (peer.Aborted())
             cut = true;
@@ -230,8 +238,9 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
     }
     const std::uint64_t before = data.Info.bytesFromClient + data.Info.bytesToClient;
     CountWritten(data);
+    data.Moved = data.Info.bytesFromClient + data.Info.bytesToClient != before;
     if (!cut)
-        cut = MaybeRunInLoop(peer, data, data.Info.bytesFromClient + data.Info.bytesToClient != before);
+        cut = MaybeRunInLoop(peer, data, data.Moved);
     Conclude(peer, data, cut);
     return true;
 }
