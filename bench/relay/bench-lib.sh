@@ -48,6 +48,18 @@ mappings_ini() {
     done
 }
 
+# start_tarvix PATH BIN_DIR NAME LOCAL_PORT TARGET_PORT...: the tarvix-relay of BIN_DIR on those mappings (see
+# mappings_ini), under the caller's "${run[@]}" when it has one; its settings and log under $work, its pid in
+# pid[PATH].
+start_tarvix() {
+    local path=$1 dir=$2
+    shift 2
+    mappings_ini "$@" >"$work/$path.ini"
+    ${run[@]+"${run[@]}"} "$dir/tarvix-relay" --quiet --ini "$work/$path.ini" 2>"$work/$path.log" &
+    pid[$path]=$!
+    daemons+=($!)
+}
+
 # haproxy_conf LISTEN_PORT TARGET_PORT [LISTEN_PORT TARGET_PORT...]: TCP frontends, no splice, enough
 # connections for the hold test.
 haproxy_conf() {

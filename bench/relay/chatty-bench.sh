@@ -72,20 +72,14 @@ start_all() {
 
     redis_port[tarvix-relay]=${ports[2]}
     http_port[tarvix-relay]=${ports[3]}
-    mappings_ini redis "${ports[2]}" "${ports[0]}" http "${ports[3]}" "${ports[1]}" >"$work/tarvix.ini"
-    "$bin/tarvix-relay" --quiet --ini "$work/tarvix.ini" 2>"$work/tarvix-relay.log" &
-    pid[tarvix-relay]=$!
-    daemons+=($!)
+    start_tarvix tarvix-relay "$bin" redis "${ports[2]}" "${ports[0]}" http "${ports[3]}" "${ports[1]}"
 
     if [ -n "${BASELINE_BIN:-}" ]; then
         local b
         mapfile -t b < <("$bin/bench_ports" 2)
         redis_port[baseline]=${b[0]}
         http_port[baseline]=${b[1]}
-        mappings_ini redis "${b[0]}" "${ports[0]}" http "${b[1]}" "${ports[1]}" >"$work/baseline.ini"
-        "$BASELINE_BIN/tarvix-relay" --quiet --ini "$work/baseline.ini" 2>"$work/baseline.log" &
-        pid[baseline]=$!
-        daemons+=($!)
+        start_tarvix baseline "$BASELINE_BIN" redis "${b[0]}" "${ports[0]}" http "${b[1]}" "${ports[1]}"
     fi
 
     redis_port[haproxy]=${ports[4]}

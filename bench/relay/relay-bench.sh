@@ -65,22 +65,16 @@ start_all() {
 
     iperf_port[tarvix-relay]=${ports[2]}
     echo_port[tarvix-relay]=${ports[3]}
-    mappings_ini iperf "${ports[2]}" "${ports[1]}" echo "${ports[3]}" "${ports[0]}" >"$work/tarvix.ini"
-    "${run[@]}" "$bin/tarvix-relay" --quiet --ini "$work/tarvix.ini" 2>"$work/tarvix-relay.log" &
-    pid[tarvix-relay]=$!
-    iperf_pid[tarvix-relay]=$!
-    daemons+=($!)
+    start_tarvix tarvix-relay "$bin" iperf "${ports[2]}" "${ports[1]}" echo "${ports[3]}" "${ports[0]}"
+    iperf_pid[tarvix-relay]=${pid[tarvix-relay]}
 
     if [ -n "${BASELINE_BIN:-}" ]; then
         local b
         mapfile -t b < <("$bin/bench_ports" 2)
         iperf_port[baseline]=${b[0]}
         echo_port[baseline]=${b[1]}
-        mappings_ini iperf "${b[0]}" "${ports[1]}" echo "${b[1]}" "${ports[0]}" >"$work/baseline.ini"
-        "${run[@]}" "$BASELINE_BIN/tarvix-relay" --quiet --ini "$work/baseline.ini" 2>"$work/baseline.log" &
-        pid[baseline]=$!
-        iperf_pid[baseline]=$!
-        daemons+=($!)
+        start_tarvix baseline "$BASELINE_BIN" iperf "${b[0]}" "${ports[1]}" echo "${b[1]}" "${ports[0]}"
+        iperf_pid[baseline]=${pid[baseline]}
     fi
 
     iperf_port[socat]=${ports[4]}

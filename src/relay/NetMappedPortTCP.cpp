@@ -4,6 +4,7 @@
 #include "relay/NetRelayLoop.h"
 #include "relay/NetSelfMapping.h"
 #include "relay/NetStack.h"
+#include "relay/NetWaitAfterWork.h"
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
-#include <thread>
 
 namespace tarvix {
 
@@ -220,14 +220,8 @@ bool TNetMappedPortTCP::PeerExecute(TNetPeerThread& peer)
             waitList[0].revents = POLLIN; // a receive that finds nothing only says so
             ready = 1;
         } else {
-            ready = data.Moved ? Stack().PollSockets(waitList, 2, 0) : 0;
-            if (ready == 0) {
-                // After moving bytes, the other end often answers as soon as it runs, which may be on this
-                // core: it gets the core once before this thread sleeps.
-                if (data.Moved)
-                    std::this_thread::yield();
-                ready = Stack().PollSockets(waitList, 2, NextDeadlineMs(data));
-            }
+            ready = WaitAfterWork(data.Moved, NextDeadlineMs(data),
+                                  [&](int ms) { return Stack().PollSockets(waitList, 2, ms); });
         }
         if (peer.Aborted())
             cut = true;

@@ -38,7 +38,7 @@ public:
     // The first pass has run: it reads the client without waiting, since a client mostly sends its
     // request before the connection is even taken.
     bool Started = false;
-    // The last pass moved bytes: the next wait looks first, and yields the core once before it sleeps.
+    // The last pass moved bytes (WaitAfterWork).
     bool Moved = false;
     // Passes in a row that moved small messages: enough of them hand the connection to an event loop.
     int SmallPasses = 0;

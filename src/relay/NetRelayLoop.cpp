@@ -1,5 +1,6 @@
 #include "relay/NetRelayLoop.h"
 
+#include "relay/NetWaitAfterWork.h"
 #include "relay/NetWakeup.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include <vector>
 
 #ifdef __linux__
-#include <sched.h>
 #include <sys/epoll.h>
 #include <unistd.h>
 
@@ -132,14 +132,7 @@ void TNetRelayLoop::Run()
     const auto wait = [&](int ms) { return ::epoll_wait(epoll_, events.data(), static_cast<int>(events.size()), ms); };
     bool busy = false;
     for (;;) {
-        int n = wait(busy ? 0 : Timeout(Clock::now()));
-        if (n == 0 && busy) {
-            // Before sleeping, a busy loop gives its core away once: the client or server it has just sent to
-            // often runs there and answers, and the next look then serves many connections for one wake-up
-            // where sleeping would have cost a wake-up for each.
-            ::sched_yield();
-            n = wait(Timeout(Clock::now()));
-        }
+        const int n = WaitAfterWork(busy, Timeout(Clock::now()), wait);
         busy = n > 0;
         if (n < 0 && errno != EINTR) {
             // Nothing here fails for long; still, a failure must not turn into a spin.
