@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <unistd.h>
 
 using namespace tarvix;
@@ -68,17 +70,25 @@ TEST(TfConnect, ALoopThroughTheRelaysOwnOutboundSocketsIsCutWithAReset)
                 other = std::make_unique<TfConnect>(ports[1], "127.0.0.1", ports[0], otherLog.Callback());
             TestSocket client = ConnectLoopback(mapping.LocalPort());
             ASSERT_TRUE(client.Valid());
-            client.SendAll("x");
+            // The loop collapses whether or not a byte is sent: on a slow machine the reset can come before
+            // the send, which is then what learns of it (a read after it would only see the end).
+            const bool sent = client.SendAll("x");
+            const int sendError = errno;
             std::string got;
-            EXPECT_EQ(client.ReadToEnd(got, 10000), End::Reset);
+            if (sent)
+                EXPECT_EQ(client.ReadToEnd(got, 10000), End::Reset);
+            else
+                EXPECT_EQ(sendError, ECONNRESET);
             ASSERT_TRUE(WaitUntil(
                 [&] {
                     return mapping.NetMappedPortTCP().PeerCount() == 0 &&
                            (!other || other->NetMappedPortTCP().PeerCount() == 0);
                 },
                 10000));
-            // A few links at most before the loop is seen, not a chain through every descriptor.
-            EXPECT_LT(log.Count(true) + otherLog.Count(true), 10);
+            // A few links before the loop is seen, not a chain through every descriptor. A link grows the chain
+            // only while the thread of the one before is kept from recording its connection, so a loaded
+            // machine (sanitizers, parallel tests) sees a dozen or two.
+            EXPECT_LT(log.Count(true) + otherLog.Count(true), 64);
             EXPECT_EQ(log.Count(true), log.Count(false));
         }
         EXPECT_TRUE(WaitUntil([&] { return CountOpenDescriptors() <= before; }, 5000));
